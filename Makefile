@@ -1,0 +1,36 @@
+# The two commands for a fresh machine, and a few more for developers.
+.PHONY: bootstrap build demo test sanitize fuzz bench format clean
+
+bootstrap:
+	@scripts/bootstrap
+
+build: bootstrap
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default
+
+# Runs the demo job end to end on the bundled example data.
+demo: build
+	@scripts/demo
+
+# Configures, builds and runs every test through CTest.
+test: build
+	@ctest --preset default
+
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: bootstrap
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize
+	@ctest --preset sanitize
+
+# Every libFuzzer target for FUZZ_SECONDS seconds (default 60).
+fuzz: bootstrap
+	@scripts/fuzz $(FUZZ_SECONDS)
+
+bench: build
+	@scripts/bench
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf build build-sanitize build-fuzz

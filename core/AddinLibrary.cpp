@@ -1,0 +1,1 @@
+// The add-in library itself; its code lives in tavroset_core, linked whole into it.
