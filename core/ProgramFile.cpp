@@ -6,9 +6,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <tuple>
 #include <vector>
 
 #include "platform/MessageService.h"
@@ -18,47 +22,84 @@ namespace {
 
 constexpr std::string_view kHeader = "DEFINE_PRG TEST V2.4\r\n";
 constexpr std::string_view kTerminator = "END_DEFINE_PRG";
+// "%.4f" of the largest double: 309 digits, the point and four decimals.
+constexpr size_t kLongestHeight = 320;
 
-// Appends `value` with at least two digits, zero-padded ("%02d").
-void AppendPadded(std::string& out, int value) {
-    char digits[16];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    const std::string_view text(digits, result.ptr - digits);
-    if (text.size() < 2) out += '0';
-    out += text;
+// Writes `value` with at least two digits, zero-padded ("%02d"); returns the end.
+char* WritePadded(char* out, int value) {
+    if (value >= 0 && value < 10) {
+        out[0] = '0';
+        out[1] = static_cast<char>('0' + value);
+        return out + 2;
+    }
+    return std::to_chars(out, out + 16, value).ptr;
 }
 
-// Appends `value` as "%.4f" would in the C locale, whatever the process's locale.
-void AppendHeight(std::string& out, double value) {
-    char digits[400];
-    const auto result =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 4);
-    out.append(digits, result.ptr);
+// Writes `value` as "%.4f" would in the C locale, whatever the process's locale; returns the
+// end. `out` has room for kLongestHeight characters.
+char* WriteHeight(char* out, double value) {
+    // Fast path: a height well inside the exactly representable range whose fourth decimal is
+    // not a near tie rounds the same as printf's exact rounding.
+    constexpr double kFastLimit = 1e7;
+    constexpr double kTieMargin = 1e-4;
+    if (value >= 0.0 && value < kFastLimit) {
+        const double scaled = value * 10000.0;
+        const double whole = std::floor(scaled);
+        const double fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5) > kTieMargin) {
+            const auto units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+            out = std::to_chars(out, out + kLongestHeight, units / 10000).ptr;
+            const auto decimals = static_cast<unsigned>(units % 10000);
+            out[0] = '.';
+            out[1] = static_cast<char>('0' + decimals / 1000);
+            out[2] = static_cast<char>('0' + decimals / 100 % 10);
+            out[3] = static_cast<char>('0' + decimals / 10 % 10);
+            out[4] = static_cast<char>('0' + decimals % 10);
+            return out + 5;
+        }
+    }
+    return std::to_chars(out, out + kLongestHeight, value, std::chars_format::fixed, 4).ptr;
 }
 
-// Positions of the posts that get a move line, ordered by section, row and column: the first
-// post of each number triple inside the table's maxima whose height is above 0.
-std::vector<size_t> ProgrammedPosts(const TableDefinition& table) {
-    std::vector<size_t> positions;
+// One move line's numbers.
+struct MoveLine {
+    int section;
+    int row;
+    int column;
+    std::uint32_t position;  // in list order, so that the first of equal numbers sorts first
+    double height;
+    bool SameNumbers(const MoveLine& other) const {
+        return section == other.section && row == other.row && column == other.column;
+    }
+    bool operator<(const MoveLine& other) const {
+        return std::tie(section, row, column, position) <
+               std::tie(other.section, other.row, other.column, other.position);
+    }
+};
+
+// The move lines in section, row and column order: the first post of each number triple
+// inside the table's maxima, when its height is above 0.
+std::vector<MoveLine> MoveLines(const TableDefinition& table) {
+    std::vector<MoveLine> candidates;
     for (size_t position = 0; position < table.PostCount(); ++position) {
         const PostLocation& post = table.PostAt(position);
         const bool inRange = post.Section >= 1 && post.Section <= table.MaxSection && post.Row >= 1 &&
                              post.Row <= table.MaxRow && post.Column >= 1 &&
                              post.Column <= table.MaxColumn;
-        if (inRange && post.Height() > 0.0 && table.IsFirstOfItsNumbers(position))
-            positions.push_back(position);
+        if (inRange)
+            candidates.push_back({post.Section, post.Row, post.Column,
+                                  static_cast<std::uint32_t>(position), post.Height()});
     }
-    auto byNumbers = [&table](size_t a, size_t b) {
-        const PostLocation& p = table.PostAt(a);
-        const PostLocation& q = table.PostAt(b);
-        if (p.Section != q.Section) return p.Section < q.Section;
-        if (p.Row != q.Row) return p.Row < q.Row;
-        return p.Column < q.Column;
-    };
     // Table files usually list their posts in this order already.
-    if (!std::is_sorted(positions.begin(), positions.end(), byNumbers))
-        std::sort(positions.begin(), positions.end(), byNumbers);
-    return positions;
+    if (!std::is_sorted(candidates.begin(), candidates.end()))
+        std::sort(candidates.begin(), candidates.end());
+    std::vector<MoveLine> lines;
+    lines.reserve(candidates.size());
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        const bool firstOfItsNumbers = i == 0 || !candidates[i - 1].SameNumbers(candidates[i]);
+        if (firstOfItsNumbers && candidates[i].height > 0.0) lines.push_back(candidates[i]);
+    }
+    return lines;
 }
 
 bool WriteAll(std::FILE* file, const std::string& text) {
@@ -68,21 +109,25 @@ bool WriteAll(std::FILE* file, const std::string& text) {
 }  // namespace
 
 std::string ProgramFileText(const TableDefinition& table) {
-    const std::vector<size_t> positions = ProgrammedPosts(table);
+    const std::vector<MoveLine> lines = MoveLines(table);
     std::string text;
-    text.reserve(kHeader.size() + positions.size() * 32 + kTerminator.size());
+    text.reserve(kHeader.size() + lines.size() * 32 + kTerminator.size());
     text += kHeader;
-    for (size_t position : positions) {
-        const PostLocation& post = table.PostAt(position);
-        text += "  MOVE S";
-        AppendPadded(text, post.Section);
-        text += 'R';
-        AppendPadded(text, post.Row);
-        text += 'C';
-        AppendPadded(text, post.Column);
-        text += ' ';
-        AppendHeight(text, post.Height());
-        text += "\r\n";
+    constexpr std::string_view kMove = "  MOVE S";
+    char line[kMove.size() + 3 * 16 + kLongestHeight + 8];
+    for (const MoveLine& move : lines) {
+        std::memcpy(line, kMove.data(), kMove.size());
+        char* out = line + kMove.size();
+        out = WritePadded(out, move.section);
+        *out++ = 'R';
+        out = WritePadded(out, move.row);
+        *out++ = 'C';
+        out = WritePadded(out, move.column);
+        *out++ = ' ';
+        out = WriteHeight(out, move.height);
+        *out++ = '\r';
+        *out++ = '\n';
+        text.append(line, out);
     }
     text += kTerminator;
     return text;

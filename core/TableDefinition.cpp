@@ -76,7 +76,6 @@ PostLocation* TableDefinition::Append(const PostLocation& post) {
         chunks_.push_back(std::make_unique<PostLocation[]>(kChunkSize));
     PostLocation& stored = PostAt(count_);
     stored = post;
-    index_.Insert({post.Section, post.Row, post.Column}, static_cast<std::uint32_t>(count_));
     ++count_;
     MaxSection = std::max(MaxSection, post.Section);
     MaxRow = std::max(MaxRow, post.Row);
@@ -90,11 +89,7 @@ void TableDefinition::Reset() {
     count_ = 0;
     cursor_ = 0;
     index_.Clear();
-}
-
-bool TableDefinition::IsFirstOfItsNumbers(size_t position) const {
-    const PostLocation& post = PostAt(position);
-    return index_.Find({post.Section, post.Row, post.Column}) == position;
+    indexed_ = 0;
 }
 
 PostLocation* TableDefinition::First() {
@@ -108,6 +103,11 @@ PostLocation* TableDefinition::Next() {
 }
 
 PostLocation* TableDefinition::Find(int row, int column, int section) {
+    // Indexing on demand keeps reading a file as fast as the file can be parsed.
+    for (; indexed_ < count_; ++indexed_) {
+        const PostLocation& post = PostAt(indexed_);
+        index_.Insert({post.Section, post.Row, post.Column}, static_cast<std::uint32_t>(indexed_));
+    }
     const auto position = index_.Find({section, row, column});
     if (!position) {
         cursor_ = count_;

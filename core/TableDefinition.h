@@ -47,6 +47,7 @@ public:
     PostLocation* First();
     PostLocation* Next();
     // The first post in list order with these numbers, or null. Leaves the cursor on it.
+    // O(1) on average: the index catches up with newly read posts on the first lookup.
     PostLocation* Find(int row, int column, int section);
     // The post nearest to (x, y, 0) and closer than 9999999.0, the first of equally near ones;
     // or null. Leaves the cursor past the end.
@@ -56,8 +57,6 @@ public:
     // The post at `position` in list order (position < PostCount()).
     [[nodiscard]] PostLocation& PostAt(size_t position);
     [[nodiscard]] const PostLocation& PostAt(size_t position) const;
-    // True when `post` is the first of the table's posts with its section, row and column.
-    [[nodiscard]] bool IsFirstOfItsNumbers(size_t position) const;
 
 private:
     // Posts live in fixed-size chunks, so pointers handed out survive appending.
@@ -71,4 +70,5 @@ private:
     size_t count_ = 0;
     size_t cursor_ = 0;
     PostIndex index_;
+    size_t indexed_ = 0;  // posts [0, indexed_) are in index_
 };

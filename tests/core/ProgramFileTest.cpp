@@ -62,8 +62,11 @@ TEST(ProgramFileTextTest, HeightsRoundLikePrintfWhateverTheLocale) {
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> height(0.0, 5000.0);
     TableDefinition table;
-    std::vector<double> heights = {0.00005, 0.00015, 1.23445, 2.5, 1e-9, 123456789.123456789};
+    // Exact binary ties (0.03125 and the like) must round half to even as printf does.
+    std::vector<double> heights = {0.00005, 0.00015, 1.23445, 2.5,     1e-9,     123456789.123456789,
+                                   0.03125, 0.09375, 1.40625, 1000.15625, 9999999.99995, 1e7};
     for (int i = 0; i < 2000; ++i) heights.push_back(height(random));
+    for (int i = 0; i < 2000; ++i) heights.push_back((2 * i + 1) / 20000.0);  // near decimal ties
     PostLocation post;
     post.Section = post.Row = 1;
     for (size_t i = 0; i < heights.size(); ++i) {
