@@ -147,3 +147,16 @@ TEST_F(ProgramFileWriteTest, AFailedWriteKeepsTheEarlierFileAndIsReported) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ProgramFileTextTest, AHugePostNumberDoesNotWalkEveryCombination) {
+    // Regression: a typo'd post number made the writer visit maxima-product combinations, so a
+    // single post numbered 1,000,000 would hang the job; lines come from the posts themselves.
+    TableDefinition table;
+    ReadWithOwnHeights(table, "POST 1000000 1000000 1000000 0 0 3 0 0 1\nPOST 1 1 1 0 0 2 0 0 1\n");
+    EXPECT_EQ(ProgramFileText(table), Body("  MOVE S01R01C01 2.0000\r\n"
+                                           "  MOVE S1000000R1000000C1000000 3.0000\r\n"));
+}
+
+}  // namespace
