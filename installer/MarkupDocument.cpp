@@ -1,0 +1,244 @@
+// Loading, navigation and value lookup of the markup reader.
+#include "installer/MarkupDocument.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "installer/MarkupParser.h"
+#include "installer/MarkupReferences.h"
+#include "installer/MarkupTokenizer.h"
+#include "platform/Paths.h"
+
+using markup::ElementRecord;
+using markup::Token;
+using markup::Tokenizer;
+using markup::TokenKind;
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// The whole contents of a file, or the reason it could not be read.
+struct FileContents {
+    std::string text;
+    std::string error;
+    size_t tooLargeBytes = 0;  // set (with no error) when the file is larger than the reader takes
+};
+
+std::string ErrorText(int error) {
+    return std::strerror(error);
+}
+
+FileContents ReadWholeFile(const std::string& path) {
+    FileContents contents;
+    const FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return {{}, ErrorText(errno)};
+    struct stat status {};
+    if (fstat(fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode))
+        return {{}, ErrorText(EISDIR)};
+    if (std::fseek(file.get(), 0, SEEK_END) != 0)
+        return {{}, ErrorText(errno)};
+    const long size = std::ftell(file.get());
+    if (size < 0)
+        return {{}, ErrorText(errno)};
+    if (static_cast<unsigned long>(size) > markup::kMaxDocumentBytes) {
+        contents.tooLargeBytes = static_cast<size_t>(size);
+        return contents;
+    }
+    std::rewind(file.get());
+    try {
+        contents.text.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return {{}, ErrorText(ENOMEM)};
+    }
+    const size_t read = std::fread(contents.text.data(), 1, contents.text.size(), file.get());
+    if (std::ferror(file.get()))
+        return {{}, ErrorText(errno != 0 ? errno : EIO)};
+    contents.text.resize(read);  // a file that shrank since the seek gives what it still holds
+    return contents;
+}
+
+}  // namespace
+
+MarkupDocument::MarkupDocument() {
+    setText();
+}
+
+bool MarkupDocument::refuseTooLarge(size_t bytes) {
+    status_ = "Document too large: " + std::to_string(bytes) + " bytes (at most " +
+              std::to_string(markup::kMaxDocumentBytes) + " can be read)";
+    return false;
+}
+
+bool MarkupDocument::loadFile(std::string_view path) {
+    FileContents contents = ReadWholeFile(platform::MapPath(path).string());
+    if (contents.tooLargeBytes != 0)
+        return refuseTooLarge(contents.tooLargeBytes);
+    if (!contents.error.empty()) {
+        status_ = std::move(contents.error);
+        return false;
+    }
+    text_ = std::move(contents.text);
+    status_ = std::to_string(text_.size()) + " bytes";
+    return parse();
+}
+
+bool MarkupDocument::setText(std::string text) {
+    if (text.size() > markup::kMaxDocumentBytes)
+        return refuseTooLarge(text.size());
+    text_ = std::move(text);
+    status_.clear();
+    return parse();
+}
+
+bool MarkupDocument::parse() {
+    const std::string loadStatus = std::move(status_);
+    const markup::ParseOutcome outcome = markup::ParseMarkup(text_, table_);
+    parentPosition_ = currentPosition_ = childPosition_ = 0;
+    nodeKind_ = NodeKind::None;
+    status_ = outcome.message.empty() ? loadStatus : loadStatus + ", " + outcome.message;
+    return outcome.root > 0;
+}
+
+const ElementRecord& MarkupDocument::record(std::int32_t index) const {
+    // Only a table that could not even hold the document node lacks record 0.
+    static constexpr ElementRecord kNone{};
+    return table_.used() == 0 ? kNone : table_[index];
+}
+
+std::string_view MarkupDocument::tagName(std::int32_t index) const {
+    Tokenizer tokens(text_, static_cast<size_t>(record(index).startTagOpen) + 1);
+    return tokens.textOf(tokens.next());
+}
+
+bool MarkupDocument::tagMatches(std::int32_t index, std::string_view name) const {
+    return name.empty() || markup::NameMatches(tagName(index), name);
+}
+
+bool MarkupDocument::findElement(std::string_view name) {
+    std::int32_t candidate = currentPosition_ != 0 ? record(currentPosition_).nextSibling
+                                                   : record(parentPosition_).firstChild;
+    for (; candidate != 0; candidate = record(candidate).nextSibling) {
+        if (!tagMatches(candidate, name))
+            continue;
+        currentPosition_ = candidate;
+        parentPosition_ = record(candidate).parent;
+        childPosition_ = 0;
+        nodeKind_ = NodeKind::Element;
+        return true;
+    }
+    return false;
+}
+
+bool MarkupDocument::findChildElement(std::string_view name) {
+    if (currentPosition_ == 0)
+        findElement();
+    // With still no current element there are no children to search (the document node's only
+    // child is the root, which is nobody's child element).
+    if (currentPosition_ == 0)
+        return false;
+    std::int32_t candidate = childPosition_ != 0 ? record(childPosition_).nextSibling
+                                                 : record(currentPosition_).firstChild;
+    for (; candidate != 0; candidate = record(candidate).nextSibling) {
+        if (!tagMatches(candidate, name))
+            continue;
+        childPosition_ = candidate;
+        currentPosition_ = record(candidate).parent;
+        parentPosition_ = record(currentPosition_).parent;
+        nodeKind_ = currentPosition_ != 0 ? NodeKind::Element : NodeKind::None;
+        return true;
+    }
+    return false;
+}
+
+bool MarkupDocument::enterElement() {
+    if (currentPosition_ == 0 || nodeKind_ != NodeKind::Element)
+        return false;
+    parentPosition_ = currentPosition_;
+    currentPosition_ = childPosition_;
+    childPosition_ = 0;
+    nodeKind_ = currentPosition_ != 0 ? NodeKind::Element : NodeKind::None;
+    return true;
+}
+
+bool MarkupDocument::leaveElement() {
+    if (parentPosition_ == 0)
+        return false;
+    childPosition_ = currentPosition_;
+    currentPosition_ = parentPosition_;
+    parentPosition_ = record(parentPosition_).parent;
+    nodeKind_ = NodeKind::Element;
+    return true;
+}
+
+std::string MarkupDocument::attribute(std::string_view name) const {
+    if (currentPosition_ == 0 || nodeKind_ != NodeKind::Element)
+        return {};
+    return attributeOf(currentPosition_, name);
+}
+
+std::string MarkupDocument::childAttribute(std::string_view name) const {
+    if (childPosition_ == 0 || nodeKind_ != NodeKind::Element)
+        return {};
+    return attributeOf(childPosition_, name);
+}
+
+// Tokens of the start tag, numbered from 0 (the tag name): the value is the quoted token two
+// places after the first attribute name that matches, i.e. right after its "=".
+std::string MarkupDocument::attributeOf(std::int32_t index, std::string_view name) const {
+    Tokenizer tokens(text_, static_cast<size_t>(record(index).startTagOpen) + 1);
+    int matchedNumber = -1;
+    for (int number = 0;; ++number) {
+        const Token token = tokens.next();
+        switch (token.kind) {
+            case TokenKind::End:
+                return {};
+            case TokenKind::Quoted:
+                if (matchedNumber >= 0 && number == matchedNumber + 2)
+                    return markup::DecodeReferences(tokens.textOf(token));
+                continue;
+            case TokenKind::Plain:
+                break;
+        }
+        const char first = tokens.firstOf(token);
+        if (first == '>' || first == '/' || first == '?')
+            return {};
+        if (first == '=' || number == 0 || matchedNumber >= 0)
+            continue;
+        if (markup::NameMatches(tokens.textOf(token), name))
+            matchedNumber = number;
+    }
+}
+
+std::string MarkupDocument::childText() const {
+    if (childPosition_ == 0)
+        return {};
+    const ElementRecord& child = record(childPosition_);
+    if (child.firstChild != 0 || child.endTagClose == child.startTagClose)
+        return {};
+    const std::string_view text(text_);
+    const size_t contentStart = static_cast<size_t>(child.startTagClose) + 1;
+    const size_t contentEnd = static_cast<size_t>(child.endTagOpen);
+    size_t start = contentStart;
+    while (start < contentEnd && markup::IsMarkupWhitespace(text[start]))
+        ++start;
+    constexpr std::string_view kSectionOpen = "<![CDATA[";
+    constexpr std::string_view kSectionClose = "]]>";
+    if (contentEnd - start > kSectionOpen.size() + kSectionClose.size() - 1 &&
+        text.substr(start, kSectionOpen.size()) == kSectionOpen) {
+        const size_t dataStart = start + kSectionOpen.size();
+        const size_t close = text.substr(dataStart, contentEnd - dataStart).find(kSectionClose);
+        if (close != std::string_view::npos)
+            return std::string(text.substr(dataStart, close));
+    }
+    return markup::DecodeReferences(text.substr(contentStart, contentEnd - contentStart));
+}

@@ -1,0 +1,87 @@
+// Loading install scripts from files: status texts, failures that keep the previous document.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "installer/MarkupDocument.h"
+#include "platform/Paths.h"
+
+namespace {
+
+class MarkupFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = std::filesystem::temp_directory_path() /
+                ("markup-file-test-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(root_ / "drive_c" / "Host");
+        platform::SetDriveRoot(root_);
+    }
+    void TearDown() override {
+        platform::ResetDriveRoot();
+        std::filesystem::remove_all(root_);
+    }
+    // Writes `bytes` to c:\Host\<name> and returns its system path.
+    std::string WriteHostFile(const std::string& name, const std::string& bytes) {
+        std::ofstream(root_ / "drive_c" / "Host" / name, std::ios::binary) << bytes;
+        return "c:\\Host\\" + name;
+    }
+    std::filesystem::path root_;
+    MarkupDocument document_;
+};
+
+TEST_F(MarkupFileTest, StatusIsTheByteCount) {
+    const std::string text = "<InstallItem>\r\n<Command action=\"x\"/>\r\n</InstallItem>\r\n";
+    ASSERT_TRUE(document_.loadFile(WriteHostFile("setup.xml", text)));
+    EXPECT_EQ(document_.statusText(), std::to_string(text.size()) + " bytes");
+    EXPECT_TRUE(document_.findElement("InstallItem"));
+}
+
+TEST_F(MarkupFileTest, ParseErrorFollowsTheByteCount) {
+    ASSERT_FALSE(document_.loadFile(WriteHostFile("bad.xml", "<r><Line>x</line></r>")));
+    EXPECT_EQ(document_.statusText(), "21 bytes, End tag does not correspond to Line");
+    EXPECT_FALSE(document_.findElement());
+
+    ASSERT_FALSE(document_.loadFile(WriteHostFile("end.xml", "</r>")));
+    EXPECT_EQ(document_.statusText(), "4 bytes");
+
+    ASSERT_FALSE(document_.loadFile(WriteHostFile("empty.xml", "")));
+    EXPECT_EQ(document_.statusText(), "0 bytes");
+}
+
+// Fault guarded: a failed open destroying the document that was loaded before.
+TEST_F(MarkupFileTest, FailedOpenKeepsThePreviousDocument) {
+    ASSERT_TRUE(document_.loadFile(WriteHostFile("setup.xml", "<InstallItem a='1'/>")));
+    ASSERT_TRUE(document_.findElement("InstallItem"));
+    EXPECT_FALSE(document_.loadFile("c:\\Host\\missing.xml"));
+    EXPECT_EQ(document_.statusText(), "No such file or directory");
+    EXPECT_EQ(document_.attribute("a"), "1");  // document, table and positions unchanged
+    EXPECT_FALSE(document_.loadFile("c:\\Host"));
+    EXPECT_EQ(document_.statusText(), "Is a directory");
+    EXPECT_EQ(document_.attribute("a"), "1");
+}
+
+// Fault guarded: a file beyond the 32-bit offsets read in and indexed with wrapped offsets.
+TEST_F(MarkupFileTest, FileTooLargeToIndexIsRefusedBeforeReading) {
+    const std::filesystem::path huge = root_ / "drive_c" / "Host" / "huge.xml";
+    std::ofstream(huge) << "<a>";
+    std::filesystem::resize_file(huge, 2'147'483'648);  // sparse: nothing is written
+    ASSERT_TRUE(document_.setText("<kept/>"));
+    EXPECT_FALSE(document_.loadFile("C:\\HOST\\HUGE.XML"));
+    EXPECT_EQ(document_.statusText(),
+              "Document too large: 2147483648 bytes (at most 2147483647 can be read)");
+    EXPECT_TRUE(document_.findElement("kept"));
+}
+
+TEST_F(MarkupFileTest, PosixPathsAreReadAsTheyAre) {
+    WriteHostFile("plain.xml", "<p/>");
+    EXPECT_TRUE(document_.loadFile((root_ / "drive_c" / "Host" / "plain.xml").string()));
+    EXPECT_TRUE(document_.findElement("p"));
+}
+
+}  // namespace
