@@ -22,7 +22,8 @@ std::string TableText(int posts) {
     for (int i = 0; i < posts; ++i) {
         const int section = i / 10000 + 1, row = i / 100 % 100 + 1, column = i % 100 + 1;
         std::snprintf(line, sizeof line, "POST %d %d %d  %.3f %.3f %.4f  0 0 1\n", section, row,
-                      column, column * 100.0, row * 100.0 + 0.125, 100.0 + random() % 100000 / 1000.0);
+                      column, column * 100.0, row * 100.0 + 0.125,
+                      100.0 + random() % 100000 / 1000.0);
         text += line;
     }
     return text;
@@ -49,7 +50,8 @@ const std::filesystem::path& MillionPostFile() {
 }
 
 void SetLinesPerSecond(benchmark::State& state) {
-    state.counters["lines/s"] = benchmark::Counter(1'000'003.0 * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["lines/s"] =
+        benchmark::Counter(1'000'003.0 * state.iterations(), benchmark::Counter::kIsRate);
 }
 
 // The reference: fgets and sscanf over the same file, keeping the posts in a vector.
@@ -87,7 +89,8 @@ TableDefinition& MillionPostTable() {
     static TableDefinition* table = [] {
         auto* t = new TableDefinition;
         t->ReadText(MillionPostText());
-        for (PostLocation* p = t->First(); p != nullptr; p = t->Next()) p->Hit0.point = p->Post.point;
+        for (PostLocation* p = t->First(); p != nullptr; p = t->Next())
+            p->Hit0.point = p->Post.point;
         return t;
     }();
     return *table;
@@ -110,7 +113,8 @@ void BM_WriteProgramFile(benchmark::State& state) {
     const TableDefinition& table = MillionPostTable();
     const auto path = TempFile("bench-program.txt");
     for (auto _ : state) benchmark::DoNotOptimize(WriteProgramFile(table, path.string()));
-    state.SetBytesProcessed(static_cast<int64_t>(ProgramFileText(table).size()) * state.iterations());
+    state.SetBytesProcessed(static_cast<int64_t>(ProgramFileText(table).size()) *
+                            state.iterations());
 }
 BENCHMARK(BM_WriteProgramFile)->Unit(benchmark::kMillisecond);
 

@@ -24,7 +24,7 @@ struct JobSettings {
     CSurfcamCtrl* Controller = nullptr;  // set by the run; borrowed, never freed here
     int PartCount = 0;
     std::string LayerText = "251";
-    int Millimetre = 1;  // check state of the "Millimeter" box
+    int Millimetre = 1;     // check state of the "Millimeter" box
     std::string AboutText;  // formatted by the main dialog when it is constructed
 };
 

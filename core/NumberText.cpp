@@ -58,9 +58,9 @@ std::optional<Scanned<double>> ScanDouble(const char* p) {
     p = SkipSpace(p);
     const char* digits = p;
     if (*digits == '+' || *digits == '-') ++digits;
-    const bool plainDecimal =
-        IsDigit(*digits) ? !(digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
-                         : (*digits == '.' && IsDigit(digits[1]));
+    const bool plainDecimal = IsDigit(*digits)
+                                  ? !(digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+                                  : (*digits == '.' && IsDigit(digits[1]));
     if (!plainDecimal) return ScanWithStrtod(p);
     // from_chars needs the end of the text; the characters a decimal number can hold suffice.
     const char* tokenEnd = digits;

@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
     }
     TableDefinition table;
     if (table.Read(job.TableDefinitionPath) != 0) {
-        std::fprintf(stderr, "tavro-offline: cannot read %s (%s)\n", job.TableDefinitionPath.c_str(),
+        std::fprintf(stderr, "tavro-offline: cannot read %s (%s)\n",
+                     job.TableDefinitionPath.c_str(),
                      platform::MapPath(job.TableDefinitionPath).c_str());
         return 1;
     }

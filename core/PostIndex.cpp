@@ -14,8 +14,9 @@ std::uint64_t Mix(std::uint64_t h) {
 }
 
 std::uint64_t Hash(PostIndex::Key key) {
-    const std::uint64_t packed = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(key.section)) << 32) |
-                                 static_cast<std::uint32_t>(key.row);
+    const std::uint64_t packed =
+        (static_cast<std::uint64_t>(static_cast<std::uint32_t>(key.section)) << 32) |
+        static_cast<std::uint32_t>(key.row);
     return Mix(packed ^ Mix(static_cast<std::uint32_t>(key.column)));
 }
 

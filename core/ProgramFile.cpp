@@ -83,8 +83,8 @@ std::vector<MoveLine> MoveLines(const TableDefinition& table) {
     std::vector<MoveLine> candidates;
     for (size_t position = 0; position < table.PostCount(); ++position) {
         const PostLocation& post = table.PostAt(position);
-        const bool inRange = post.Section >= 1 && post.Section <= table.MaxSection && post.Row >= 1 &&
-                             post.Row <= table.MaxRow && post.Column >= 1 &&
+        const bool inRange = post.Section >= 1 && post.Section <= table.MaxSection &&
+                             post.Row >= 1 && post.Row <= table.MaxRow && post.Column >= 1 &&
                              post.Column <= table.MaxColumn;
         if (inRange)
             candidates.push_back({post.Section, post.Row, post.Column,
@@ -140,9 +140,9 @@ bool WriteProgramFile(const TableDefinition& table, const std::string& path) {
     std::filesystem::path temporary = target;
     temporary += ".writing";
     std::error_code error;
-    const bool targetUnwritable = std::filesystem::is_directory(target, error) ||
-                                  (std::filesystem::exists(target, error) &&
-                                   ::access(target.c_str(), W_OK) != 0);
+    const bool targetUnwritable =
+        std::filesystem::is_directory(target, error) ||
+        (std::filesystem::exists(target, error) && ::access(target.c_str(), W_OK) != 0);
     std::FILE* file = targetUnwritable ? nullptr : std::fopen(temporary.c_str(), "wb");
     if (file == nullptr) {
         platform::ShowMessage("Cannot Open Tavro Program File");

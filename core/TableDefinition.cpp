@@ -124,7 +124,8 @@ PostLocation* TableDefinition::FindNearest(double x, double y) {
     for (size_t position = 0; position < count_; ++position) {
         PostLocation& post = PostAt(position);
         const CApiPoint& p = post.Post.point;
-        const double distance = std::sqrt((p.x - x) * (p.x - x) + (p.y - y) * (p.y - y) + p.z * p.z);
+        const double distance =
+            std::sqrt((p.x - x) * (p.x - x) + (p.y - y) * (p.y - y) + p.z * p.z);
         if (distance < best) {
             best = distance;
             nearest = &post;
@@ -181,7 +182,8 @@ void TableDefinition::ReadLine(char* line) {
         case 'F':
             for (const FixtureKeyword& entry : kFixtureKeywords) {
                 if (StartsWithIgnoringCase(start, entry.keyword)) {
-                    this->*entry.field = numbertext::LeadingDouble(start + std::strlen(entry.keyword));
+                    this->*entry.field =
+                        numbertext::LeadingDouble(start + std::strlen(entry.keyword));
                     break;
                 }
             }

@@ -13,9 +13,9 @@
 
 // The table's plain values with their defaults; a reset assigns a fresh one.
 struct TableDimensions {
-    int MaxSection = 0;  // largest Section read
-    int MaxRow = 0;      // largest Row read
-    int MaxColumn = 0;   // largest Column read
+    int MaxSection = 0;                // largest Section read
+    int MaxRow = 0;                    // largest Row read
+    int MaxColumn = 0;                 // largest Column read
     double EndDeflectorRadius = 25.0;  // the file gives the diameter
     double EndDeflectorLength = 21.59;
     double FixtureLength = 250.0;

@@ -76,7 +76,9 @@ void CApiVect::operator=(CApiPoint p) { SetUnitOrZero(*this, p.x, p.y, p.z); }
 
 void CApiVect::operator=(CApiLine l) { vfrom2p(l.start, l.end); }
 
-void CApiVect::vfrom2p(CApiPoint a, CApiPoint b) { SetUnitOrZero(*this, b.x - a.x, b.y - a.y, b.z - a.z); }
+void CApiVect::vfrom2p(CApiPoint a, CApiPoint b) {
+    SetUnitOrZero(*this, b.x - a.x, b.y - a.y, b.z - a.z);
+}
 
 void CApiVect::dist2p(CApiPoint a, CApiPoint b) {
     x = b.x - a.x;
@@ -220,4 +222,3 @@ bool CApiArc::trim_2angles_ZX(double a, double b) {
     }
     return false;
 }
-

@@ -84,8 +84,8 @@ class CApiArc {
 public:
     CApiPoint center;
     CApiVect normal;
-    CApiVect startDir;  // unit direction from the centre to the begin point
-    double sweep = 0.0;   // radians
+    CApiVect startDir;   // unit direction from the centre to the begin point
+    double sweep = 0.0;  // radians
     double radius = 0.0;
 
     // The point at `deg` degrees in the XY plane (one 360 taken off above 360).
@@ -121,8 +121,8 @@ static_assert(std::is_standard_layout_v<CApiPoint> && std::is_trivially_copyable
 static_assert(sizeof(CApiPoint) == 32 && offsetof(CApiPoint, flag) == 0 &&
               offsetof(CApiPoint, x) == 8 && offsetof(CApiPoint, y) == 16 &&
               offsetof(CApiPoint, z) == 24);
-static_assert(sizeof(CApiVect) == 24 && offsetof(CApiVect, x) == 0 &&
-              offsetof(CApiVect, y) == 8 && offsetof(CApiVect, z) == 16);
+static_assert(sizeof(CApiVect) == 24 && offsetof(CApiVect, x) == 0 && offsetof(CApiVect, y) == 8 &&
+              offsetof(CApiVect, z) == 16);
 static_assert(sizeof(CApiLine) == 64 && offsetof(CApiLine, start) == 0 &&
               offsetof(CApiLine, end) == 32);
 static_assert(sizeof(CApiArc) == 96 && offsetof(CApiArc, center) == 0 &&

@@ -82,8 +82,8 @@ std::filesystem::path DriveRoot() {
 std::filesystem::path MapPath(std::string_view systemPath) {
     std::filesystem::path mapped;
     std::string_view rest = systemPath;
-    const bool hasDrive = rest.size() >= 2 && rest[1] == ':' &&
-                          std::isalpha(static_cast<unsigned char>(rest[0]));
+    const bool hasDrive =
+        rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]));
     if (hasDrive) {
         const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(rest[0])));
         mapped = DriveRoot() / (std::string("drive_") + letter);

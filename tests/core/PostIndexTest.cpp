@@ -11,7 +11,8 @@ TEST(PostIndexTest, KeepsTheFirstPositionOfEachKeyAcrossGrowth) {
     std::uint32_t position = 0;
     for (int section = -2; section <= 2; ++section)
         for (int row = 0; row < 40; ++row)
-            for (int column = 0; column < 40; ++column) index.Insert({section, row, column}, position++);
+            for (int column = 0; column < 40; ++column)
+                index.Insert({section, row, column}, position++);
     index.Insert({0, 0, 0}, 999999);  // a later duplicate does not replace the first
     position = 0;
     for (int section = -2; section <= 2; ++section)

@@ -39,11 +39,11 @@ TEST(ProgramFileTextTest, MoveLinesFollowTheNumbersNotTheFileOrder) {
     ReadWithOwnHeights(table,
                        "POST 2 1 1  0 0 7 0 0 1\n"
                        "POST 1 2 10 0 0 12.5 0 0 1\n"
-                       "POST 1 5 1  0 0 1 0 0 1\n"      // rows 3 and 4 have no posts
+                       "POST 1 5 1  0 0 1 0 0 1\n"  // rows 3 and 4 have no posts
                        "POST 1 1 123 0 0 0.00001 0 0 1\n"
-                       "POST 1 1 2  0 0 0 0 0 1\n"      // height 0: not programmed
-                       "POST 1 1 3  0 0 -4 0 0 1\n"     // negative: not programmed
-                       "POST 1 -1 3 0 0 9 0 0 1\n");    // row below 1: never written
+                       "POST 1 1 2  0 0 0 0 0 1\n"    // height 0: not programmed
+                       "POST 1 1 3  0 0 -4 0 0 1\n"   // negative: not programmed
+                       "POST 1 -1 3 0 0 9 0 0 1\n");  // row below 1: never written
     EXPECT_EQ(ProgramFileText(table), Body("  MOVE S01R01C123 0.0000\r\n"
                                            "  MOVE S01R02C10 12.5000\r\n"
                                            "  MOVE S01R05C01 1.0000\r\n"
@@ -63,8 +63,9 @@ TEST(ProgramFileTextTest, HeightsRoundLikePrintfWhateverTheLocale) {
     std::uniform_real_distribution<double> height(0.0, 5000.0);
     TableDefinition table;
     // Exact binary ties (0.03125 and the like) must round half to even as printf does.
-    std::vector<double> heights = {0.00005, 0.00015, 1.23445, 2.5,     1e-9,     123456789.123456789,
-                                   0.03125, 0.09375, 1.40625, 1000.15625, 9999999.99995, 1e7};
+    std::vector<double> heights = {
+        0.00005, 0.00015, 1.23445, 2.5,        1e-9,          123456789.123456789,
+        0.03125, 0.09375, 1.40625, 1000.15625, 9999999.99995, 1e7};
     for (int i = 0; i < 2000; ++i) heights.push_back(height(random));
     for (int i = 0; i < 2000; ++i) heights.push_back((2 * i + 1) / 20000.0);  // near decimal ties
     PostLocation post;
@@ -128,9 +129,9 @@ TEST_F(ProgramFileWriteTest, AFileThatCannotBeOpenedIsReported) {
     EXPECT_FALSE(WriteProgramFile(table_, "c:\\no such folder\\Tavro.txt"));
     std::filesystem::create_directories(root_ / "drive_c" / "Tavro.txt");
     EXPECT_FALSE(WriteProgramFile(table_, "c:\\Tavro.txt"));
-    EXPECT_EQ(platform::ShownMessages(), (std::vector<std::string>{
-                                             "Cannot Open Tavro Program File",
-                                             "Cannot Open Tavro Program File"}));
+    EXPECT_EQ(platform::ShownMessages(),
+              (std::vector<std::string>{"Cannot Open Tavro Program File",
+                                        "Cannot Open Tavro Program File"}));
 }
 
 TEST_F(ProgramFileWriteTest, AFailedWriteKeepsTheEarlierFileAndIsReported) {

@@ -44,13 +44,13 @@ TEST_F(TableDefinitionTest, EndDeflectorLinesReadByCharacterPosition) {
         double radius;
         double length;
     } cases[] = {
-        {"EndDiameter 50", 25.0, 21.59},         // number at the twelfth character
-        {"  exxdiametr 40.5", 20.25, 21.59},     // positions count from the first non-blank
-        {"EndLength 30", 25.0, 30.0},            // number at the tenth character
-        {"EndLength=30", 25.0, 0.0},             // no number there: 0.0
-        {"EndX 99", 25.0, 21.59},                // other fourth character: ignored
-        {"END", 25.0, 21.59},                    // too short for a fourth character
-        {"EndD", 0.0, 21.59},                    // the number would start past the line
+        {"EndDiameter 50", 25.0, 21.59},      // number at the twelfth character
+        {"  exxdiametr 40.5", 20.25, 21.59},  // positions count from the first non-blank
+        {"EndLength 30", 25.0, 30.0},         // number at the tenth character
+        {"EndLength=30", 25.0, 0.0},          // no number there: 0.0
+        {"EndX 99", 25.0, 21.59},             // other fourth character: ignored
+        {"END", 25.0, 21.59},                 // too short for a fourth character
+        {"EndD", 0.0, 21.59},                 // the number would start past the line
         {"EndDiameter 50 ; 70", 25.0, 21.59},
     };
     for (const Case& c : cases) {
@@ -113,10 +113,10 @@ TEST_F(TableDefinitionTest, NumbersOfZeroOrBelowNeverRaiseTheMaxima) {
 
 TEST_F(TableDefinitionTest, RejectedPostLinesShowTheConvertedLine) {
     table_.ReadText(
-        "  Post 1 1 1 0 0 0 0 0\n"   // eight numbers
-        "POST\n"                      // ends within its first five characters
+        "  Post 1 1 1 0 0 0 0 0\n"  // eight numbers
+        "POST\n"                    // ends within its first five characters
         "P\n"
-        "post 1 %s %n 1 ; tail\n"     // the line is data, never a format
+        "post 1 %s %n 1 ; tail\n"  // the line is data, never a format
         "POST 1 1 1 0 0 0 0 0 1");
     EXPECT_EQ(table_.PostCount(), 1u);
     const std::vector<std::string> expected = {
@@ -129,7 +129,8 @@ TEST_F(TableDefinitionTest, RejectedPostLinesShowTheConvertedLine) {
 }
 
 TEST_F(TableDefinitionTest, CrLfFilesReadLikeLfFiles) {
-    const std::string lf = "EndDiameter 40\nFixturePins 3\nPOST 1 1 1 1 2 3 0 0 1\nPOST 1 1 2 4 5\n";
+    const std::string lf =
+        "EndDiameter 40\nFixturePins 3\nPOST 1 1 1 1 2 3 0 0 1\nPOST 1 1 2 4 5\n";
     std::string crlf;
     for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     TableDefinition fromLf;
@@ -169,7 +170,7 @@ TEST_F(TableDefinitionTest, FindReturnsTheFirstOfDuplicatesAndFindNearestTheStri
     EXPECT_EQ(table_.FindNearest(4, 4)->Post.point.x, 5.0);
     EXPECT_EQ(table_.FindNearest(0, 0)->Post.point.x, 0.0);
     EXPECT_EQ(table_.FindNearest(0, 5)->Post.point.x, 0.0);  // as near as (5, 5): the first wins
-    EXPECT_EQ(table_.FindNearest(1e8, 0), nullptr);           // 9999999.0 or farther: none
+    EXPECT_EQ(table_.FindNearest(1e8, 0), nullptr);          // 9999999.0 or farther: none
 }
 
 TEST_F(TableDefinitionTest, PointersStayValidWhileTheTableGrowsAndWritesChangeIt) {

@@ -29,7 +29,8 @@ TEST_F(PathsTest, MapsDrivesRootsAndSeparators) {
         std::filesystem::path expected;
     } cases[] = {
         {"c:\\Tavro.txt", root_ / "drive_c" / "Tavro.txt"},
-        {"C:\\Surfcam\\SrpApiV3\\cadlsilent.dll", root_ / "drive_c" / "Surfcam" / "SrpApiV3" / "cadlsilent.dll"},
+        {"C:\\Surfcam\\SrpApiV3\\cadlsilent.dll",
+         root_ / "drive_c" / "Surfcam" / "SrpApiV3" / "cadlsilent.dll"},
         {"d:/data/part.scprt", root_ / "drive_d" / "data" / "part.scprt"},
         {"\\Tavro.txt", root_ / "drive_c" / "Tavro.txt"},
         {"c:Tavro.txt", root_ / "drive_c" / "Tavro.txt"},
@@ -51,7 +52,8 @@ TEST_F(PathsTest, ExistingEntriesAreFoundWhateverTheirCase) {
 TEST_F(PathsTest, DriveRootComesFromTheEnvironmentUnlessSet) {
     platform::ResetDriveRoot();
     ::setenv(platform::kDriveRootVariable, "/somewhere/drives", 1);
-    EXPECT_EQ(platform::MapPath("c:\\a.txt"), std::filesystem::path("/somewhere/drives/drive_c/a.txt"));
+    EXPECT_EQ(platform::MapPath("c:\\a.txt"),
+              std::filesystem::path("/somewhere/drives/drive_c/a.txt"));
     platform::SetDriveRoot(root_);
     EXPECT_EQ(platform::MapPath("c:\\a.txt"), root_ / "drive_c" / "a.txt");
     ::unsetenv(platform::kDriveRootVariable);
