@@ -1,0 +1,87 @@
+// Ini files: a document that keeps every line as read and edits single keys in place, and the
+// private-profile operations (read string, read integer, write string, write integer) on files.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The outcome of a write: empty `error` on success, else why nothing was written.
+struct IniWriteResult {
+    std::string error;
+    explicit operator bool() const { return error.empty(); }
+};
+
+// An ini file's text as lines kept exactly as they were read (line ends included). Section and
+// key names match without regard to case; the first section and key of a name win.
+class IniDocument {
+public:
+    // Splits `text` into lines; never fails (lines that are neither a section header nor a
+    // key=value line are kept and otherwise ignored).
+    [[nodiscard]] static IniDocument Parse(std::string_view text);
+
+    // The value of `key` in `section` (surrounding blanks removed), or none when missing.
+    [[nodiscard]] std::optional<std::string> Find(std::string_view section,
+                                                  std::string_view key) const;
+    // Gives `key` in `section` the `value`: replaced in place, else added after the section's
+    // last key, else a new section at the end. Refuses names and values that would break the
+    // file's lines (see CheckEntry) and leaves the document unchanged then.
+    IniWriteResult Set(std::string_view section, std::string_view key, std::string_view value);
+
+    // The whole text, every line as it was except the ones Set changed or added.
+    [[nodiscard]] std::string Text() const;
+
+    // Why a section, key and value cannot be stored, or empty when they can: names must not be
+    // blank, no text may hold a line break or NUL, a section name no "]", a key no "=" and no
+    // leading "[", ";" or "#". Blanks around names and values are dropped, as on reading.
+    [[nodiscard]] static std::string CheckEntry(std::string_view section, std::string_view key,
+                                                std::string_view value);
+
+private:
+    enum class LineKind { Other, Section, Key };
+    struct Line {
+        std::string content;  // without the line end
+        std::string end;      // "\r\n" or "\n"; "\r" or "" on the last line
+        LineKind kind = LineKind::Other;
+        std::string name;         // section or key name, trimmed
+        std::size_t valueAt = 0;  // key lines: where the value starts in `content`
+    };
+
+    // A line's kind and names; a byte order mark is skipped on the first line only.
+    [[nodiscard]] static Line Classify(std::string content, std::string end,
+                                       bool firstLine = false);
+    [[nodiscard]] std::optional<std::size_t> FindKeyLine(std::string_view section,
+                                                         std::string_view key) const;
+    [[nodiscard]] std::optional<std::size_t> FindSectionLine(std::string_view section) const;
+    [[nodiscard]] std::string LineEnd() const;
+    // Gives a line without a full line end (the last one) the file's line end.
+    void EndLine(Line& line) const;
+
+    std::vector<Line> lines_;
+};
+
+// The value of `key` in `section` of the ini file at `iniPath` (a system path), or
+// `defaultValue` when the file, the section or the key is missing or the file cannot be read.
+[[nodiscard]] std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                                  std::string_view defaultValue,
+                                                  std::string_view iniPath);
+
+// The leading decimal number of the key's value (0 when it has none, clamped to the int range),
+// or `defaultValue` when the key is missing.
+[[nodiscard]] int GetPrivateProfileInt(std::string_view section, std::string_view key,
+                                       int defaultValue, std::string_view iniPath);
+
+// Writes `value` to `key` in `section` of the ini file at `iniPath`, creating section and file
+// when missing (not the folder). The file is replaced as a whole only when the new text was
+// written completely; on failure the old file stays as it was and the error says why.
+IniWriteResult WritePrivateProfileString(std::string_view section, std::string_view key,
+                                         std::string_view value, std::string_view iniPath);
+
+// As WritePrivateProfileString with the number as decimal text.
+IniWriteResult WritePrivateProfileInt(std::string_view section, std::string_view key, int value,
+                                      std::string_view iniPath);
+
+}  // namespace platform

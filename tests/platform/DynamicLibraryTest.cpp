@@ -1,0 +1,80 @@
+// Loading libraries by system path: the mapped file, the ".so" stand-ins for ".dll" names, and
+// failures that say why.
+#include "platform/DynamicLibrary.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/Paths.h"
+
+namespace {
+
+class DynamicLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = std::filesystem::temp_directory_path() /
+                ("dl-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(root_ / "drive_c" / "Surfcam" / "SrpApiV3");
+        platform::SetDriveRoot(root_);
+    }
+    void TearDown() override {
+        platform::ResetDriveRoot();
+        std::filesystem::remove_all(root_);
+    }
+    // Places the test module at `relative` below drive C.
+    void PlaceModule(const std::filesystem::path& relative) {
+        std::filesystem::create_directories((root_ / "drive_c" / relative).parent_path());
+        std::filesystem::copy_file(TAVRO_TEST_MODULE, root_ / "drive_c" / relative);
+    }
+    std::filesystem::path root_;
+};
+
+using Twice = int (*)(int);
+
+TEST_F(DynamicLibraryTest, LoadsByTheMappedPathAndFindsExports) {
+    PlaceModule("Surfcam/SrpApiV3/cadlsilent.dll");
+    platform::DynamicLibrary library =
+        platform::DynamicLibrary::Load("c:\\Surfcam\\SrpApiV3\\cadlsilent.dll");
+    ASSERT_TRUE(library) << library.Error();
+    EXPECT_TRUE(library.Error().empty());
+    const Twice twice = library.FunctionNamed<Twice>("TestModuleTwice");
+    ASSERT_NE(twice, nullptr);
+    EXPECT_EQ(twice(21), 42);
+    EXPECT_EQ(library.Symbol("SurfcamDllEntryPoint"), nullptr);
+    library.Unload();
+    EXPECT_FALSE(library);
+    EXPECT_EQ(library.Symbol("TestModuleTwice"), nullptr);
+}
+
+TEST_F(DynamicLibraryTest, DllNamesFindTheirSharedObjects) {
+    struct Case {
+        const char* placed;
+        const char* loaded;
+    } cases[] = {
+        {"AddIns/Tavroset.so", "c:\\AddIns\\Tavroset.dll"},
+        {"Other/libTavroset.so", "C:\\OTHER\\TAVROSET.DLL"},
+        {"Plain/module.so", "c:\\Plain\\module.so"},
+    };
+    for (const Case& c : cases) {
+        PlaceModule(c.placed);
+        const platform::DynamicLibrary library = platform::DynamicLibrary::Load(c.loaded);
+        EXPECT_TRUE(library) << c.loaded << ": " << library.Error();
+        EXPECT_EQ(library.File().filename(), std::filesystem::path(c.placed).filename());
+    }
+}
+
+TEST_F(DynamicLibraryTest, FailuresSayWhy) {
+    std::ofstream(root_ / "drive_c" / "Surfcam" / "SrpApiV3" / "broken.dll") << "not a library";
+    for (const char* path : {"c:\\Surfcam\\SrpApiV3\\cadlsilent.dll",
+                             "c:\\Surfcam\\SrpApiV3\\broken.dll", "c:\\Surfcam", ""}) {
+        const platform::DynamicLibrary library = platform::DynamicLibrary::Load(path);
+        EXPECT_FALSE(library) << path;
+        EXPECT_FALSE(library.Error().empty()) << path;
+        EXPECT_EQ(library.Symbol("TestModuleTwice"), nullptr);
+    }
+}
+
+}  // namespace
