@@ -1,0 +1,26 @@
+// printf-style filling of message texts into a std::string of the right length.
+#include "hostlink/MessageText.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace hostlink {
+
+std::string MessageText(const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    std::va_list measure;
+    va_copy(measure, args);
+    const int length = std::vsnprintf(nullptr, 0, format, measure);
+    va_end(measure);
+    std::string text;
+    if (length > 0) {
+        text.resize(static_cast<std::size_t>(length));
+        // vsnprintf writes a terminator too; std::string keeps room for it past size().
+        std::vsnprintf(text.data(), text.size() + 1, format, args);
+    }
+    va_end(args);
+    return text;
+}
+
+}  // namespace hostlink

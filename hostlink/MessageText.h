@@ -1,0 +1,12 @@
+// printf-style filling of the link library's fixed message texts, checked by the compiler.
+#pragma once
+
+#include <string>
+
+namespace hostlink {
+
+// The text of `format` with its %d (and other printf) fields filled in.
+[[nodiscard]] std::string MessageText(const char* format, ...)
+    __attribute__((format(printf, 1, 2)));
+
+}  // namespace hostlink
