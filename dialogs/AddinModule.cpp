@@ -1,0 +1,17 @@
+// Registration of the add-in's dialog templates in its module.
+#include "dialogs/AddinModule.h"
+
+#include "dialogs/DlgOptions.h"
+#include "dialogs/DlgPleaseWait.h"
+#include "gridwidget/GridCtrl.h"
+
+platform::Module& AddinModule() {
+    static platform::Module& module = []() -> platform::Module& {
+        platform::Module& addin = platform::DefineModule("Tavroset");
+        gridwidget::RegisterGridControlClass();
+        addin.AddTemplate(CDlgOptions::Template());
+        addin.AddTemplate(CDlgPleaseWait::Template());
+        return addin;
+    }();
+    return module;
+}

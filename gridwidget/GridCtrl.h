@@ -1,0 +1,91 @@
+// The editable grid: rows and columns of text cells, fixed header rows and columns, a focus
+// cell and in-place editing by the user. A cell costs memory only while it holds text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+#include "platform/dialog/Control.h"
+
+namespace gridwidget {
+
+// The control class name under which templates ask for the grid.
+inline constexpr const char* kGridClassName = "MFCGridCtrl";
+
+// A cell position; (-1, -1) names no cell.
+struct CellId {
+    int row = -1;
+    int column = -1;
+    friend bool operator==(const CellId&, const CellId&) = default;
+};
+
+// Whether a click selects a single cell or the whole row.
+enum class SelectionMode { Cell, Row };
+
+class GridCtrl : public platform::Control {
+public:
+    explicit GridCtrl(const platform::ControlTemplate& from) : Control(from) {}
+
+    // Sets the number of rows or columns; cells and a focus cell outside the new size go.
+    // False, nothing changed, for a negative count.
+    bool SetRowCount(int rows);
+    bool SetColumnCount(int columns);
+    [[nodiscard]] int RowCount() const { return rows_; }
+    [[nodiscard]] int ColumnCount() const { return columns_; }
+
+    // Removes every cell: no rows, no columns, no fixed rows or columns, no focus cell.
+    void DeleteAllItems();
+
+    // Sets how many leading rows or columns are fixed (headers the user cannot edit); the
+    // grid grows to hold them. False, nothing changed, for a negative count.
+    bool SetFixedRowCount(int rows);
+    bool SetFixedColumnCount(int columns);
+    [[nodiscard]] int FixedRowCount() const { return fixedRows_; }
+    [[nodiscard]] int FixedColumnCount() const { return fixedColumns_; }
+
+    void SetSelectionMode(SelectionMode mode) { selectionMode_ = mode; }
+    [[nodiscard]] SelectionMode GetSelectionMode() const { return selectionMode_; }
+
+    // Whether (row, column) lies inside the grid, and whether it is a header cell.
+    [[nodiscard]] bool IsValid(int row, int column) const;
+    [[nodiscard]] bool IsFixed(int row, int column) const;
+
+    // Sets a cell's text; false, nothing stored, outside the grid.
+    bool SetItemText(int row, int column, std::string text);
+    // A cell's text; "" outside the grid.
+    [[nodiscard]] std::string ItemText(int row, int column) const;
+    // How many cells hold text (what the grid's memory grows with).
+    [[nodiscard]] std::size_t StoredCellCount() const { return cells_.size(); }
+
+    // Sets the focus cell; a position outside the grid sets none. Returns the previous one.
+    CellId SetFocusCell(int row, int column);
+    // The focus cell, (-1, -1) for none.
+    [[nodiscard]] CellId FocusCell() const { return focus_; }
+
+    // Redraws the grid now.
+    void RedrawNow() const;
+
+    // "edit-cell ROW COLUMN TEXT" (the typed text becomes the cell's text; notifies EndEdit)
+    // and "focus-cell ROW COLUMN" (notifies FocusCellChanged), on non-fixed cells only.
+    platform::ActionOutcome Perform(const platform::UserAction& action) override;
+    [[nodiscard]] std::string_view KindName() const override { return "grid"; }
+
+private:
+    static std::uint64_t Key(int row, int column);
+    void DropOutside();
+    [[nodiscard]] std::string CheckUserCell(int row, int column) const;
+
+    int rows_ = 0;
+    int columns_ = 0;
+    int fixedRows_ = 0;
+    int fixedColumns_ = 0;
+    SelectionMode selectionMode_ = SelectionMode::Row;
+    CellId focus_;
+    std::unordered_map<std::uint64_t, std::string> cells_;
+};
+
+// Registers the grid's control class with the dialog framework (idempotent).
+void RegisterGridControlClass();
+
+}  // namespace gridwidget

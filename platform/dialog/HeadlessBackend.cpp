@@ -1,0 +1,171 @@
+// The headless loop: posted messages first, then the script's next action, then timers on the
+// virtual clock; the transcript of everything visible.
+#include "platform/dialog/HeadlessBackend.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/dialog/Dialog.h"
+#include "platform/dialog/DialogSystem.h"
+#include "platform/dialog/Invariant.h"
+#include "platform/dialog/QuotedText.h"
+#include "platform/dialog/ScriptVerbs.h"
+
+namespace platform {
+namespace {
+
+// Cancelled loops after the script ended beyond which a dialog is taken to wait for ever
+// (for example one that ignores every result but one).
+constexpr int kCancelsAfterEndLimit = 10'000;
+
+}  // namespace
+
+HeadlessBackend::HeadlessBackend(SessionScript script) : script_(std::move(script)) {}
+
+bool HeadlessBackend::WriteTranscriptTo(const std::filesystem::path& path, std::string& error) {
+    return transcript_.WriteTo(path, error);
+}
+
+void HeadlessBackend::OnWindowEvent(const WindowEvent& event) {
+    transcript_.Write(Transcript::Format(event));
+}
+
+void HeadlessBackend::PresentMessage(const std::string& text) {
+    transcript_.Write("message " + QuoteText(text));
+}
+
+void HeadlessBackend::AdvanceClockTo(std::int64_t time) {
+    if (time <= now_) return;
+    now_ = time;
+    transcript_.Write("time " + std::to_string(now_));
+}
+
+bool HeadlessBackend::FireTimerDueBy(std::int64_t limit) {
+    const std::optional<std::int64_t> due = NextTimerDue();
+    if (!due || *due > limit) return false;
+    AdvanceClockTo(*due);
+    FireDueTimer(now_);
+    return true;
+}
+
+void HeadlessBackend::RunLoop(Dialog& dialog) {
+    while (!dialog.LoopEnded()) {
+        if (DispatchPostedMessage()) continue;
+        if (waitUntil_) {
+            if (!FireTimerDueBy(*waitUntil_)) {
+                AdvanceClockTo(*waitUntil_);
+                waitUntil_.reset();
+            }
+            continue;
+        }
+        if (const ScriptAction* action = script_.Next()) {
+            const ScriptAction taken = *action;
+            // Taken before it runs: the action may open a dialog whose loop reads on.
+            script_.Consume();
+            Perform(dialog, taken);
+            continue;
+        }
+        if (!idleDeadline_) idleDeadline_ = now_ + kIdleLimitMilliseconds;
+        if (FireTimerDueBy(*idleDeadline_)) continue;
+        transcript_.Write("script-end " + QuoteText(dialog.Label()));
+        dialog.EndDialog(kResultCancel);
+        PLATFORM_INVARIANT(++cancelsAfterEnd_ < kCancelsAfterEndLimit,
+                           "a dialog keeps waiting for input after the session script ended");
+    }
+}
+
+void HeadlessBackend::Perform(Dialog& dialog, const ScriptAction& action) {
+    const std::vector<std::string>& arguments = action.arguments;
+    std::string error;
+    if (action.verb == verbs::kWait) {
+        std::int64_t milliseconds = -1;
+        if (arguments.size() == 1) {
+            const std::string& text = arguments[0];
+            std::from_chars(text.data(), text.data() + text.size(), milliseconds);
+        }
+        if (milliseconds < 0)
+            error = "'wait' takes a whole number of milliseconds";
+        else
+            waitUntil_ = now_ + milliseconds;
+    } else if (action.verb == verbs::kExpectDialog) {
+        if (arguments.size() != 1 || arguments[0] != dialog.Label())
+            error = "expected dialog " + QuoteText(arguments.empty() ? "" : arguments[0]) + ", " +
+                    QuoteText(dialog.Label()) + " is waiting";
+    } else if (action.verb == verbs::kClose) {
+        error = dialog.RequestSystemClose();
+    } else if (action.verb == verbs::kEscape) {
+        dialog.RequestKeyboardCancel();
+    } else if (IsHostVerb(action.verb)) {
+        error = "host action '" + action.verb + "' while dialog " + QuoteText(dialog.Label()) +
+                " waits for the user";
+    } else if (arguments.empty()) {
+        error = "'" + action.verb + "' needs a control";
+    } else {
+        const UserAction user{action.verb, {arguments.begin() + 1, arguments.end()}};
+        error = dialog.PerformUserAction(arguments.front(), user).error;
+    }
+    if (!error.empty()) {
+        FailAction(action, error);
+        dialog.EndDialog(kResultCancel);
+    }
+}
+
+const ScriptAction* HeadlessBackend::TakeHostAction(std::string_view verb) {
+    std::string error;
+    const ScriptAction* action = script_.TakeHostAction(verb, error);
+    if (action == nullptr) {
+        transcript_.Write("script-error " + QuoteText(error));
+        std::fprintf(stderr, "session script: %s\n", error.c_str());
+        script_.Stop();
+        failed_ = true;
+    }
+    return action;
+}
+
+void HeadlessBackend::FailAction(const ScriptAction& action, const std::string& error) {
+    const std::string where = "line " + std::to_string(action.line) + ": " + error;
+    transcript_.Write("script-error " + QuoteText(where));
+    std::fprintf(stderr, "session script: %s\n", where.c_str());
+    script_.Stop();
+    failed_ = true;
+}
+
+void HeadlessBackend::FailScript(const ScriptReadResult& read) {
+    const std::string where = read.Description();
+    transcript_.Write("script-error " + QuoteText(where));
+    std::fprintf(stderr, "session script: %s\n", where.c_str());
+    script_ = SessionScript();
+    script_.Stop();
+    failed_ = true;
+}
+
+std::unique_ptr<HeadlessBackend> MakeHeadlessBackend(const std::filesystem::path& script,
+                                                     const std::filesystem::path& transcript) {
+    ScriptReadResult read;
+    if (!script.empty()) read = ReadSessionScriptFile(script);
+    auto backend = std::make_unique<HeadlessBackend>(SessionScript(std::move(read.actions)));
+    std::string error;
+    if (!transcript.empty() && !backend->WriteTranscriptTo(transcript, error))
+        std::fprintf(stderr, "%s\n", error.c_str());
+    if (!read) backend->FailScript(read);
+    return backend;
+}
+
+std::unique_ptr<DialogBackend> BackendFromEnvironment() {
+    const auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value != nullptr ? value : "");
+    };
+    const std::string chosen = variable(kDialogBackendVariable);
+    if (!chosen.empty() && chosen != "headless")
+        std::fprintf(stderr, "%s=%s: only the headless dialog backend exists; using it\n",
+                     kDialogBackendVariable, chosen.c_str());
+    return MakeHeadlessBackend(variable(kSessionScriptVariable), variable(kTranscriptVariable));
+}
+
+HeadlessBackend* CurrentHeadlessBackend() {
+    return dynamic_cast<HeadlessBackend*>(&CurrentBackend());
+}
+
+}  // namespace platform

@@ -1,0 +1,87 @@
+// The headless backend: a session script plays the user, a virtual clock runs the timers, and
+// a transcript records every visible event. Tests and batch runs use it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/dialog/DialogBackend.h"
+#include "platform/dialog/SessionScript.h"
+#include "platform/dialog/Transcript.h"
+
+namespace platform {
+
+// Environment variables by which a program chooses its backend: the backend's name
+// ("headless", the default and for now the only one), the session script file, and the file
+// the transcript is written to.
+inline constexpr const char* kDialogBackendVariable = "TAVRO_DIALOG_BACKEND";
+inline constexpr const char* kSessionScriptVariable = "TAVRO_SESSION_SCRIPT";
+inline constexpr const char* kTranscriptVariable = "TAVRO_TRANSCRIPT";
+
+class HeadlessBackend : public DialogBackend {
+public:
+    // How long, by the virtual clock, timers go on firing once the script has run out, before
+    // the waiting dialog is cancelled: a dialog driven by its timers alone still ends, and a
+    // dialog whose timer never ends it cannot hang the session.
+    static constexpr std::int64_t kIdleLimitMilliseconds = 600'000;
+
+    explicit HeadlessBackend(SessionScript script = {});
+
+    // Also writes the transcript to `path`; false with `error` when the file cannot be made.
+    bool WriteTranscriptTo(const std::filesystem::path& path, std::string& error);
+
+    void RunLoop(Dialog& dialog) override;
+    void OnWindowEvent(const WindowEvent& event) override;
+    void PresentMessage(const std::string& text) override;
+    [[nodiscard]] std::int64_t NowMilliseconds() const override { return now_; }
+
+    [[nodiscard]] const Transcript& GetTranscript() const { return transcript_; }
+    [[nodiscard]] const std::vector<std::string>& TranscriptLines() const {
+        return transcript_.Lines();
+    }
+
+    // For the stand-in host: the next script action must be the host action `verb`. Returns
+    // it, or null after recording the error and stopping the script.
+    const ScriptAction* TakeHostAction(std::string_view verb);
+    // Records an error in `action` (for example arguments the host cannot use) and stops the
+    // script.
+    void FailAction(const ScriptAction& action, const std::string& error);
+    // Records a script that could not be read (nothing of it runs).
+    void FailScript(const ScriptReadResult& read);
+    // Whether the script stopped on an error.
+    [[nodiscard]] bool ScriptFailed() const { return failed_; }
+
+private:
+    void Perform(Dialog& dialog, const ScriptAction& action);
+    void AdvanceClockTo(std::int64_t time);
+    bool FireTimerDueBy(std::int64_t limit);
+
+    SessionScript script_;
+    Transcript transcript_;
+    std::int64_t now_ = 0;
+    std::optional<std::int64_t> waitUntil_;
+    std::optional<std::int64_t> idleDeadline_;
+    int cancelsAfterEnd_ = 0;
+    bool failed_ = false;
+};
+
+// A headless backend playing the script file `script` (empty: no script) and writing its
+// transcript to `transcript` (empty: kept in memory only). A script that cannot be read, or a
+// transcript that cannot be written, is reported on standard error and in the transcript; the
+// session then runs without a script.
+[[nodiscard]] std::unique_ptr<HeadlessBackend> MakeHeadlessBackend(
+    const std::filesystem::path& script, const std::filesystem::path& transcript);
+
+// A backend as the environment chooses it: headless, with the script of
+// $TAVRO_SESSION_SCRIPT (none: every dialog is cancelled as soon as it waits) and the
+// transcript written to $TAVRO_TRANSCRIPT (none: kept in memory). Problems are reported on
+// standard error and in the transcript.
+[[nodiscard]] std::unique_ptr<DialogBackend> BackendFromEnvironment();
+
+// The backend in use when it is the headless one, else null.
+[[nodiscard]] HeadlessBackend* CurrentHeadlessBackend();
+
+}  // namespace platform

@@ -1,0 +1,98 @@
+// The list control kinds: list box, drop-down list, drop-down with edit, list view (report).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/dialog/Control.h"
+
+namespace platform {
+
+// Entries with at most one selected, shared by list boxes, drop-downs and list views.
+class EntryList {
+public:
+    // Inserts at `index` (-1 appends); returns the index used, or -1 when `index` lies beyond
+    // the end. A selection at or after the index moves with its entry.
+    int Insert(int index, std::string text);
+    [[nodiscard]] int Count() const { return static_cast<int>(entries_.size()); }
+    // The entry's text, or "" outside the list.
+    [[nodiscard]] std::string Text(int index) const;
+    // The first entry whose text equals `text` exactly, or -1.
+    [[nodiscard]] int FindExact(const std::string& text) const;
+    // The selected index, -1 for none.
+    [[nodiscard]] int Selection() const { return selection_; }
+    // Selects `index` (-1 clears); false, selection unchanged, for an index outside the list.
+    bool Select(int index);
+    void Clear();
+
+    // The user's "select <index>" or "choose <text>": selects and notifies SelectionChanged.
+    ActionOutcome PerformSelect(const UserAction& action, const std::string& controlName);
+
+private:
+    std::vector<std::string> entries_;
+    int selection_ = -1;
+};
+
+// A single-selection list box.
+class ListBox : public Control {
+public:
+    using Control::Control;
+    [[nodiscard]] EntryList& Entries() { return entries_; }
+    [[nodiscard]] const EntryList& Entries() const { return entries_; }
+    ActionOutcome Perform(const UserAction& action) override;
+    [[nodiscard]] std::string_view KindName() const override { return "list box"; }
+
+private:
+    EntryList entries_;
+};
+
+// A drop-down list (choice only) or a drop-down with an edit field. In the second kind the
+// typed text (Text) is kept apart from the selection: typing never changes the selection,
+// choosing an entry sets the edit field to the entry's text.
+class ComboBox : public Control {
+public:
+    explicit ComboBox(const ControlTemplate& from);
+    [[nodiscard]] bool HasEditField() const { return Kind() == ControlKind::DropDown; }
+    [[nodiscard]] const EntryList& Entries() const { return entries_; }
+    // Appends or inserts (-1 appends) an entry; returns its index or -1.
+    int Insert(int index, std::string text) { return entries_.Insert(index, std::move(text)); }
+    // Selects `index` (-1 clears); false for an index outside the list.
+    bool Select(int index);
+    [[nodiscard]] int Selection() const { return entries_.Selection(); }
+    // The selected entry's text, "" when none is selected.
+    [[nodiscard]] std::string SelectedText() const { return entries_.Text(Selection()); }
+    ActionOutcome Perform(const UserAction& action) override;
+    [[nodiscard]] std::string_view KindName() const override;
+
+private:
+    EntryList entries_;
+};
+
+// Column alignment of a list view.
+enum class ColumnAlignment { Left, Centre, Right };
+
+// A column of a list view in report view.
+struct ListColumn {
+    std::string heading;
+    int width = 0;  // pixels
+    ColumnAlignment alignment = ColumnAlignment::Left;
+};
+
+// A list view in report view: columns and rows of text (the first column's text per row).
+class ListView : public Control {
+public:
+    using Control::Control;
+    // Inserts a column at `index` (clamped to the end); returns its index.
+    int InsertColumn(int index, ListColumn column);
+    [[nodiscard]] const std::vector<ListColumn>& Columns() const { return columns_; }
+    [[nodiscard]] EntryList& Items() { return items_; }
+    [[nodiscard]] const EntryList& Items() const { return items_; }
+    ActionOutcome Perform(const UserAction& action) override;
+    [[nodiscard]] std::string_view KindName() const override { return "list view"; }
+
+private:
+    std::vector<ListColumn> columns_;
+    EntryList items_;
+};
+
+}  // namespace platform

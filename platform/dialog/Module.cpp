@@ -1,0 +1,65 @@
+// Module registry, current-module guard and template lookup.
+#include "platform/dialog/Module.h"
+
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "platform/dialog/Invariant.h"
+
+namespace platform {
+namespace {
+
+std::vector<std::unique_ptr<Module>>& Modules() {
+    static std::vector<std::unique_ptr<Module>> modules;
+    return modules;
+}
+
+Module*& Current() {
+    static Module* current = nullptr;
+    return current;
+}
+
+}  // namespace
+
+void Module::AddTemplate(DialogTemplate dialogTemplate) {
+    std::set<std::string> names;
+    for (const ControlTemplate& control : dialogTemplate.controls)
+        PLATFORM_INVARIANT(control.name.empty() || names.insert(control.name).second,
+                           "two controls of one template share a script name");
+    const int id = dialogTemplate.id;
+    const bool added = templates_.emplace(id, std::move(dialogTemplate)).second;
+    PLATFORM_INVARIANT(added, "a module holds one template per identifier");
+}
+
+const DialogTemplate* Module::FindTemplate(int id) const {
+    const auto found = templates_.find(id);
+    return found == templates_.end() ? nullptr : &found->second;
+}
+
+Module& DefineModule(std::string_view name) {
+    for (const auto& module : Modules())
+        if (module->Name() == name) return *module;
+    Modules().push_back(std::make_unique<Module>(std::string(name)));
+    return *Modules().back();
+}
+
+Module* CurrentModule() { return Current(); }
+
+ModuleScope::ModuleScope(Module& module) : previous_(Current()) { Current() = &module; }
+
+ModuleScope::~ModuleScope() { Current() = previous_; }
+
+TemplateLookup LookUpTemplate(int id) {
+    const Module* current = CurrentModule();
+    const std::string what = "dialog template " + std::to_string(id);
+    if (current == nullptr) return {nullptr, what + " asked for while no module is current"};
+    if (const DialogTemplate* found = current->FindTemplate(id)) return {found, {}};
+    std::string error = what + " is not in module " + current->Name();
+    for (const auto& module : Modules())
+        if (module->FindTemplate(id) != nullptr)
+            error += " (module " + module->Name() + " has one)";
+    return {nullptr, error};
+}
+
+}  // namespace platform

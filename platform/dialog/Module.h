@@ -1,0 +1,58 @@
+// Modules (one per library) that own dialog templates, and the guard that makes one current.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "platform/dialog/DialogTemplate.h"
+
+namespace platform {
+
+// A library's resources: its dialog templates by identifier.
+class Module {
+public:
+    explicit Module(std::string name) : name_(std::move(name)) {}
+    Module(const Module&) = delete;
+    Module& operator=(const Module&) = delete;
+
+    [[nodiscard]] const std::string& Name() const { return name_; }
+    // Adds a template. A second template with the same identifier, or two controls of one
+    // template with the same script name, are programming errors and stop the process.
+    void AddTemplate(DialogTemplate dialogTemplate);
+    // The template with this identifier, or null.
+    [[nodiscard]] const DialogTemplate* FindTemplate(int id) const;
+
+private:
+    std::string name_;
+    std::map<int, DialogTemplate> templates_;
+};
+
+// The module of this name, created on first use; it lives as long as the process.
+Module& DefineModule(std::string_view name);
+
+// The module whose templates dialogs are created from now, or null.
+[[nodiscard]] Module* CurrentModule();
+
+// Makes a module current for the lifetime of the scope and restores the previous one.
+class ModuleScope {
+public:
+    explicit ModuleScope(Module& module);
+    ~ModuleScope();
+    ModuleScope(const ModuleScope&) = delete;
+    ModuleScope& operator=(const ModuleScope&) = delete;
+
+private:
+    Module* previous_;
+};
+
+// A template found in the current module, or an error that says where it is instead.
+struct TemplateLookup {
+    const DialogTemplate* found = nullptr;
+    std::string error;
+};
+
+// Looks `id` up in the current module only: never falls back to another module.
+[[nodiscard]] TemplateLookup LookUpTemplate(int id);
+
+}  // namespace platform

@@ -1,0 +1,31 @@
+// The transcript of a headless session: every visible event, one line each, in order.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/dialog/WindowEvent.h"
+
+namespace platform {
+
+// Keeps the lines in memory and, when a file is given, writes each one there at once (so a
+// session that stops half-way leaves what happened up to then).
+class Transcript {
+public:
+    // Writes lines to `path` too, replacing the file; false with `error` when it cannot.
+    bool WriteTo(const std::filesystem::path& path, std::string& error);
+    // Appends one line.
+    void Write(const std::string& line);
+    [[nodiscard]] const std::vector<std::string>& Lines() const { return lines_; }
+
+    // The line of a window event (docs/transcripts.md gives the format).
+    [[nodiscard]] static std::string Format(const WindowEvent& event);
+
+private:
+    std::vector<std::string> lines_;
+    std::ofstream file_;
+};
+
+}  // namespace platform

@@ -1,0 +1,43 @@
+// Test support: a fresh dialog system whose user is a session script, and its transcript.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/MessageService.h"
+#include "platform/dialog/DialogSystem.h"
+#include "platform/dialog/HeadlessBackend.h"
+
+class HeadlessSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::ResetDialogSystem();
+        platform::ClearMessages();
+    }
+    void TearDown() override {
+        platform::ResetDialogSystem();
+        platform::ClearMessages();
+    }
+
+    // Installs a headless backend playing `script`, which must read without error.
+    platform::HeadlessBackend& Play(std::string_view script) {
+        platform::ScriptReadResult read = platform::ReadSessionScript(script);
+        EXPECT_TRUE(read) << read.Description();
+        auto backend = std::make_unique<platform::HeadlessBackend>(
+            platform::SessionScript(std::move(read.actions)));
+        platform::HeadlessBackend& installed = *backend;
+        platform::SetDialogBackend(std::move(backend));
+        return installed;
+    }
+
+    // The transcript so far.
+    [[nodiscard]] static std::vector<std::string> Transcript() {
+        return platform::CurrentHeadlessBackend()->TranscriptLines();
+    }
+};
+
+using Lines = std::vector<std::string>;
