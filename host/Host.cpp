@@ -1,0 +1,120 @@
+// The host's document commands, its interaction with the user and its zoom.
+#include "host/Host.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "host/DrawingFile.h"
+#include "host/HostApiTable.h"
+#include "platform/MessageService.h"
+#include "platform/Paths.h"
+
+namespace host {
+
+bool SelectionAdmits(int mode, HostKind kind) {
+    if (mode == 0) return true;
+    switch (kind) {
+        case HostKind::Point:
+            return mode & kSelectPoints;
+        case HostKind::Line:
+            return mode & kSelectLines;
+        case HostKind::Polyline:
+            return mode & kSelectPolylines;
+        case HostKind::Arc:
+            return mode & kSelectArcs;
+        case HostKind::Curve:
+            return mode & kSelectCurves;
+        case HostKind::Surface:
+            return mode & kSelectSurfaces;
+        case HostKind::Text:
+            return mode & kSelectText;
+    }
+    return false;
+}
+
+Host::~Host() {
+    if (BoundHost() == this) UnbindHost();
+}
+
+bool Host::Refuse(const std::string& message) {
+    platform::ShowMessage(message);
+    return false;
+}
+
+void Host::NewDrawing() {
+    drawing_.Clear();
+    zoom_.reset();
+}
+
+bool Host::OpenDrawing(std::string_view systemPath, bool merge) {
+    const DrawingReadResult read = ReadDrawingFile(platform::MapPath(systemPath));
+    if (!read)
+        return Refuse("Cannot open the drawing \"" + std::string(systemPath) +
+                      "\": " + read.Message());
+    if (merge) {
+        drawing_.MergeFrom(*read.drawing);
+    } else {
+        drawing_.ReplaceWith(*read.drawing);
+        zoom_.reset();
+    }
+    return true;
+}
+
+std::string Host::SaveDrawing(std::string_view systemPath) {
+    std::string fault = WriteDrawingFile(drawing_, platform::MapPath(systemPath));
+    if (!fault.empty())
+        Refuse("Cannot save the drawing \"" + std::string(systemPath) + "\": " + fault);
+    return fault;
+}
+
+int Host::SelectInteractively(int mode) {
+    if (!interaction_) return -1;
+    const std::optional<std::vector<HostVector3>> clicks = interaction_->SelectionClicks(mode);
+    if (!clicks) return -1;
+    bool selected = false;
+    for (const HostVector3& click : *clicks) {
+        Entity* nearest = nullptr;
+        double nearestDistance = std::numeric_limits<double>::infinity();
+        drawing_.ForEach([&](Entity& e) {
+            const auto layer = drawing_.Layers().find(e.layer);
+            const bool shown = layer == drawing_.Layers().end() || layer->second.visible;
+            if (!shown || !SelectionAdmits(mode, KindOf(e.geometry))) return;
+            const double distance = DistanceTo(e.geometry, click);
+            if (distance < nearestDistance) {
+                nearest = &e;
+                nearestDistance = distance;
+            }
+        });
+        if (nearest) {
+            nearest->selected = true;
+            selected = true;
+        }
+    }
+    return selected ? 0 : -1;
+}
+
+std::optional<HostVector3> Host::PickLocation() {
+    if (!interaction_) return std::nullopt;
+    return interaction_->PickLocation();
+}
+
+void Host::ZoomFit() {
+    std::optional<ZoomWindow> window;
+    drawing_.ForEach([&](const Entity& e) {
+        const auto layer = drawing_.Layers().find(e.layer);
+        if (layer != drawing_.Layers().end() && !layer->second.visible) return;
+        for (const HostVector3& p : OutlinePoints(e.geometry)) {
+            if (!window) {
+                window = ZoomWindow{p, p};
+                continue;
+            }
+            window->low = {std::min(window->low.x, p.x), std::min(window->low.y, p.y),
+                           std::min(window->low.z, p.z)};
+            window->high = {std::max(window->high.x, p.x), std::max(window->high.y, p.y),
+                            std::max(window->high.z, p.z)};
+        }
+    });
+    zoom_ = window;
+}
+
+}  // namespace host

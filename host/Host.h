@@ -1,0 +1,108 @@
+// The stand-in CAD host: its drawing, the objects it has handed out, its main window and zoom,
+// the user's answers, and its document commands (new, open, merge, save, paste).
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "host/Drawing.h"
+#include "host/HostInteraction.h"
+#include "host/ObjectLedger.h"
+
+namespace host {
+
+// The value of HostDrawing: the host has one drawing, and it is the low word of every handle.
+inline constexpr int kDrawingNumber = 1;
+
+// The file type HostFileType gives for "scprt".
+inline constexpr int kDrawingFileType = 1;
+
+// Bits of a selection mode: the kinds a selection admits; 0 admits every kind.
+enum SelectionMode : int {
+    kSelectPoints = 1,
+    kSelectLines = 2,
+    kSelectPolylines = 4,
+    kSelectCurves = 8,
+    kSelectSurfaces = 16,
+    kSelectText = 32,
+    kSelectArcs = 128,
+};
+// Whether a selection in `mode` admits entities of `kind`.
+[[nodiscard]] bool SelectionAdmits(int mode, HostKind kind);
+
+// The state of the host's main window as the add-in leaves it.
+struct MainWindowState {
+    bool enabled = true;
+    bool focused = true;
+    bool inFront = true;
+};
+
+// The part of the drawing the display shows after a zoom.
+struct ZoomWindow {
+    HostVector3 low;
+    HostVector3 high;
+};
+
+class Host {
+public:
+    Host() = default;
+    // Unbinds the operations table when it is bound to this host.
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    [[nodiscard]] Drawing& drawing() { return drawing_; }
+    [[nodiscard]] const Drawing& drawing() const { return drawing_; }
+    // Objects and blocks handed out through the operations table and not yet freed.
+    [[nodiscard]] ObjectLedger& objects() { return objects_; }
+    [[nodiscard]] MainWindowState& mainWindow() { return mainWindow_; }
+    // What the display shows after the last zoom to fit; none before any.
+    [[nodiscard]] const std::optional<ZoomWindow>& zoom() const { return zoom_; }
+
+    // Installs who answers the host's requests of the user; without one, each is cancelled.
+    template <class T>
+    T& SetInteraction(std::unique_ptr<T> interaction) {
+        T& installed = *interaction;
+        interaction_ = std::move(interaction);
+        return installed;
+    }
+
+    // ---- documents (paths as the system writes them, mapped by the path service) ----
+    // Starts a new, empty drawing.
+    void NewDrawing();
+    // Opens a drawing file in place of the drawing, or merges it into the drawing. A file that
+    // cannot be read is refused with a message naming its line, leaving the drawing as it was.
+    bool OpenDrawing(std::string_view systemPath, bool merge);
+    // Saves the drawing; empty on success, else the reason (also shown as a message).
+    std::string SaveDrawing(std::string_view systemPath);
+    // Merges the drawing file bytes held on the clipboard in the host's clip format; a message
+    // and false when there are none or they are not a drawing.
+    bool PasteFromClipboard();
+
+    // ---- interaction ----
+    // Selects, for each of the user's clicks, the nearest entity that `mode` admits on a shown
+    // layer. 0 when something was selected; -1 when the user cancelled or nothing fits.
+    int SelectInteractively(int mode);
+    // The location the user picks; none when cancelled.
+    [[nodiscard]] std::optional<HostVector3> PickLocation();
+    // Fits the display to the entities on shown layers.
+    void ZoomFit();
+
+    // Builds a surface entity (current colour and layer) from rows of points that `adapter`
+    // delivers until it reports the end of the data; 0 when the rows form a grid.
+    int SurfaceFromPoints(std::FILE* file, HostPointAdapter adapter);
+
+private:
+    bool Refuse(const std::string& message);
+
+    Drawing drawing_;
+    ObjectLedger objects_;
+    MainWindowState mainWindow_;
+    std::optional<ZoomWindow> zoom_;
+    std::unique_ptr<HostInteraction> interaction_;
+};
+
+}  // namespace host

@@ -1,0 +1,140 @@
+// Entities to handed-out objects and back.
+#include "host/ObjectCopies.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace host {
+namespace {
+
+// Points the caller may have edited in place, refused when the object no longer points at the
+// storage the host gave it or claims a different count.
+std::optional<std::vector<HostVector3>> OwnedPoints(const HandedObject& object,
+                                                    const HostVector3* pointer, std::size_t count) {
+    if (pointer != object.points.data() || count != object.points.size()) return std::nullopt;
+    return object.points;
+}
+
+GeometryOrFault ChangedStorage() {
+    return {std::nullopt, "its point storage or count was changed"};
+}
+
+}  // namespace
+
+std::unique_ptr<HandedObject> CopyOfEntity(const Entity& entity) {
+    auto object = std::make_unique<HandedObject>();
+    object->color = entity.color;
+    object->layer = entity.layer;
+    object->selected = entity.selected;
+    object->sourceId = entity.id;
+    HandedObject& o = *object;
+    struct Visitor {
+        HandedObject& o;
+        void operator()(const PointGeometry& g) {
+            o.payload = HostPointObject{g.at.x, g.at.y, g.at.z};
+        }
+        void operator()(const LineGeometry& g) { o.payload = HostLineObject{g.start, g.end}; }
+        void operator()(const ArcGeometry& g) {
+            o.payload = HostArcObject{g.center, g.axis, g.startDir, g.sweep, g.radius};
+        }
+        void operator()(const PolylineGeometry& g) {
+            o.points = g.vertices;
+            o.payload = HostPolylineObject{std::uint32_t(o.points.size()), o.points.data()};
+        }
+        void operator()(const CurveGeometry& g) {
+            o.points = g.controlPoints;
+            o.payload = HostCurveObject{std::uint32_t(o.points.size()), o.points.data()};
+        }
+        void operator()(const SurfaceGeometry& g) {
+            o.points = g.points;
+            o.payload = HostSurfaceObject{std::uint32_t(g.rows), std::uint32_t(g.columns), g.form,
+                                          g.options, o.points.data()};
+        }
+        void operator()(const TextGeometry&) {
+            // No operation hands out text entities; a text is only ever added.
+            o.payload = HostTextObject{};
+        }
+    };
+    std::visit(Visitor{o}, entity.geometry);
+    return object;
+}
+
+std::unique_ptr<HandedObject> NewSurfaceObject(std::uint32_t form, std::uint32_t options,
+                                               std::uint32_t rows, std::uint32_t columns, int color,
+                                               int layer) {
+    const std::uint64_t count = std::uint64_t(rows) * columns;
+    if (rows < 2 || columns < 2 || count > kMaxEntityPoints) return nullptr;
+    auto object = NewObject<HostSurfaceObject>(color, layer);
+    object->points.assign(std::size_t(count), HostVector3{});
+    object->payload = HostSurfaceObject{rows, columns, form, options, object->points.data()};
+    return object;
+}
+
+GeometryOrFault GeometryOfObject(const HandedObject& object, ObjectLedger& ledger) {
+    struct Visitor {
+        const HandedObject& o;
+        ObjectLedger& ledger;
+        GeometryOrFault operator()(const HostPointObject& p) {
+            return {PointGeometry{{p.x, p.y, p.z}}, {}};
+        }
+        GeometryOrFault operator()(const HostLineObject& l) {
+            return {LineGeometry{l.start, l.end}, {}};
+        }
+        GeometryOrFault operator()(const HostArcObject& a) {
+            return {ArcGeometry{a.center, a.axis, a.startDir, a.sweep, a.radius}, {}};
+        }
+        GeometryOrFault operator()(const HostPolylineObject& p) {
+            auto points = OwnedPoints(o, p.vertices, p.count);
+            if (!points) return ChangedStorage();
+            return {PolylineGeometry{std::move(*points)}, {}};
+        }
+        GeometryOrFault operator()(const HostCurveObject& c) {
+            auto points = OwnedPoints(o, c.controlPoints, c.count);
+            if (!points) return ChangedStorage();
+            return {CurveGeometry{std::move(*points)}, {}};
+        }
+        GeometryOrFault operator()(const HostSurfaceObject& s) {
+            auto points = OwnedPoints(o, s.points, std::size_t(s.rows) * s.columns);
+            if (!points) return ChangedStorage();
+            return {
+                SurfaceGeometry{int(s.rows), int(s.columns), s.form, s.options, std::move(*points)},
+                {}};
+        }
+        GeometryOrFault operator()(const HostTextObject& t) {
+            TextGeometry text;
+            if (t.text) {
+                const HandedObject* block = ledger.FindAs<AllocatedBlock>(t.text);
+                if (!block) return {std::nullopt, "its text is not a block from HostAlloc"};
+                const auto& bytes = std::get<AllocatedBlock>(block->payload);
+                const std::size_t length = std::min<std::size_t>(
+                    std::max(t.length, 0),
+                    std::find(bytes.begin(), bytes.end(), '\0') - bytes.begin());
+                text.text.assign(reinterpret_cast<const char*>(bytes.data()), length);
+            }
+            text.position = t.position;
+            text.height = t.height;
+            text.slant = t.slant;
+            std::copy(std::begin(t.matrix), std::end(t.matrix), text.matrix.begin());
+            if (t.font && t.font->useFont == 1) {
+                HostLogFont font = t.font->font;
+                font.faceName[sizeof font.faceName - 1] = '\0';
+                text.font = font;
+            }
+            return {std::move(text), {}};
+        }
+        GeometryOrFault operator()(const HostLayerObject&) {
+            return {std::nullopt, "a layer record is not an entity"};
+        }
+        GeometryOrFault operator()(const AllocatedBlock&) {
+            return {std::nullopt, "a memory block is not an entity"};
+        }
+    };
+    GeometryOrFault result = std::visit(Visitor{object, ledger}, object.payload);
+    if (result.geometry) {
+        std::string fault = GeometryFault(*result.geometry);
+        if (!fault.empty()) return {std::nullopt, std::move(fault)};
+    }
+    return result;
+}
+
+}  // namespace host

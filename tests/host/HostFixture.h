@@ -1,0 +1,51 @@
+// Test fixture: a real stand-in host bound to the operations table, with its own drive root, and
+// the check that nothing handed out is left.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "host/Host.h"
+#include "host/HostApiTable.h"
+#include "platform/Clipboard.h"
+#include "platform/MessageService.h"
+#include "platform/Paths.h"
+
+namespace host::testing {
+
+class HostFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        driveRoot_ = std::filesystem::temp_directory_path() /
+                     ("host_tests_" + std::to_string(::getpid()) + "_" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(driveRoot_);
+        std::filesystem::create_directories(driveRoot_ / "drive_c");
+        platform::SetDriveRoot(driveRoot_);
+        platform::ClearMessages();
+        platform::SetMessagePresenter([](const std::string&) {});
+        api_ = HostApiFor(host_);
+    }
+    void TearDown() override {
+        platform::SetMessagePresenter({});
+        platform::ResetClipboard();
+        platform::ResetDriveRoot();
+        std::filesystem::remove_all(driveRoot_);
+    }
+
+    // Writes `text` to the file that `systemPath` maps to.
+    void WriteFile(const std::string& systemPath, const std::string& text) {
+        std::ofstream(platform::MapPath(systemPath), std::ios::binary) << text;
+    }
+    [[nodiscard]] std::size_t Outstanding() { return host_.objects().Outstanding(); }
+
+    Host host_;
+    HostApi api_{};
+    std::filesystem::path driveRoot_;
+};
+
+}  // namespace host::testing
