@@ -1,0 +1,48 @@
+// The link library's process-wide state.
+#include "hostlink/LinkState.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace ravelink {
+
+LinkState& State() {
+    static LinkState state;
+    return state;
+}
+
+HostApi& Host() {
+    HostApi* api = State().api;
+    if (api == nullptr) {
+        // A broken invariant, kept in release builds: calling the host unbound would crash later.
+        std::fprintf(stderr, "Ravelink03: host called before CSurfcamCtrl::Setup bound it\n");
+        std::abort();
+    }
+    return *api;
+}
+
+HostSurfaceObject* SurfaceAt(int group, int index) {
+    void* block = State().groups.lists[group].BlockAt(index);
+    return block != nullptr ? *static_cast<HostSurfaceObject**>(block) : nullptr;
+}
+
+void AppendSurface(int group, HostSurfaceObject* surface) {
+    State().groups.lists[group].AddBlock(&surface, sizeof surface);
+}
+
+void EmptyGroup(int group) {
+    SurfaceGroupStore& store = State().groups;
+    CLinkList& list = store.lists[group];
+    for (void* block = list.GoFirst(); block != nullptr; block = list.GoNext())
+        Host().HostFree(*static_cast<HostSurfaceObject**>(block));
+    list.RemoveAll();
+    store.cursors[group] = -1;
+}
+
+void ResetLinkStateForTests() {
+    LinkState& state = State();
+    for (CLinkList& list : state.groups.lists) list.RemoveAll();
+    state = LinkState{};
+}
+
+}  // namespace ravelink

@@ -1,0 +1,128 @@
+// CSurfcamCtrl: host files, merging onto a layer, pasting through the clipboard, the host DLL
+// and the display.
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "hostlink/LinkState.h"
+#include "hostlink/SurfcamCtrl.h"
+#include "platform/Clipboard.h"
+#include "platform/DynamicLibrary.h"
+#include "platform/MessageService.h"
+#include "platform/Paths.h"
+
+using ravelink::Host;
+
+namespace {
+
+constexpr const char* kHostDllPath = "c:\\Surfcam\\SrpApiV3\\cadlsilent.dll";
+constexpr const char* kHostDllEntry = "SurfcamDllEntryPoint";
+constexpr const char* kClipFormatName = "SC2005 Clip Format";
+constexpr const char* kDrawingExtension = "scprt";
+
+// The whole file at `path`, or nothing when it cannot be opened or read.
+bool ReadWholeFile(const char* path, std::vector<unsigned char>& bytes) {
+    std::FILE* file = std::fopen(platform::MapPath(path).c_str(), "rb");
+    if (file == nullptr) return false;
+    bool ok = std::fseek(file, 0, SEEK_END) == 0;
+    const long length = ok ? std::ftell(file) : -1;
+    ok = ok && length >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(length));
+        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    }
+    std::fclose(file);
+    return ok;
+}
+
+}  // namespace
+
+int CSurfcamCtrl::FileNew(int mode) { return Host().HostFileNew(0, mode); }
+
+int CSurfcamCtrl::FileOpen(int type, int mode, char* path) {
+    return Host().HostFileOpen(type, mode, path);
+}
+
+int CSurfcamCtrl::FileOpen(char* extension, int mode, char* path) {
+    return Host().HostFileOpen(Host().HostFileType(extension), mode, path);
+}
+
+int CSurfcamCtrl::FileSave() { return -1; }
+
+int CSurfcamCtrl::FileSaveAs(char* /*path*/) {
+    (void)Host().HostFileType(kDrawingExtension);
+    return -1;
+}
+
+int CSurfcamCtrl::FileMergeReLayer(char* extension, char* path, int layer, int group) {
+    HostApi& host = Host();
+    const int type = host.HostFileType(extension);
+    HostHandle last{};
+    for (HostHandle h = host.HostFirstEntity(drawing); host.HostEntityValid(h);
+         h = host.HostNextEntity(h))
+        last = h;
+    const bool hadEntities = host.HostEntityValid(last) != 0;
+    bool merged = !hadEntities;
+    host.HostUnselectAll();
+    host.HostFileOpen(type, 1, path);
+    CreateLayer(layer, path);
+    const bool collect = group != -1 && ravelink::IsGroup(group);
+    for (HostHandle h = host.HostFirstEntity(drawing); host.HostEntityValid(h);
+         h = host.HostNextEntity(h)) {
+        if (hadEntities && h.high == last.high) {
+            merged = true;
+            continue;
+        }
+        if (!merged) continue;
+        host.HostSetEntityLayer(h, layer);
+        if (collect && host.HostEntityKind(h) == static_cast<int>(HostKind::Surface)) {
+            if (HostSurfaceObject* surface = host.HostGetSurface(h))
+                ravelink::AppendSurface(group, surface);
+        }
+    }
+    if (collect) {
+        ravelink::SurfaceGroupStore& store = ravelink::State().groups;
+        store.cursors[group] = store.lists[group].BlockCount() > 0 ? 0 : -1;
+        store.loaded[group] = 1;
+    }
+    return 0;
+}
+
+void CSurfcamCtrl::Paste_Operation(char* path) {
+    if (path == nullptr || *path == '\0') return;
+    std::vector<unsigned char> bytes;
+    if (!ReadWholeFile(path, bytes)) return;
+    if (!platform::OpenClipboard(nullptr)) return;
+    const platform::GlobalHandle block = platform::AllocateGlobal(bytes.size());
+    if (block != platform::GlobalHandle::None) {
+        const platform::ClipboardFormat format = platform::RegisterClipboardFormat(kClipFormatName);
+        std::memcpy(platform::LockGlobal(block), bytes.data(), bytes.size());
+        platform::UnlockGlobal(block);
+        if (!platform::SetClipboardData(format, block)) platform::FreeGlobal(block);
+    }
+    platform::CloseClipboard();
+    Host().HostPaste(Host().HostPasteSource());
+}
+
+void CSurfcamCtrl::Paste_Operation(const std::string& path) {
+    std::vector<char> text(path.begin(), path.end());
+    text.push_back('\0');
+    Paste_Operation(text.data());
+}
+
+void CSurfcamCtrl::Read_CDL(char* path, int /*extra: not used*/) {
+    platform::DynamicLibrary library = platform::DynamicLibrary::Load(kHostDllPath);
+    if (!library) {
+        platform::ShowMessage("DLL open failed");
+        return;
+    }
+    if (const auto entry = library.FunctionNamed<HostDllEntryPoint>(kHostDllEntry))
+        entry("", "", path != nullptr ? path : "", ravelink::State().api);
+}
+
+void CSurfcamCtrl::Screen_Fit() {
+    const unsigned char zeros[kHostZoomBlockSize] = {};
+    Host().HostZoomFit(zeros);
+}
+
+void CSurfcamCtrl::Screen_UnZoom() {}
