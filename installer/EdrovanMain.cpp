@@ -1,0 +1,50 @@
+// The installer program Edrovan: splits its command line and shows the install window, which
+// runs the install script and closes itself.
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "installer/CommandLine.h"
+#include "installer/InstallDialog.h"
+#include "platform/Paths.h"
+#include "platform/dialog/DialogSystem.h"
+#include "platform/dialog/HeadlessBackend.h"
+
+namespace {
+
+// The option word that tells the stand-in path service where the drives are on this machine;
+// every other option word is ignored.
+constexpr std::string_view kDriveRootOption = "--drive-root=";
+
+void applyStandInOptions(const std::vector<std::string>& options) {
+    for (const std::string& option : options)
+        if (option.starts_with(kDriveRootOption))
+            platform::SetDriveRoot(option.substr(kDriveRootOption.size()));
+}
+
+void printLine(const std::string& text) {
+    std::printf("%s\n", text.c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const installer::CommandLine line =
+        installer::splitCommandLine(installer::joinArguments(arguments));
+    applyStandInOptions(line.options);
+    if (line.positional.size() < 2) return 0;
+
+    installer::RunParameters run{line.positional[0], line.positional[1],
+                                 line.positional.size() > 2 ? line.positional[2] : ""};
+    installer::InstallDialog dialog(std::move(run), line.error);
+    // Without a screen the status line is also the program's output.
+    if (platform::CurrentHeadlessBackend() != nullptr) dialog.onStatus = printLine;
+    platform::ModuleScope module(installer::InstallerModule());
+    if (dialog.DoModal() == platform::kResultFailed)
+        std::fprintf(stderr, "Edrovan: %s\n", dialog.CreationError().c_str());
+    // The installation that runs the program relies on exit code 0 whatever happened.
+    return 0;
+}

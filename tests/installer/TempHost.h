@@ -1,0 +1,47 @@
+// Test support: a fresh drive root per test with the host folder c:\host, and file helpers.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/Paths.h"
+
+class TempHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = std::filesystem::temp_directory_path() /
+                ("edrovan-test-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(Host());
+        platform::SetDriveRoot(root_);
+    }
+    void TearDown() override {
+        platform::ResetDriveRoot();
+        std::filesystem::remove_all(root_);
+    }
+
+    // The folder of c:\host (or of a path below it) on this machine.
+    [[nodiscard]] std::filesystem::path Host(const std::string& below = {}) const {
+        return root_ / "drive_c" / "host" / below;
+    }
+    // Writes `text` to `path`, creating its folder.
+    static void Write(const std::filesystem::path& path, const std::string& text) {
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    // The whole file, "" when it cannot be read.
+    [[nodiscard]] static std::string Read(const std::filesystem::path& path) {
+        std::ifstream file(path, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+    std::filesystem::path root_;
+};
