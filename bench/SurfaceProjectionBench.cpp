@@ -1,0 +1,231 @@
+// Projection along a direction onto a 1,000 x 1,000-point curved surface through the patch tree,
+// beside Embree (the same grid as two triangles per patch, when built with it) and brute force;
+// tree build times; projection cost at 100 x 100, 1,000 x 1,000 and 2,000 x 2,000 points.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "host/geometry/Projection.h"
+#include "host/geometry/Surface.h"
+
+#ifdef TAVRO_BENCH_EMBREE
+#include <embree3/rtcore.h>
+#endif
+
+namespace {
+
+using host::geometry::Surface;
+using host::geometry::Vec3;
+
+constexpr double kSide = 1000.0;  // the surface spans kSide x kSide in x and y
+constexpr int kRays = 1 << 16;
+
+// A doubly curved height field with a few hundred waves, sampled with n x n points.
+std::vector<Vec3> WavePoints(int n) {
+    std::vector<Vec3> points;
+    points.reserve(std::size_t(n) * n);
+    for (int r = 0; r < n; ++r) {
+        for (int c = 0; c < n; ++c) {
+            const double x = kSide * c / (n - 1);
+            const double y = kSide * r / (n - 1);
+            points.push_back({x, y, 20.0 * std::sin(x / 40.0) * std::cos(y / 55.0) + 0.01 * x});
+        }
+    }
+    return points;
+}
+
+const Surface& WaveSurface(int n) {
+    static std::map<int, std::unique_ptr<Surface>> surfaces;
+    auto& surface = surfaces[n];
+    if (!surface) {
+        surface = std::make_unique<Surface>(*Surface::Make(n, n, WavePoints(n)).value);
+    }
+    return *surface;
+}
+
+const Vec3 kDirection = [] {
+    const Vec3 d{0.05, -0.03, -1.0};
+    return (1.0 / host::geometry::Length(d)) * d;
+}();
+
+// Starting points above the surface: a 256 x 256 lattice visited row by row, or shuffled.
+std::vector<Vec3> RayOrigins(bool shuffled) {
+    std::vector<Vec3> origins;
+    const int n = 256;
+    for (int r = 0; r < n; ++r) {
+        for (int c = 0; c < n; ++c) {
+            origins.push_back({60.0 + 880.0 * c / (n - 1), 60.0 + 880.0 * r / (n - 1), 100.0});
+        }
+    }
+    if (shuffled) {
+        std::shuffle(origins.begin(), origins.end(), std::mt19937(7));
+    }
+    return origins;
+}
+
+void SetRaysPerSecond(benchmark::State& state, int raysPerIteration) {
+    state.counters["rays/s"] = benchmark::Counter(double(raysPerIteration) * state.iterations(),
+                                                  benchmark::Counter::kIsRate);
+}
+
+void Project(benchmark::State& state, int n, bool shuffled) {
+    const Surface& surface = WaveSurface(n);
+    const std::vector<Vec3> origins = RayOrigins(shuffled);
+    int missed = 0;
+    for (auto _ : state) {
+        for (const Vec3& o : origins) {
+            const auto hit = host::geometry::ProjectAlong(surface, o, kDirection);
+            missed += !hit;
+            benchmark::DoNotOptimize(hit);
+        }
+    }
+    if (missed > 0) {
+        state.SkipWithError("a ray missed the surface");
+    }
+    SetRaysPerSecond(state, kRays);
+}
+
+void BM_TreeRandomOrder(benchmark::State& state) { Project(state, 1000, true); }
+void BM_TreeRowOrder(benchmark::State& state) { Project(state, 1000, false); }
+BENCHMARK(BM_TreeRandomOrder)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeRowOrder)->Unit(benchmark::kMillisecond);
+
+void BM_TreeBuild(benchmark::State& state) {
+    const host::geometry::SurfaceGrid grid =
+        *host::geometry::SurfaceGrid::Make(1000, 1000, WavePoints(1000)).value;
+    for (auto _ : state) {
+        const host::geometry::PatchTree tree(grid);
+        benchmark::DoNotOptimize(tree.nodeCount());
+    }
+}
+BENCHMARK(BM_TreeBuild)->Unit(benchmark::kMillisecond);
+
+// The reference without acceleration: every patch for every ray.
+void BM_BruteForce(benchmark::State& state) {
+    const Surface& surface = WaveSurface(1000);
+    const std::vector<Vec3> origins = RayOrigins(true);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            host::geometry::ProjectAlongBruteForce(surface, origins[next++ % kRays], kDirection));
+    }
+    SetRaysPerSecond(state, 1);
+}
+BENCHMARK(BM_BruteForce)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Cost of one projection as the surface grows, in random order (second argument 1) and in row
+// order (0): it should grow like log n, plus the memory hierarchy's toll once the tree no longer
+// fits the caches.
+void BM_ProjectionCost(benchmark::State& state) {
+    Project(state, int(state.range(0)), state.range(1) != 0);
+    state.counters["s/ray"] =
+        benchmark::Counter(double(kRays) * state.iterations(),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ProjectionCost)
+    ->ArgsProduct({{100, 1000, 2000}, {1, 0}})
+    ->ArgNames({"n", "random"})
+    ->Unit(benchmark::kMillisecond);
+
+// Nearest surface point (no direction) in random order, for comparison.
+void BM_NearestPointRandomOrder(benchmark::State& state) {
+    const Surface& surface = WaveSurface(1000);
+    const std::vector<Vec3> origins = RayOrigins(true);
+    for (auto _ : state) {
+        for (const Vec3& o : origins) {
+            benchmark::DoNotOptimize(host::geometry::NearestPoint(surface, o - Vec3{0, 0, 85}));
+        }
+    }
+    SetRaysPerSecond(state, kRays);
+}
+BENCHMARK(BM_NearestPointRandomOrder)->Unit(benchmark::kMillisecond);
+
+#ifdef TAVRO_BENCH_EMBREE
+// The same grid as two triangles per patch in an Embree scene.
+struct EmbreeScene {
+    RTCDevice device = rtcNewDevice(nullptr);
+    RTCScene scene = rtcNewScene(device);
+
+    explicit EmbreeScene(int n) {
+        const std::vector<Vec3> points = WavePoints(n);
+        RTCGeometry mesh = rtcNewGeometry(device, RTC_GEOMETRY_TYPE_TRIANGLE);
+        auto* vertices = static_cast<float*>(rtcSetNewGeometryBuffer(
+            mesh, RTC_BUFFER_TYPE_VERTEX, 0, RTC_FORMAT_FLOAT3, 3 * sizeof(float), points.size()));
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            vertices[3 * i] = float(points[i].x);
+            vertices[3 * i + 1] = float(points[i].y);
+            vertices[3 * i + 2] = float(points[i].z);
+        }
+        const std::size_t patches = std::size_t(n - 1) * (n - 1);
+        auto* triangles = static_cast<unsigned*>(rtcSetNewGeometryBuffer(
+            mesh, RTC_BUFFER_TYPE_INDEX, 0, RTC_FORMAT_UINT3, 3 * sizeof(unsigned), 2 * patches));
+        std::size_t t = 0;
+        for (int r = 0; r + 1 < n; ++r) {
+            for (int c = 0; c + 1 < n; ++c) {
+                const unsigned a = r * n + c, b = a + 1, d = a + n, e = d + 1;
+                for (const unsigned v : {a, b, e, a, e, d}) {
+                    triangles[t++] = v;
+                }
+            }
+        }
+        rtcCommitGeometry(mesh);
+        rtcAttachGeometry(scene, mesh);
+        rtcReleaseGeometry(mesh);
+        rtcCommitScene(scene);
+    }
+    ~EmbreeScene() {
+        rtcReleaseScene(scene);
+        rtcReleaseDevice(device);
+    }
+};
+
+void EmbreeProject(benchmark::State& state, bool shuffled) {
+    static const EmbreeScene embree(1000);
+    const std::vector<Vec3> origins = RayOrigins(shuffled);
+    RTCIntersectContext context;
+    int missed = 0;
+    for (auto _ : state) {
+        for (const Vec3& o : origins) {
+            rtcInitIntersectContext(&context);
+            RTCRayHit ray{};
+            ray.ray.org_x = float(o.x);
+            ray.ray.org_y = float(o.y);
+            ray.ray.org_z = float(o.z);
+            ray.ray.dir_x = float(kDirection.x);
+            ray.ray.dir_y = float(kDirection.y);
+            ray.ray.dir_z = float(kDirection.z);
+            ray.ray.tnear = 0.0f;
+            ray.ray.tfar = INFINITY;
+            ray.ray.mask = ~0u;
+            ray.hit.geomID = RTC_INVALID_GEOMETRY_ID;
+            rtcIntersect1(embree.scene, &context, &ray);
+            missed += ray.hit.geomID == RTC_INVALID_GEOMETRY_ID;
+            benchmark::DoNotOptimize(ray.ray.tfar);
+        }
+    }
+    if (missed > 0) {
+        state.SkipWithError("a ray missed the surface");
+    }
+    SetRaysPerSecond(state, kRays);
+}
+
+void BM_EmbreeRandomOrder(benchmark::State& state) { EmbreeProject(state, true); }
+void BM_EmbreeRowOrder(benchmark::State& state) { EmbreeProject(state, false); }
+BENCHMARK(BM_EmbreeRandomOrder)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EmbreeRowOrder)->Unit(benchmark::kMillisecond);
+
+void BM_EmbreeBuild(benchmark::State& state) {
+    for (auto _ : state) {
+        const EmbreeScene embree(1000);
+        benchmark::DoNotOptimize(embree.scene);
+    }
+}
+BENCHMARK(BM_EmbreeBuild)->Unit(benchmark::kMillisecond)->Iterations(3);
+#endif
+
+}  // namespace

@@ -1,0 +1,181 @@
+// Line intersection and nearest point for bilinear patches.
+#include "host/geometry/BilinearPatch.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+
+namespace host::geometry {
+namespace {
+
+// The real roots u of a + b u + c u^2 = 0; the roots that do not exist are NaN.
+std::array<double, 2> QuadraticRoots(double a, double b, double c) {
+    const double none = std::nan("");
+    if (c == 0.0) {
+        return {b != 0.0 ? -a / b : none, none};
+    }
+    const double discriminant = b * b - 4.0 * a * c;
+    if (discriminant < 0.0) {
+        return {none, none};
+    }
+    // The root without cancellation first, the other from the product of the roots.
+    const double q = -0.5 * (b + std::copysign(std::sqrt(discriminant), b));
+    if (q == 0.0) {
+        return {0.0, 0.0};  // b and the discriminant vanish: a double root at 0
+    }
+    return {q / c, a / q};
+}
+
+// Parameter slack along s and t that amounts to at most `tolerance` on the patch's edges, and at
+// least enough for rounding, so that a line through an edge shared by two patches is not lost
+// by both of them.
+std::pair<double, double> ParamSlack(const BilinearPatch& p, double tolerance) {
+    constexpr double kRounding = 1e-12;
+    const double lengthS = std::max(Length(p.p10 - p.p00), Length(p.p11 - p.p01));
+    const double lengthT = std::max(Length(p.p01 - p.p00), Length(p.p11 - p.p10));
+    return {lengthS > 0.0 ? std::max(tolerance / lengthS, kRounding) : kRounding,
+            lengthT > 0.0 ? std::max(tolerance / lengthT, kRounding) : kRounding};
+}
+
+// True when `k` lies in [0, 1], or within the slack that `slackOf` gives (asked for only then:
+// most roots fall well inside or well outside).
+template <class SlackOf>
+bool WithinSlack(double k, SlackOf slackOf) {
+    if (k >= 0.0 && k <= 1.0) {
+        return true;
+    }
+    const double slack = slackOf();
+    return k >= -slack && k <= 1.0 + slack;
+}
+
+double Norm1(Vec3 a) { return std::abs(a.x) + std::abs(a.y) + std::abs(a.z); }
+
+// The line through the origin (already subtracted from the patch) meets the patch's isoline at
+// `u`: returns the line parameter and the clamped (s, t), or nullopt when the line runs parallel
+// to the isoline or passes the patch farther than the tolerance.
+std::optional<PatchLineHit> HitOnIsoline(const BilinearPatch& p, Vec3 direction, double u,
+                                         double tolerance) {
+    if (!WithinSlack(u, [&] { return ParamSlack(p, tolerance).first; })) {
+        return std::nullopt;
+    }
+    const Vec3 pa = Lerp(p.p00, p.p10, u);
+    const Vec3 pb = Lerp(p.p01, p.p11, u) - pa;
+    const Vec3 n = Cross(direction, pb);
+    const double det = Dot(n, n);
+    if (!(det > 0.0)) {
+        return std::nullopt;
+    }
+    const Vec3 m = Cross(n, pa);
+    const double v = Dot(m, direction) / det;
+    if (!WithinSlack(v, [&] { return ParamSlack(p, tolerance).second; })) {
+        return std::nullopt;
+    }
+    // The surface point is kept only when it lies within the tolerance of the line: a point
+    // clamped onto the border of a patch collapsed along one direction (which has a huge
+    // parameter slack), or a root of a patch so degenerate that every u solves the quadratic,
+    // may lie far from it.
+    const double s = std::clamp(u, 0.0, 1.0);
+    const double t = std::clamp(v, 0.0, 1.0);
+    const Vec3 q = p.At(s, t);
+    const Vec3 offLine = Cross(q, direction);
+    const double lengthSq = Dot(direction, direction);
+    const double allowed =
+        tolerance + 1e-9 * (Norm1(q) + Norm1(p.p11 - p.p00) + Norm1(p.p10 - p.p01));
+    if (Dot(offLine, offLine) > allowed * allowed * lengthSq) {
+        return std::nullopt;
+    }
+    return PatchLineHit{Dot(q, direction) / lengthSq, s, t};
+}
+
+// Nearest point of the segment a + k (b - a), k in [0, 1], to `x`: the parameter k.
+double NearestOnSegment(Vec3 a, Vec3 b, Vec3 x) {
+    const Vec3 ab = b - a;
+    const double lengthSq = Dot(ab, ab);
+    return lengthSq > 0.0 ? std::clamp(Dot(x - a, ab) / lengthSq, 0.0, 1.0) : 0.0;
+}
+
+void KeepNearer(PatchFoot& best, const BilinearPatch& patch, Vec3 point, double s, double t) {
+    const Vec3 q = patch.At(s, t);
+    const Vec3 d = q - point;
+    const double distanceSq = Dot(d, d);
+    if (distanceSq < best.distanceSq) {
+        best = {q, s, t, distanceSq};
+    }
+}
+
+// Newton's method on |P(s, t) - x|^2 inside the patch, from the tangent-plane estimate at the
+// centre; falls back to Gauss-Newton steps where the Hessian is not positive definite.
+void InteriorCriticalPoint(PatchFoot& best, const BilinearPatch& p, Vec3 x, double tolerance) {
+    constexpr int kMaxSteps = 24;
+    const Vec3 twist = p.p00 - p.p10 - p.p01 + p.p11;
+    double s = 0.5;
+    double t = 0.5;
+    for (int step = 0; step < kMaxSteps; ++step) {
+        const Vec3 r = p.At(s, t) - x;
+        const Vec3 ps = p.DerivS(t);
+        const Vec3 pt = p.DerivT(s);
+        const double gs = Dot(ps, r);
+        const double gt = Dot(pt, r);
+        const double hss = Dot(ps, ps);
+        const double htt = Dot(pt, pt);
+        double hst = Dot(ps, pt) + Dot(twist, r);
+        double det = hss * htt - hst * hst;
+        if (!(det > 0.0 && hss > 0.0)) {
+            hst = Dot(ps, pt);
+            det = hss * htt - hst * hst;
+            if (!(det > 0.0)) {
+                return;  // degenerate here: the edges give the answer
+            }
+        }
+        const double ds = -(htt * gs - hst * gt) / det;
+        const double dt = -(hss * gt - hst * gs) / det;
+        s += ds;
+        t += dt;
+        if (!(s >= 0.0 && s <= 1.0 && t >= 0.0 && t <= 1.0)) {
+            return;  // the minimum lies on the boundary, which the edges cover
+        }
+        if (Length(ds * ps + dt * pt) < tolerance) {
+            break;
+        }
+    }
+    KeepNearer(best, p, x, s, t);
+}
+
+}  // namespace
+
+std::optional<PatchLineHit> IntersectLine(const BilinearPatch& patch, Vec3 origin, Vec3 direction,
+                                          double tolerance) {
+    // Shift the patch so that the line passes through the origin; the line meets the patch where
+    // the isoline at u and the line are coplanar, a quadratic a + b u + c u^2 = 0.
+    const BilinearPatch p{patch.p00 - origin, patch.p10 - origin, patch.p01 - origin,
+                          patch.p11 - origin};
+    const Vec3 e10 = p.p10 - p.p00;
+    const Vec3 e00 = p.p01 - p.p00;
+    const Vec3 e11 = p.p11 - p.p10;
+    const double a = Dot(Cross(p.p00, direction), e00);
+    const double c = Dot(Cross(e10, p.p01 - p.p11), direction);
+    const double b = Dot(Cross(p.p10, direction), e11) - a - c;
+    const std::array<double, 2> roots = QuadraticRoots(a, b, c);
+    std::optional<PatchLineHit> best = HitOnIsoline(p, direction, roots[0], tolerance);
+    const std::optional<PatchLineHit> other = HitOnIsoline(p, direction, roots[1], tolerance);
+    if (other && (!best || IsNearerAlong(other->along, best->along))) {
+        best = other;
+    }
+    if (best && !std::isfinite(best->along)) {
+        return std::nullopt;
+    }
+    return best;
+}
+
+PatchFoot NearestOnPatch(const BilinearPatch& patch, Vec3 point, double tolerance) {
+    PatchFoot best{patch.p00, 0.0, 0.0, INFINITY};
+    KeepNearer(best, patch, point, NearestOnSegment(patch.p00, patch.p10, point), 0.0);
+    KeepNearer(best, patch, point, NearestOnSegment(patch.p01, patch.p11, point), 1.0);
+    KeepNearer(best, patch, point, 0.0, NearestOnSegment(patch.p00, patch.p01, point));
+    KeepNearer(best, patch, point, 1.0, NearestOnSegment(patch.p10, patch.p11, point));
+    InteriorCriticalPoint(best, patch, point, tolerance);
+    return best;
+}
+
+}  // namespace host::geometry

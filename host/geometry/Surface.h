@@ -1,0 +1,52 @@
+// A host surface ready for queries: its grid, the patch tree built once, and (u, v) mapping.
+#pragma once
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "host/geometry/Checked.h"
+#include "host/geometry/PatchTree.h"
+#include "host/geometry/SurfaceGrid.h"
+
+namespace host::geometry {
+
+// The tolerance the host's callers pass (model units).
+inline constexpr double kHostTolerance = 0.0001;
+
+// Where a surface parameter (u, v) falls: a patch and the parameters inside it.
+struct PatchParam {
+    int row = 0;
+    int column = 0;
+    double s = 0.0;
+    double t = 0.0;
+};
+
+// u runs along the columns and v along the rows, each from 0 at the first point to 1 at the last;
+// grid point (row, column) sits at u = column / (columns - 1), v = row / (rows - 1).
+class Surface {
+public:
+    // Builds the tree over an accepted grid.
+    explicit Surface(SurfaceGrid grid) : grid_(std::move(grid)), tree_(grid_) {}
+    // A surface from raw points, or the reason the grid is refused (see SurfaceGrid::Make).
+    [[nodiscard]] static Checked<Surface> Make(int rows, int columns, std::vector<Vec3> points);
+
+    [[nodiscard]] const SurfaceGrid& grid() const { return grid_; }
+    [[nodiscard]] const PatchTree& tree() const { return tree_; }
+
+    // (u, v) of parameters (s, t) in a patch.
+    [[nodiscard]] double U(int column, double s) const {
+        return (column + s) / grid_.patchColumns();
+    }
+    [[nodiscard]] double V(int row, double t) const { return (row + t) / grid_.patchRows(); }
+    // The patch holding (u, v): on a line between patches the one after it, on the last line the
+    // last patch; nullopt when u or v is not a number or lies outside [0, 1] by more than
+    // rounding.
+    [[nodiscard]] std::optional<PatchParam> Locate(double u, double v) const;
+
+private:
+    SurfaceGrid grid_;
+    PatchTree tree_;
+};
+
+}  // namespace host::geometry

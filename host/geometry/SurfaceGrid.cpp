@@ -1,0 +1,82 @@
+// Validation of host surface grids.
+#include "host/geometry/SurfaceGrid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace host::geometry {
+namespace {
+
+// Points closer than this count as one: a relative 1e-10 of the coordinates' size, so that
+// points that differ only by rounding (a seam, a pole, a surface collapsed by an offset) match.
+double CoincidenceDistance(const std::vector<Vec3>& points) {
+    double largest = 0.0;
+    for (const Vec3& p : points) {
+        largest = std::max({largest, std::abs(p.x), std::abs(p.y), std::abs(p.z)});
+    }
+    return 1e-10 * (1.0 + largest);
+}
+
+// True when the points span an area: a grid without one cannot be projected onto.
+bool HasArea(const std::vector<Vec3>& points, double apart) {
+    const Vec3 first = points.front();
+    Vec3 direction;
+    for (const Vec3& p : points) {
+        if (Length(p - first) > apart) {
+            direction = (1.0 / Length(p - first)) * (p - first);
+            break;
+        }
+    }
+    for (const Vec3& p : points) {
+        if (Length(Cross(direction, p - first)) > apart) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+Checked<SurfaceGrid> SurfaceGrid::Make(int rows, int columns, std::vector<Vec3> points) {
+    using Result = Checked<SurfaceGrid>;
+    if (rows < 2 || columns < 2) {
+        return Result::Refused("surface has fewer than 2 x 2 points (" + std::to_string(rows) +
+                               " x " + std::to_string(columns) + ")");
+    }
+    const std::size_t count = std::size_t(rows) * std::size_t(columns);
+    if (count > kMaxPoints) {
+        return Result::Refused("surface has too many points (" + std::to_string(count) + ")");
+    }
+    if (points.size() != count) {
+        return Result::Refused("surface of " + std::to_string(rows) + " x " +
+                               std::to_string(columns) + " points was given " +
+                               std::to_string(points.size()) + " points");
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!InRange(points[i])) {
+            return Result::Refused("surface point at row " + std::to_string(i / columns) +
+                                   ", column " + std::to_string(i % columns) +
+                                   (IsFinite(points[i]) ? " lies beyond 1e15 from the origin"
+                                                        : " is not a finite number"));
+        }
+    }
+    const double apart = CoincidenceDistance(points);
+    if (!HasArea(points, apart)) {
+        return Result::Refused("surface has no area: its points all coincide or lie on one line");
+    }
+    SurfaceGrid grid(rows, columns, std::move(points), apart);
+    grid.closedAlongU_ = true;
+    for (int r = 0; r < rows; ++r) {
+        grid.closedAlongU_ =
+            grid.closedAlongU_ && grid.Coincide(grid.At(r, 0), grid.At(r, columns - 1));
+    }
+    grid.closedAlongV_ = true;
+    for (int c = 0; c < columns; ++c) {
+        grid.closedAlongV_ =
+            grid.closedAlongV_ && grid.Coincide(grid.At(0, c), grid.At(rows - 1, c));
+    }
+    return Result::Ok(std::move(grid));
+}
+
+}  // namespace host::geometry

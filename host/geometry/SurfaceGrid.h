@@ -1,0 +1,70 @@
+// A surface as the host stores it: rows x columns points, row-major, refused when degenerate.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+#include "host/geometry/BilinearPatch.h"
+#include "host/geometry/Checked.h"
+#include "host/geometry/Vec3.h"
+
+namespace host::geometry {
+
+class SurfaceGrid {
+public:
+    // Largest accepted number of points; bigger grids are refused rather than exhausting memory.
+    static constexpr std::size_t kMaxPoints = std::size_t{1} << 27;
+    // Largest accepted coordinate magnitude, for surfaces and queries alike: squared distances
+    // then stay far inside single precision's range, which the patch tree's boxes use.
+    static constexpr double kLargestCoordinate = 1e15;
+
+    // True when every coordinate is finite and no larger than kLargestCoordinate.
+    [[nodiscard]] static bool InRange(Vec3 p) {
+        return std::abs(p.x) <= kLargestCoordinate && std::abs(p.y) <= kLargestCoordinate &&
+               std::abs(p.z) <= kLargestCoordinate;
+    }
+
+    // A grid of `rows` x `columns` points given row by row, or the reason it is refused: fewer
+    // than 2 x 2 points, a count that does not match, a coordinate that is not finite or beyond
+    // kLargestCoordinate, or no area
+    // at all (every point repeated or on one line). Single repeated points are accepted.
+    [[nodiscard]] static Checked<SurfaceGrid> Make(int rows, int columns, std::vector<Vec3> points);
+
+    [[nodiscard]] int rows() const { return rows_; }
+    [[nodiscard]] int columns() const { return columns_; }
+    // Patches between neighbouring points: (rows - 1) x (columns - 1).
+    [[nodiscard]] int patchRows() const { return rows_ - 1; }
+    [[nodiscard]] int patchColumns() const { return columns_ - 1; }
+    [[nodiscard]] std::size_t patchCount() const {
+        return std::size_t(patchRows()) * std::size_t(patchColumns());
+    }
+    // The point at `row`, `column` (both in range).
+    [[nodiscard]] Vec3 At(int row, int column) const {
+        return points_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
+    }
+    // The patch whose first corner is the point at `row`, `column`; s runs along the columns.
+    [[nodiscard]] BilinearPatch Patch(int row, int column) const {
+        return {At(row, column), At(row, column + 1), At(row + 1, column), At(row + 1, column + 1)};
+    }
+    [[nodiscard]] const std::vector<Vec3>& points() const { return points_; }
+
+    // True when two points are one up to rounding (a relative 1e-10 of the coordinates' size).
+    [[nodiscard]] bool Coincide(Vec3 a, Vec3 b) const { return Length(a - b) <= coincidence_; }
+    // True when the first and last column (row) coincide, as on a tube's or sphere's seam.
+    [[nodiscard]] bool closedAlongU() const { return closedAlongU_; }
+    [[nodiscard]] bool closedAlongV() const { return closedAlongV_; }
+
+private:
+    SurfaceGrid(int rows, int columns, std::vector<Vec3> points, double coincidence)
+        : rows_(rows), columns_(columns), points_(std::move(points)), coincidence_(coincidence) {}
+
+    int rows_;
+    int columns_;
+    std::vector<Vec3> points_;
+    double coincidence_;
+    bool closedAlongU_ = false;
+    bool closedAlongV_ = false;
+};
+
+}  // namespace host::geometry

@@ -1,0 +1,140 @@
+// Surface normals on both sides and offsets: planes exactly, cylinder and sphere within stated
+// bounds, degenerate places, refused input.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "SampleSurfaces.h"
+#include "host/geometry/Projection.h"
+#include "host/geometry/SurfaceNormal.h"
+#include "host/geometry/SurfaceOffset.h"
+
+namespace host::geometry {
+namespace {
+
+void ExpectNear(Vec3 a, Vec3 b, double within) { EXPECT_NEAR(Length(a - b), 0.0, within); }
+
+TEST(SurfaceNormalTest, SidesZeroAndOneAreOpposite) {
+    for (const double angle : {0.0, 25.0, 50.0}) {
+        const Surface plane = samples::TiltedPlane(angle, 1.0, 5);
+        const double a = angle * std::numbers::pi / 180;
+        const Vec3 up{-std::sin(a), 0, std::cos(a)};
+        for (const double u : {0.0, 0.3, 0.5, 1.0}) {
+            ExpectNear(*SurfaceNormal(plane, u, 0.7, Side::Zero), up, 1e-12);
+            ExpectNear(*SurfaceNormal(plane, u, 0.7, Side::One), -1.0 * up, 1e-12);
+        }
+    }
+}
+
+TEST(SurfaceNormalTest, CylinderNormalIsRadialAtGridLines) {
+    const Surface tube = samples::Cylinder(5.0, 10.0, 37, 3);  // 10 degrees per row
+    for (int row = 0; row < 37; ++row) {
+        const double v = row / 36.0;
+        const double a = 2 * std::numbers::pi * v;
+        // Mid-patch along v the bilinear normal is exactly radial at the patch's mid-angle.
+        const double mid = (row + 0.5) / 36.0;
+        const double am = 2 * std::numbers::pi * mid;
+        if (row < 36) {
+            ExpectNear(*SurfaceNormal(tube, 0.5, mid, Side::Zero), {0, std::sin(am), std::cos(am)},
+                       1e-12);
+        }
+        ExpectNear(*SurfaceNormal(tube, 0.5, v, Side::Zero), {0, std::sin(a), std::cos(a)},
+                   2 * std::sin(std::numbers::pi / 72) + 1e-12);
+    }
+}
+
+TEST(SurfaceNormalTest, CollapsedPoleStillHasANormal) {
+    const Surface sphere = samples::Sphere({}, 3.0, 19, 37);
+    for (const double u : {0.0, 0.4, 1.0}) {
+        const auto north = SurfaceNormal(sphere, u, 1.0, Side::Zero);
+        ASSERT_TRUE(north);
+        EXPECT_GT(north->z, 0.99);
+        const auto south = SurfaceNormal(sphere, u, 0.0, Side::One);
+        ASSERT_TRUE(south);
+        EXPECT_GT(south->z, 0.99);
+    }
+}
+
+TEST(SurfaceNormalTest, ParametersOutsideTheSurfaceAreRefused) {
+    const Surface plane = samples::TiltedPlane(0.0, 0.0);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double u, v;
+    } cases[] = {{-0.01, 0.5}, {0.5, 1.01}, {nan, 0.5}, {0.5, nan}, {2.0, 2.0}};
+    for (const auto& c : cases) {
+        EXPECT_FALSE(SurfaceNormal(plane, c.u, c.v, Side::Zero)) << c.u << " " << c.v;
+    }
+    // A hair outside from rounding is the border.
+    EXPECT_TRUE(SurfaceNormal(plane, 1.0 + 1e-12, -1e-12, Side::Zero));
+}
+
+TEST(SurfaceNormalTest, SideNumbers) {
+    EXPECT_EQ(SideFromNumber(0), Side::Zero);
+    EXPECT_EQ(SideFromNumber(1), Side::One);
+    EXPECT_FALSE(SideFromNumber(2));
+    EXPECT_FALSE(SideFromNumber(-1));
+}
+
+TEST(SurfaceOffsetTest, TiltedPlanesOffsetExactlyToBothSides) {
+    const double length = 21.59;
+    for (const double angle : {0.0, 15.0, 30.0, 45.0, 70.0}) {
+        const Surface plane = samples::TiltedPlane(angle, 100.0, 9);
+        const double a = angle * std::numbers::pi / 180;
+        for (const auto& [side, sign] : {std::pair{Side::Zero, 1.0}, std::pair{Side::One, -1.0}}) {
+            const Checked<SurfaceGrid> offset = OffsetSurface(plane.grid(), length, side);
+            ASSERT_TRUE(offset) << offset.reason;
+            const Surface moved(*offset.value);
+            // Straight up through the offset plane: the height rises by L / cos(angle).
+            const auto hit = ProjectAlong(moved, {2.0, 1.0, -1000}, {0, 0, 1});
+            ASSERT_TRUE(hit) << angle;
+            EXPECT_NEAR(hit->point.z, 100.0 + 2.0 * std::tan(a) + sign * length / std::cos(a), 1e-9)
+                << angle;
+            const auto foot = NearestPoint(plane, hit->point);
+            EXPECT_NEAR(foot->distance, length, 1e-9) << angle;
+        }
+    }
+}
+
+TEST(SurfaceOffsetTest, CylinderAndSphereOffsetsKeepTheirShape) {
+    const double radius = 10.0;
+    const double d = 2.5;
+    const Surface tube = samples::Cylinder(radius, 20.0, 73, 4);
+    const Checked<SurfaceGrid> fatter = OffsetSurface(tube.grid(), d, Side::Zero);
+    const Checked<SurfaceGrid> thinner = OffsetSurface(tube.grid(), d, Side::One);
+    ASSERT_TRUE(fatter && thinner);
+    // Central differences of a uniformly sampled circle are exact, across the seam too.
+    for (int row = 0; row < 73; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            const double within = 1e-9;
+            const Vec3 out = fatter.value->At(row, column);
+            const Vec3 in = thinner.value->At(row, column);
+            EXPECT_NEAR(std::hypot(out.y, out.z), radius + d, within) << row;
+            EXPECT_NEAR(std::hypot(in.y, in.z), radius - d, within) << row;
+        }
+    }
+    const Surface sphere = samples::Sphere({1, 2, 3}, radius, 37, 73);
+    const Checked<SurfaceGrid> shell = OffsetSurface(sphere.grid(), d, Side::Zero);
+    ASSERT_TRUE(shell);
+    for (int row = 0; row < 37; ++row) {
+        for (int column = 0; column < 73; ++column) {
+            EXPECT_NEAR(Length(shell.value->At(row, column) - Vec3{1, 2, 3}), radius + d, 1e-9);
+        }
+    }
+}
+
+TEST(SurfaceOffsetTest, RefusesWhatCannotBeOffset) {
+    const Surface sphere = samples::Sphere({}, 2.0, 9, 17);
+    // Regression guard: offsetting inwards by the radius collapses the grid to one point.
+    const Checked<SurfaceGrid> collapsed = OffsetSurface(sphere.grid(), 2.0, Side::One);
+    EXPECT_FALSE(collapsed);
+    EXPECT_NE(collapsed.reason.find("no area"), std::string::npos) << collapsed.reason;
+    const Checked<SurfaceGrid> nan =
+        OffsetSurface(sphere.grid(), std::numeric_limits<double>::quiet_NaN(), Side::Zero);
+    EXPECT_FALSE(nan);
+    EXPECT_NE(nan.reason.find("not a finite"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace host::geometry

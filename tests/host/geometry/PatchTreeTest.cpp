@@ -1,0 +1,90 @@
+// The patch tree: its levels, and boxes that still contain their patches after quantisation.
+#include "host/geometry/PatchTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <set>
+#include <utility>
+
+#include "SampleSurfaces.h"
+
+namespace host::geometry {
+namespace {
+
+TEST(PatchTreeTest, LevelsHalveTheGridUntilOneNodeRemains) {
+    const struct {
+        int rows, columns, levels;
+    } cases[] = {{2, 2, 1},     {3, 3, 1},        {4, 4, 2},    {2, 1000, 10},
+                 {1000, 3, 10}, {1000, 1000, 10}, {1026, 5, 11}};
+    for (const auto& c : cases) {
+        const Surface s = samples::Sampled(c.rows, c.columns, [](double u, double v) {
+            return Vec3{u, v, u * v};
+        });
+        EXPECT_EQ(s.tree().levels(), c.levels) << c.rows << "x" << c.columns;
+    }
+}
+
+// Examines every patch whose box contains the query point, and nothing farther.
+struct Collector {
+    std::set<std::pair<int, int>> seen;
+    float Visit(int row, int column) {
+        seen.insert({row, column});
+        return 0.0f;
+    }
+    void Prefetch(int, int) const {}
+};
+
+// Regression: while nothing was found the bound was infinite, and boxes the query missed
+// (infinitely far) still passed "distance <= bound", so a line missing the surface examined every
+// patch.
+TEST(PatchTreeTest, MissedBoxesAreNeverExamined) {
+    const Surface s = samples::TiltedPlane(10.0, 0.0, 40);
+    Collector collector;
+    s.tree().Search([](const QuadBoxes&, std::array<float, 4>& out) { out.fill(INFINITY); },
+                    collector);
+    EXPECT_TRUE(collector.seen.empty());
+}
+
+// Regression: children were quantised against their parent's exact box while a search decodes
+// them against the parent's decoded box, so decoded boxes no longer held their patches.
+TEST(PatchTreeTest, DecodedBoxesHoldEveryPatchAroundEachPoint) {
+    std::mt19937 random(9);
+    std::uniform_real_distribution<double> bump(-1, 1);
+    // Far from the origin, bumpy, and wider than tall, so that rounding and quantisation bite.
+    const Surface s = samples::Sampled(61, 45, [&](double u, double v) {
+        return Vec3{1e6 + 300 * u, -2e5 + 250 * v, 4e3 + bump(random) * 0.01};
+    });
+    const Vec3 centre = s.tree().centre();
+    for (int row = 0; row < s.grid().rows(); ++row) {
+        for (int column = 0; column < s.grid().columns(); ++column) {
+            const Vec3 p = s.grid().At(row, column) - centre;
+            const float x[3] = {float(p.x), float(p.y), float(p.z)};
+            Collector collector;
+            s.tree().Search(
+                [&](const QuadBoxes& boxes, std::array<float, 4>& out) {
+                    for (int c = 0; c < 4; ++c) {
+                        bool inside = true;
+                        for (int axis = 0; axis < 3; ++axis) {
+                            // One unit in the last place of the coordinates for the float rounding.
+                            const float ulp = std::abs(x[axis]) * 1.2e-7f;
+                            inside = inside && boxes.lo[axis][c] <= x[axis] + ulp &&
+                                     x[axis] - ulp <= boxes.hi[axis][c];
+                        }
+                        out[c] = inside ? 0.0f : INFINITY;
+                    }
+                },
+                collector);
+            for (int r = std::max(row - 1, 0); r <= std::min(row, s.grid().patchRows() - 1); ++r) {
+                for (int c = std::max(column - 1, 0);
+                     c <= std::min(column, s.grid().patchColumns() - 1); ++c) {
+                    EXPECT_TRUE(collector.seen.count({r, c})) << row << " " << column;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace host::geometry
