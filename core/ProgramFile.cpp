@@ -78,7 +78,7 @@ struct MoveLine {
 };
 
 // The move lines in section, row and column order: the first post of each number triple
-// inside the table's maxima, when its height is above 0.
+// inside the table's maxima, when its height is above 0 and finite.
 std::vector<MoveLine> MoveLines(const TableDefinition& table) {
     std::vector<MoveLine> candidates;
     for (size_t position = 0; position < table.PostCount(); ++position) {
@@ -97,7 +97,9 @@ std::vector<MoveLine> MoveLines(const TableDefinition& table) {
     lines.reserve(candidates.size());
     for (size_t i = 0; i < candidates.size(); ++i) {
         const bool firstOfItsNumbers = i == 0 || !candidates[i - 1].SameNumbers(candidates[i]);
-        if (firstOfItsNumbers && candidates[i].height > 0.0) lines.push_back(candidates[i]);
+        // A height that is not a number the controller can drive to ("inf") is never written.
+        const bool programmed = candidates[i].height > 0.0 && std::isfinite(candidates[i].height);
+        if (firstOfItsNumbers && programmed) lines.push_back(candidates[i]);
     }
     return lines;
 }

@@ -50,6 +50,13 @@ TEST(ProgramFileTextTest, MoveLinesFollowTheNumbersNotTheFileOrder) {
                                            "  MOVE S02R01C01 7.0000\r\n"));
 }
 
+TEST(ProgramFileTextTest, HeightsThatAreNotFiniteAreNeverWritten) {
+    // Regression: a table line with z = INF gave a post programmed as "inf".
+    TableDefinition table;
+    ReadWithOwnHeights(table, "POST 1 1 1 0 0 INF 0 0 1\nPOST 1 1 2 0 0 NAN 0 0 1\nPOST 1 1 3 0 0 1 0 0 1\n");
+    EXPECT_EQ(ProgramFileText(table), Body("  MOVE S01R01C03 1.0000\r\n"));
+}
+
 TEST(ProgramFileTextTest, OnlyTheFirstOfDuplicatePostsCounts) {
     TableDefinition table;
     ReadWithOwnHeights(table, "POST 1 1 1 0 0 0 0 0 1\nPOST 1 1 1 0 0 5 0 0 1\n");
