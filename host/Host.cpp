@@ -6,6 +6,7 @@
 
 #include "host/DrawingFile.h"
 #include "host/HostApiTable.h"
+#include "host/ScriptedInteraction.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
 
@@ -32,8 +33,34 @@ bool SelectionAdmits(int mode, HostKind kind) {
     return false;
 }
 
+Host::Host() : interaction_(std::make_unique<ScriptedInteraction>()) { MakeWindow(); }
+
 Host::~Host() {
     if (BoundHost() == this) UnbindHost();
+}
+
+void Host::MakeWindow() {
+    window_.reset();
+    window_ = std::make_unique<platform::HostMainWindow>();
+    // A new window claims the vacant main window by itself; it is the owner of dialogs only
+    // while its host is the one the operations table acts on.
+    const platform::WindowHandle handle = window_->Handle();
+    if (BoundHost() == this)
+        platform::SetMainWindow(handle);
+    else if (platform::MainWindow() == handle)
+        platform::SetMainWindow({});
+}
+
+platform::HostMainWindow& Host::Window() {
+    // Handles are never reused, so a reset framework no longer knows the window by its handle.
+    if (platform::WindowFromHandle(window_->Handle()) != window_.get()) MakeWindow();
+    return *window_;
+}
+
+MainWindowState Host::mainWindow() {
+    const platform::HostMainWindow& window = Window();
+    return {window.IsEnabled(), platform::FocusWindow() == window.Handle(),
+            platform::ForegroundWindow() == window.Handle()};
 }
 
 bool Host::Refuse(const std::string& message) {

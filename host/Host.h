@@ -11,6 +11,7 @@
 #include "host/Drawing.h"
 #include "host/HostInteraction.h"
 #include "host/ObjectLedger.h"
+#include "platform/dialog/Window.h"
 
 namespace host {
 
@@ -36,8 +37,8 @@ enum SelectionMode : int {
 // The state of the host's main window as the add-in leaves it.
 struct MainWindowState {
     bool enabled = true;
-    bool focused = true;
-    bool inFront = true;
+    bool focused = false;
+    bool inFront = false;
 };
 
 // The part of the drawing the display shows after a zoom.
@@ -48,7 +49,8 @@ struct ZoomWindow {
 
 class Host {
 public:
-    Host() = default;
+    // An empty drawing, a main window, and the session script answering the user's part.
+    Host();
     // Unbinds the operations table when it is bound to this host.
     ~Host();
     Host(const Host&) = delete;
@@ -58,11 +60,16 @@ public:
     [[nodiscard]] const Drawing& drawing() const { return drawing_; }
     // Objects and blocks handed out through the operations table and not yet freed.
     [[nodiscard]] ObjectLedger& objects() { return objects_; }
-    [[nodiscard]] MainWindowState& mainWindow() { return mainWindow_; }
+    // The main window as the dialog framework has it: the owner of dialogs while this host is
+    // bound. Made again when the framework was reset since (tests reset it between cases).
+    [[nodiscard]] platform::HostMainWindow& Window();
+    // Whether the main window is enabled, has the keyboard focus and is in the foreground.
+    [[nodiscard]] MainWindowState mainWindow();
     // What the display shows after the last zoom to fit; none before any.
     [[nodiscard]] const std::optional<ZoomWindow>& zoom() const { return zoom_; }
 
-    // Installs who answers the host's requests of the user; without one, each is cancelled.
+    // Installs who answers the host's requests of the user, in place of the session script
+    // (ScriptedInteraction), which answers from the start.
     template <class T>
     T& SetInteraction(std::unique_ptr<T> interaction) {
         T& installed = *interaction;
@@ -95,14 +102,24 @@ public:
     // delivers until it reports the end of the data; 0 when the rows form a grid.
     int SurfaceFromPoints(std::FILE* file, HostPointAdapter adapter);
 
+    // ---- surface geometry ----
+    // The geometry of a handed-out surface object (its payload a HostSurfaceObject), built on
+    // its first query and kept with it (host/BuiltSurface.h).
+    [[nodiscard]] std::shared_ptr<const BuiltSurface> BuiltGeometryOf(HandedObject& object);
+    // Surface geometries built so far: one per surface object queried, unless edited between.
+    [[nodiscard]] std::size_t SurfaceBuilds() const { return surfaceBuilds_; }
+
 private:
     bool Refuse(const std::string& message);
+    // Makes the main window; the framework's main window exactly while this host is bound.
+    void MakeWindow();
 
     Drawing drawing_;
     ObjectLedger objects_;
-    MainWindowState mainWindow_;
+    std::unique_ptr<platform::HostMainWindow> window_;
     std::optional<ZoomWindow> zoom_;
     std::unique_ptr<HostInteraction> interaction_;
+    std::size_t surfaceBuilds_ = 0;
 };
 
 }  // namespace host

@@ -1,6 +1,5 @@
 // The table's object operations: copies handed out (Get, New), added back (Add) and freed.
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "host/Host.h"
@@ -11,11 +10,7 @@ namespace host {
 namespace {
 
 using detail::HostFor;
-
-int Refused(const char* operation, const std::string& why) {
-    std::fprintf(stderr, "host: %s refused: %s\n", operation, why.c_str());
-    return -1;
-}
+using detail::Refused;
 
 // ---- Get ----
 template <class Payload>

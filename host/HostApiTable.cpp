@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "host/DrawingFile.h"
 #include "host/Host.h"
@@ -68,9 +70,11 @@ int TransformOp(const HostVector3* point, HostVector3* out, const void* matrix, 
 }
 
 // ---- window, colour, layer ----
+// The main window's handle value as the opaque window (see HostWindow in HostApi.h).
 HostWindow MainWindow() {
     Host* host = HostFor("HostMainWindow");
-    return host ? &host->mainWindow() : nullptr;
+    if (!host) return nullptr;
+    return reinterpret_cast<HostWindow>(std::uintptr_t{host->Window().Handle().value});
 }
 
 int CurrentColor() {
@@ -230,19 +234,6 @@ int SetCView(int number) {
     return host && host->drawing().SetConstructionView(number) ? 0 : -1;
 }
 
-// ---- surface geometry: provided by the geometry module once it is wired to the table ----
-int SurfaceNormal(const HostSurfaceObject*, int, const HostUV*, HostVector3*) { return -1; }
-int OffsetSurface(const HostSurfaceObject*, double, int, int, HostSurfaceObject**) { return -1; }
-int ProjectPoint(const HostSurfaceObject*, const HostVector3*, const HostViewRecord*, double,
-                 HostVector3*, int* status) {
-    if (status) *status = 1;
-    return -1;
-}
-int ProjectPointUV(const HostSurfaceObject*, const HostVector3*, const HostViewRecord*, double,
-                   HostVector3*, HostUV*) {
-    return -1;
-}
-
 int SurfaceFromCallback(std::FILE* file, int, HostPointAdapter adapter) {
     Host* host = HostFor("HostSurfaceFromCallback");
     return host ? host->SurfaceFromPoints(file, adapter) : -1;
@@ -312,6 +303,11 @@ Host* detail::HostFor(const char* operation) {
     return host;
 }
 
+int detail::Refused(const char* operation, const std::string& why) {
+    std::fprintf(stderr, "host: %s refused: %s\n", operation, why.c_str());
+    return -1;
+}
+
 void detail::FillDrawingOperations(HostApi& api) {
     api.HostInvertMatrix = InvertMatrix;
     api.HostCrossProduct = CrossProductOp;
@@ -334,8 +330,6 @@ void detail::FillDrawingOperations(HostApi& api) {
     api.HostTransform = TransformOp;
     api.HostLayerName = LayerName;
     api.HostNextLayer = NextLayer;
-    api.HostSurfaceNormal = SurfaceNormal;
-    api.HostOffsetSurface = OffsetSurface;
     api.HostSurfaceFromCallback = SurfaceFromCallback;
     api.HostSurfaceFromCallbackGrid = SurfaceFromCallbackGrid;
     api.HostZoomFit = ZoomFit;
@@ -345,8 +339,6 @@ void detail::FillDrawingOperations(HostApi& api) {
     api.HostFileNew = FileNew;
     api.HostFileOpen = FileOpen;
     api.HostFileType = FileType;
-    api.HostProjectPoint = ProjectPoint;
-    api.HostProjectPointUV = ProjectPointUV;
     api.HostSetView = SetView;
     api.HostSetCView = SetCView;
     api.HostShowLayer = ShowLayer;
@@ -360,11 +352,17 @@ HostApi HostApiFor(Host& host) {
     HostApi api{};
     detail::FillObjectOperations(api);
     detail::FillDrawingOperations(api);
+    detail::FillGeometryOperations(api);
+    platform::SetMainWindow(host.Window().Handle());
     return api;
 }
 
 Host* BoundHost() { return Binding().host; }
 
-void UnbindHost() { Binding().host = nullptr; }
+void UnbindHost() {
+    Host* host = std::exchange(Binding().host, nullptr);
+    // Dialogs are owned by the bound host's window, and by no other host's.
+    if (host && platform::MainWindow() == host->Window().Handle()) platform::SetMainWindow({});
+}
 
 }  // namespace host

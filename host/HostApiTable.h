@@ -1,6 +1,8 @@
 // The operations table over a host: the HostApi handed to add-ins, bound to one host at a time.
 #pragma once
 
+#include <string>
+
 #include "hostlink/HostApi.h"
 
 namespace host {
@@ -18,8 +20,12 @@ void UnbindHost();
 namespace detail {
 // The bound host for an operation, or null after a note naming the operation on stderr.
 Host* HostFor(const char* operation);
-// Fill the table's object operations (Get, New, Add, Free and object attributes) and the rest.
+// Notes on stderr why an operation refused its arguments; returns -1.
+int Refused(const char* operation, const std::string& why);
+// Fill the table's object operations (Get, New, Add, Free and object attributes), its surface
+// geometry (projection, normals, offsets) and the rest.
 void FillObjectOperations(HostApi& api);
+void FillGeometryOperations(HostApi& api);
 void FillDrawingOperations(HostApi& api);
 }  // namespace detail
 

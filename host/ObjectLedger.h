@@ -16,6 +16,8 @@ namespace host {
 // A HostAlloc block.
 using AllocatedBlock = std::vector<unsigned char>;
 
+struct BuiltSurface;
+
 using ObjectPayload = std::variant<HostPointObject, HostLineObject, HostArcObject,
                                    HostPolylineObject, HostCurveObject, HostSurfaceObject,
                                    HostTextObject, HostLayerObject, AllocatedBlock>;
@@ -29,6 +31,8 @@ struct HandedObject {
     int layer = 0;
     bool selected = false;
     std::uint32_t sourceId = 0;  // entity it was read from; 0 for a new object
+    // A surface's geometry, built on its first query (host/BuiltSurface.h); null until then.
+    std::shared_ptr<const BuiltSurface> built;
 };
 
 class ObjectLedger {

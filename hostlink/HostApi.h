@@ -176,7 +176,9 @@ enum HostPointCode : int {
 // The adapter: fills `xyz` (three doubles) and says what it delivered.
 using HostPointAdapter = int (*)(std::FILE* file, double* xyz);
 
-// Opaque window handle of the host's main window.
+// Opaque window handle of the host's main window. The stand-in host hands out the value of the
+// dialog framework's handle as the pointer, reinterpret_cast<HostWindow>(uintptr_t(handle.value));
+// the link library turns it back with WindowHandle{uint32_t(uintptr_t(window))}.
 using HostWindow = void*;
 
 // ---- The operations table ---------------------------------------------------------------------

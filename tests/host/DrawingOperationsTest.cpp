@@ -122,9 +122,5 @@ TEST_F(DrawingOperationsTest, FileTypeKnowsOnlyDrawingFiles) {
     EXPECT_LT(api_.HostFileType(nullptr), 0);
 }
 
-TEST_F(DrawingOperationsTest, MainWindowIsTheHostsWindowState) {
-    EXPECT_EQ(api_.HostMainWindow(), static_cast<void*>(&host_.mainWindow()));
-}
-
 }  // namespace
 }  // namespace host::testing

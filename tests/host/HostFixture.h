@@ -7,15 +7,30 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "host/Host.h"
 #include "host/HostApiTable.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
+#include "platform/dialog/DialogSystem.h"
+#include "platform/dialog/HeadlessBackend.h"
 
 namespace host::testing {
+
+// Installs a headless backend playing `script`, which must read without error.
+inline platform::HeadlessBackend& PlaySessionScript(std::string_view script) {
+    platform::ScriptReadResult read = platform::ReadSessionScript(script);
+    EXPECT_TRUE(read) << read.Description();
+    auto backend = std::make_unique<platform::HeadlessBackend>(
+        platform::SessionScript(std::move(read.actions)));
+    platform::HeadlessBackend& installed = *backend;
+    platform::SetDialogBackend(std::move(backend));
+    return installed;
+}
 
 class HostFixture : public ::testing::Test {
 protected:

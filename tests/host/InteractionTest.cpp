@@ -65,14 +65,6 @@ TEST_F(InteractionTest, PickLocationReturnsThePickedPointOrFailsUntouched) {
     EXPECT_EQ(api_.HostPickLocation(0, nullptr), -1);
 }
 
-TEST(HostWithoutInteraction, CancelsEveryRequest) {
-    Host host;
-    HostApi api = HostApiFor(host);
-    HostVector3 p;
-    EXPECT_EQ(api.HostPickLocation(0, &p), -1);
-    EXPECT_EQ(api.HostSelect(3, 0, 0, 0), -1);
-}
-
 // Points delivered by an adapter, scripted as a list of codes; a point's x is its position.
 struct Delivery {
     std::vector<int> codes;

@@ -18,15 +18,7 @@ protected:
         platform::ResetDialogSystem();
         HostFixture::TearDown();
     }
-    platform::HeadlessBackend& Play(std::string_view script) {
-        platform::ScriptReadResult read = platform::ReadSessionScript(script);
-        EXPECT_TRUE(read) << read.Description();
-        auto backend = std::make_unique<platform::HeadlessBackend>(
-            platform::SessionScript(std::move(read.actions)));
-        platform::HeadlessBackend& installed = *backend;
-        platform::SetDialogBackend(std::move(backend));
-        return installed;
-    }
+    platform::HeadlessBackend& Play(std::string_view script) { return PlaySessionScript(script); }
 };
 
 TEST_F(ScriptedInteractionTest, ScriptSelectsEntitiesAndPicksALocation) {

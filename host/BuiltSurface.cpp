@@ -1,0 +1,60 @@
+// Building the geometry of handed-out surface objects once, and noticing edits in place.
+#include "host/BuiltSurface.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "host/Host.h"
+
+namespace host {
+
+SurfaceStamp StampOf(const HostSurfaceObject& surface) {
+    SurfaceStamp stamp{surface.points, surface.rows, surface.columns, {}};
+    if (!surface.points || surface.rows == 0 || surface.columns == 0) return stamp;
+    const std::array<std::uint32_t, 3> rows{0, (surface.rows - 1) / 2, surface.rows - 1};
+    const std::array<std::uint32_t, 3> columns{0, (surface.columns - 1) / 2, surface.columns - 1};
+    std::size_t next = 0;
+    for (std::uint32_t row : rows)
+        for (std::uint32_t column : columns)
+            stamp.samples[next++] = surface.points[std::size_t(row) * surface.columns + column];
+    return stamp;
+}
+
+bool SameStamp(const SurfaceStamp& a, const SurfaceStamp& b) {
+    // Bits, not values: a point edited to NaN, or from 0 to -0, is an edit as well.
+    return a.storage == b.storage && a.rows == b.rows && a.columns == b.columns &&
+           std::memcmp(a.samples.data(), b.samples.data(), sizeof a.samples) == 0;
+}
+
+bool HasOwnStorage(const HandedObject& object, const HostSurfaceObject& surface) {
+    return surface.points == object.points.data() &&
+           std::size_t(surface.rows) * surface.columns == object.points.size();
+}
+
+std::shared_ptr<const BuiltSurface> Host::BuiltGeometryOf(HandedObject& object) {
+    const HostSurfaceObject& surface = std::get<HostSurfaceObject>(object.payload);
+    // Changed pointers or counts are never followed: they may point anywhere.
+    if (!HasOwnStorage(object, surface))
+        return std::make_shared<const BuiltSurface>(
+            BuiltSurface{{},
+                         geometry::Checked<geometry::Surface>::Refused(
+                             "its point storage or counts were changed")});
+    SurfaceStamp stamp = StampOf(surface);
+    if (object.built && SameStamp(object.built->stamp, stamp)) return object.built;
+
+    std::vector<geometry::Vec3> points;
+    points.reserve(object.points.size());
+    for (const HostVector3& p : object.points) points.push_back({p.x, p.y, p.z});
+    object.built = std::make_shared<const BuiltSurface>(BuiltSurface{
+        stamp,
+        geometry::Surface::Make(int(surface.rows), int(surface.columns), std::move(points))});
+    ++surfaceBuilds_;
+    // Said once per build rather than on each of the many queries that will fail on it.
+    if (!object.built->surface)
+        std::fprintf(stderr, "host: surface geometry refused: %s\n",
+                     object.built->surface.reason.c_str());
+    return object.built;
+}
+
+}  // namespace host
