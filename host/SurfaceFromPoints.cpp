@@ -1,4 +1,5 @@
 // Surfaces built from rows of points that the caller's adapter delivers one at a time.
+#include <string>
 #include <vector>
 
 #include "host/Host.h"
@@ -7,6 +8,11 @@
 namespace host {
 namespace {
 
+// A surface holds at most kMaxEntityPoints points in rows of at least two, so an adapter that
+// delivers a surface ends well within this many calls; one that never ends (endless points or
+// endless row ends alike) would otherwise keep the host for ever.
+constexpr std::size_t kMaxAdapterCalls = 2 * kMaxEntityPoints;
+
 int NoSurface(const std::string& why) {
     platform::ShowMessage("No surface was built from the points: " + why);
     return -1;
@@ -14,14 +20,17 @@ int NoSurface(const std::string& why) {
 
 }  // namespace
 
+// Code 3 delivers the point in the buffer; code 2 ends a row and 1 the data, their buffers are
+// not read (the grid form of the link library does not write them). A row end right after
+// another (an empty row) is no row.
 int Host::SurfaceFromPoints(std::FILE* file, HostPointAdapter adapter) {
     if (!adapter) return -1;
     std::vector<HostVector3> points;
     int columns = 0;
     int rows = 0;
     int inRow = 0;
-    // An adapter that never reports the end would otherwise keep the host here for ever.
-    while (points.size() <= kMaxEntityPoints) {
+    for (std::size_t call = 0; call < kMaxAdapterCalls && points.size() <= kMaxEntityPoints;
+         ++call) {
         double xyz[3] = {0.0, 0.0, 0.0};
         const int code = adapter(file, xyz);
         if (code == kHostPointDelivered) {
@@ -29,8 +38,9 @@ int Host::SurfaceFromPoints(std::FILE* file, HostPointAdapter adapter) {
             ++inRow;
             continue;
         }
+        if (code == kHostPointError) return -1;  // the adapter has said why: no surface
         if (code != kHostPointEndOfRow && code != kHostPointEndOfData)
-            return -1;  // the adapter reported an error: no surface
+            return NoSurface("the adapter gave the unknown code " + std::to_string(code));
         if (inRow > 0) {
             if (rows > 0 && inRow != columns) return NoSurface("the rows are not of equal length");
             columns = inRow;

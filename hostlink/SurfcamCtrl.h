@@ -8,6 +8,9 @@
 #include "hostlink/HostApi.h"
 #include "hostlink/LinkList.h"
 
+class CApiPointLst;
+class CApiCloudGrid;
+
 using HWND = HostWindow;
 using LOGFONTA = HostLogFont;
 
@@ -124,6 +127,20 @@ public:
     void Read_CDL(char* path, int extra);
     void Screen_Fit();
     void Screen_UnZoom();
+
+    // ---- Point lists and point-cloud grids ----
+    // Adds every point entity of the drawing to `list` (flag 0, world coordinates); true.
+    bool LoadPointList(CApiPointLst* list);
+    // Has the host build a surface, in `layer` and `color`, from the points `next` fills in:
+    // it returns 1 at the end, 2 at a row's end, a negative value on error, else a point. 0.
+    int CreateDigSurface(int (*next)(CApiPoint*), int mode, int layer, int color);
+    // Has the host build a surface from rowCount rows of perRow points of `list`, a short list
+    // repeating its last point; mode, value1 and value2 go to the host as they are. 0.
+    int CreateDigSurface(CApiPointLst* list, int perRow, int rowCount, int mode, int value1,
+                         int value2, int layer, int color);
+    // Adds the drawing's point entities (flag 0) and polyline vertices (flag 2 for a polyline's
+    // first, 3 for the others) to the grid's cloud; true.
+    bool LoadCloudGrid(CApiCloudGrid* grid);
 
 protected:
     // Before creating entities: a colour or layer of 0 or above that differs from the current
