@@ -1,0 +1,100 @@
+// A whole post height computation, preparation included: 10,000 posts against a
+// 1,000 x 1,000-point curved surface in the stand-in host, through the link library.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "core/HeightComputation.h"
+#include "core/TableDefinition.h"
+#include "host/Host.h"
+#include "host/HostApiTable.h"
+#include "hostlink/SurfcamCtrl.h"
+#include "platform/dialog/DialogSystem.h"
+#include "platform/dialog/HeadlessBackend.h"
+
+namespace {
+
+constexpr int kGridPoints = 1000;  // per side
+constexpr double kSide = 1000.0;
+constexpr int kPostsPerSide = 100;
+
+// The wave surface of the projection benchmark: a doubly curved height field with a few
+// hundred waves; columns along +x and rows along +y.
+std::vector<HostVector3> WavePoints() {
+    std::vector<HostVector3> points;
+    points.reserve(std::size_t(kGridPoints) * kGridPoints);
+    for (int r = 0; r < kGridPoints; ++r) {
+        for (int c = 0; c < kGridPoints; ++c) {
+            const double x = kSide * c / (kGridPoints - 1);
+            const double y = kSide * r / (kGridPoints - 1);
+            points.push_back({x, y, 20.0 * std::sin(x / 40.0) * std::cos(y / 55.0) + 0.01 * x});
+        }
+    }
+    return points;
+}
+
+// 100 x 100 vertical posts below the surface, well inside its border.
+void AddPosts(TableDefinition& table) {
+    for (int r = 0; r < kPostsPerSide; ++r) {
+        for (int c = 0; c < kPostsPerSide; ++c) {
+            PostLocation post;
+            post.Section = 1;
+            post.Row = r + 1;
+            post.Column = c + 1;
+            post.Post.point.x = 60.0 + 880.0 * c / (kPostsPerSide - 1);
+            post.Post.point.y = 60.0 + 880.0 * r / (kPostsPerSide - 1);
+            post.Post.point.z = -100.0;
+            table.Append(post);
+        }
+    }
+}
+
+// One job's world: a host whose drawing holds the selected surface, a bound controller, a table.
+struct Job {
+    host::Host host;
+    HostApi api{};
+    TableDefinition table;
+    CSurfcamCtrl ctrl;
+
+    explicit Job(const std::vector<HostVector3>& points) {
+        const std::uint32_t surface = host.drawing().Add(
+            host::SurfaceGeometry{kGridPoints, kGridPoints, kHostSurfacePointGrid, 0, points},
+            /*color=*/5, /*layer=*/1);
+        host.drawing().Find(surface)->selected = true;
+        api = host::HostApiFor(host);
+        AddPosts(table);
+        ctrl.Setup(&api);
+    }
+    ~Job() { ctrl.Shutdown(); }
+};
+
+void WholeComputation(benchmark::State& state) {
+    platform::SetDialogBackend(std::make_unique<platform::HeadlessBackend>());
+    const std::vector<HostVector3> points = WavePoints();
+    int raised = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto job = std::make_unique<Job>(points);
+        state.ResumeTiming();
+
+        PrepareHeightComputation(job->ctrl, job->table);
+        ComputeAllHeights(job->ctrl, job->table);
+
+        state.PauseTiming();
+        raised = 0;
+        for (PostLocation* post = job->table.First(); post != nullptr; post = job->table.Next())
+            raised += post->Height() > post->Post.point.z ? 1 : 0;
+        job.reset();  // shutdown and teardown are not part of the computation
+        state.ResumeTiming();
+    }
+    state.counters["posts raised"] = raised;
+    state.counters["posts/s"] = benchmark::Counter(
+        double(kPostsPerSide) * kPostsPerSide * state.iterations(), benchmark::Counter::kIsRate);
+    platform::ResetDialogSystem();
+}
+
+BENCHMARK(WholeComputation)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
