@@ -19,6 +19,7 @@ protected:
         ravelink::ResetLinkStateForTests();
         platform::SetDialogBackend(
             std::make_unique<platform::HeadlessBackend>(platform::SessionScript()));
+        api_ = host::HostApiFor(host_);  // the host's main window again, after the reset
     }
     void TearDown() override {
         if (bound_) ctrl_.Shutdown();

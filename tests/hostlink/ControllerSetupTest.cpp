@@ -5,9 +5,11 @@
 
 #include "ControllerFixture.h"
 #include "RecordingHostApi.h"
+#include "hostlink/LinkModule.h"
 #include "hostlink/ProgressBox.h"
 #include "platform/AppProfile.h"
 #include "platform/IniFile.h"
+#include "platform/dialog/Window.h"
 
 namespace {
 
@@ -90,6 +92,18 @@ TEST_F(ControllerTest, ShutdownRestoresTheHostAndHandsBackTheWindow) {
     // No Select ran, so the selection is cleared once (selectResult starts at -1, not garbage).
     EXPECT_EQ(recorder.CallsOf({"HostUnselectAll", "HostRestoreColor", "HostSetLayer"}),
               (std::vector<std::string>{"HostUnselectAll", "HostRestoreColor", "HostSetLayer"}));
+}
+
+TEST_F(ControllerTest, ShutdownEnablesAndFocusesTheHostWindow) {
+    Bind();
+    ASSERT_TRUE(platform::EnableWindow(ravelink::WindowOfHost(ctrl_.hostWindow), false));
+    ctrl_.Shutdown();
+    bound_ = false;
+    const std::vector<std::string> transcript = Transcript();
+    ASSERT_GE(transcript.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(transcript.end() - 2, transcript.end()),
+              (std::vector<std::string>{"enable host", "focus host"}));
+    EXPECT_TRUE(host_.mainWindow().enabled);
 }
 
 TEST_F(ControllerTest, ShutdownAfterASuccessfulSelectClearsTheSelectionTwice) {

@@ -148,3 +148,82 @@ TEST_F(ControllerTest, TheCViewIsCapturedWhenAGroupIsLoaded) {
 }
 
 }  // namespace
+
+namespace {
+
+// Flat squares over [0, 10] x [0, 10] (or beside it), each at its own height.
+class ProjectionSearchTest : public ControllerTest {
+protected:
+    void AddSquares(const std::vector<std::pair<double, double>>& x0AndZ) {
+        for (const auto& [x0, z] : x0AndZ) AddSurface(host_.drawing(), FlatSquare(x0, z), true);
+    }
+    // Projects (x, 5, 100) straight down onto the current group; the hit's z or NaN.
+    double ProjectDown(double x) {
+        CApiPoint in, out;
+        in.x = x;
+        in.y = 5;
+        in.z = 100;
+        CApiVect normal;
+        CApiView view;
+        ctrl_.ViewFromVector(CApiVect{0, 0, 1}, &view);
+        if (!ctrl_.ProjectPointOntoSelectionView(&in, &out, false, &normal, 0, false, &view))
+            return std::nan("");
+        return out.z;
+    }
+};
+
+TEST_F(ProjectionSearchTest, TheSearchStartsWhereTheLastSuccessWasAndWraps) {
+    // Four surfaces: the first two cover x 0..10, the third x 20..30, the fourth x 0..30.
+    AddSquares({{0, 1}, {0, 2}, {20, 3}});
+    host_.drawing().Add(
+        host::SurfaceGeometry{
+            2, 2, kHostSurfacePointGrid, 0, {{0, 0, 4}, {30, 0, 4}, {0, 10, 4}, {30, 10, 4}}},
+        5, 2);
+    host_.drawing().Find(host_.drawing().First() + 3)->selected = true;
+    Bind();
+    ctrl_.SetSurfaceGroupId(0);
+    EXPECT_EQ(ProjectDown(5), 1.0);   // from the first surface
+    EXPECT_EQ(ProjectDown(25), 3.0);  // first, second miss; the third serves
+    EXPECT_EQ(ProjectDown(5), 4.0);   // the third misses, the fourth serves before the first
+    EXPECT_EQ(ProjectDown(5), 4.0);   // and stays the start
+    EXPECT_TRUE(std::isnan(ProjectDown(50)));  // nothing under it
+    EXPECT_EQ(ravelink::State().groups.cursors[0], 3);
+}
+
+TEST_F(ProjectionSearchTest, TheNormalFormOrientsTheHostsNormalAsAsked) {
+    AddSquares({{0, 1}});
+    Bind();
+    ctrl_.SetSurfaceGroupId(2);
+    CApiPoint in, out;
+    in.x = 4;
+    in.y = 5;
+    in.z = 7;
+    struct Case {
+        int orient;
+        double z;
+    } cases[] = {{1, 1.0}, {-1, -1.0}, {0, -1.0}};
+    for (const Case& c : cases) {
+        CApiVect normal;
+        // Side 1 of this grid faces down: the host's normal is (0, 0, -1).
+        ASSERT_TRUE(
+            ctrl_.ProjectPointOntoSelectionNormal(&in, &out, false, &normal, 1, false, c.orient));
+        EXPECT_EQ(normal.z, c.z) << c.orient;
+        EXPECT_EQ(out.z, 1.0);  // the foot point
+        EXPECT_EQ(ctrl_.GetSurfaceGroupId(), 0);
+    }
+}
+
+TEST_F(ProjectionSearchTest, OffsetsAppendToTheTargetGroupAndStayOutOfTheDrawing) {
+    AddSquares({{0, 10}});
+    Bind();
+    EXPECT_EQ(ctrl_.OffsetSurfaceGroup(0, 1, 2.5, 0, false), 0);
+    EXPECT_EQ(ctrl_.OffsetSurfaceGroup(0, 1, 2.5, 1, false), 0);
+    EXPECT_EQ(ctrl_.GetSurfaceGroupCount(1), 2);
+    EXPECT_EQ(host_.drawing().EntityCount(), 1u);
+    ctrl_.SetSurfaceGroupId(1);
+    EXPECT_EQ(ProjectDown(5), 12.5);  // side 0 of this grid faces up
+    EXPECT_EQ(ctrl_.OffsetSurfaceGroup(0, 2, 1.0, 0, true), 0);
+    EXPECT_EQ(host_.drawing().EntityCount(), 2u);  // added to the drawing when asked
+}
+
+}  // namespace
