@@ -47,12 +47,10 @@ std::string RepeatedMimeDatabase() {
     const std::string whole((std::istreambuf_iterator<char>(file)),
                             std::istreambuf_iterator<char>());
     const size_t root = whole.find("<mime-info");
-    if (root == std::string::npos)
-        return {};
+    if (root == std::string::npos) return {};
     const std::string body = whole.substr(root);
     std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<repeated>\n";
-    while (text.size() < kTargetBytes)
-        text += body;
+    while (text.size() < kTargetBytes) text += body;
     return text + "</repeated>\n";
 }
 
@@ -68,8 +66,7 @@ void SetFigures(benchmark::State& state, const std::string& text) {
 }
 
 void SkipWithoutText(benchmark::State& state, const std::string& text) {
-    if (text.empty())
-        state.SkipWithError("the MIME database is not on this machine");
+    if (text.empty()) state.SkipWithError("the MIME database is not on this machine");
 }
 
 // The floor: finding every "<" and nothing else.
@@ -95,8 +92,7 @@ void BM_MarkupIndex(benchmark::State& state, int which) {
     size_t elements = 0;
     for (auto _ : state) {
         const markup::ParseOutcome outcome = markup::ParseMarkup(text, table);
-        if (outcome.root <= 0)
-            state.SkipWithError(outcome.message.c_str());
+        if (outcome.root <= 0) state.SkipWithError(outcome.message.c_str());
         elements = table.used() - 1;
     }
     SetFigures(state, text);
@@ -127,8 +123,7 @@ void BM_PugixmlInPlace(benchmark::State& state, int which) {
         state.ResumeTiming();
         const pugi::xml_parse_result result =
             document.load_buffer_inplace(copy.data(), copy.size());
-        if (!result)
-            state.SkipWithError(result.description());
+        if (!result) state.SkipWithError(result.description());
     }
     SetFigures(state, text);
 }
@@ -138,8 +133,7 @@ void BM_MarkupSetText(benchmark::State& state, int which) {
     const std::string& text = Buffer(which);
     SkipWithoutText(state, text);
     MarkupDocument document;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(document.setText(text));
+    for (auto _ : state) benchmark::DoNotOptimize(document.setText(text));
     SetFigures(state, text);
 }
 
@@ -147,8 +141,7 @@ void BM_PugixmlLoadBuffer(benchmark::State& state, int which) {
     const std::string& text = Buffer(which);
     SkipWithoutText(state, text);
     pugi::xml_document document;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(document.load_buffer(text.data(), text.size()));
+    for (auto _ : state) benchmark::DoNotOptimize(document.load_buffer(text.data(), text.size()));
     SetFigures(state, text);
 }
 

@@ -8,19 +8,15 @@
 namespace markup {
 
 ElementTable::~ElementTable() {
-    for (size_t page = 0; page < pageTableCapacity_; ++page)
-        std::free(pages_[page]);
+    for (size_t page = 0; page < pageTableCapacity_; ++page) std::free(pages_[page]);
     std::free(pages_);
 }
 
 size_t ElementTable::pageRecords(size_t page) const {
-    if (capacity_ == 0)
-        return 0;
+    if (capacity_ == 0) return 0;
     const size_t lastPage = (capacity_ - 1) >> kPageBits;
-    if (page < lastPage)
-        return kPageRecords;
-    if (page == lastPage)
-        return capacity_ - (lastPage << kPageBits);
+    if (page < lastPage) return kPageRecords;
+    if (page == lastPage) return capacity_ - (lastPage << kPageBits);
     return 0;
 }
 
@@ -30,46 +26,39 @@ size_t ElementTable::allocatedBytes() const {
 
 bool ElementTable::restart(size_t records) {
     used_ = 0;
-    if (records > capacity_ && !resizeTo(records))
-        return false;
+    if (records > capacity_ && !resizeTo(records)) return false;
     used_ = 1;
     (*this)[0] = ElementRecord{};
     return true;
 }
 
 void ElementTable::clear() {
-    if (capacity_ == 0)
-        return;
+    if (capacity_ == 0) return;
     used_ = 1;
     (*this)[0] = ElementRecord{};
 }
 
 std::int32_t ElementTable::take() {
-    if (used_ == capacity_ && !grow())
-        return -1;
+    if (used_ == capacity_ && !grow()) return -1;
     return static_cast<std::int32_t>(used_++);
 }
 
 bool ElementTable::grow() {
     // Indices are 32-bit signed: the table never holds more.
     constexpr size_t kMaxRecords = std::numeric_limits<std::int32_t>::max();
-    if (capacity_ == 0 || used_ >= kMaxRecords)
-        return false;
+    if (capacity_ == 0 || used_ >= kMaxRecords) return false;
     size_t newCapacity = std::max(used_ + used_ / 2, used_ + 1);
     const size_t lastPage = (capacity_ - 1) >> kPageBits;
-    if (((newCapacity - 1) >> kPageBits) > lastPage + 1)
-        newCapacity = (lastPage + 2) << kPageBits;
+    if (((newCapacity - 1) >> kPageBits) > lastPage + 1) newCapacity = (lastPage + 2) << kPageBits;
     return resizeTo(std::min(newCapacity, kMaxRecords));
 }
 
 bool ElementTable::ensurePageTable(size_t lastPage) {
-    if (lastPage < pageTableCapacity_)
-        return true;
+    if (lastPage < pageTableCapacity_) return true;
     const size_t entries = 2 * lastPage + 4;
     auto* table =
         static_cast<ElementRecord**>(std::realloc(pages_, entries * sizeof(ElementRecord*)));
-    if (table == nullptr)
-        return false;
+    if (table == nullptr) return false;
     std::fill(table + pageTableCapacity_, table + entries, nullptr);
     pages_ = table;
     pageTableCapacity_ = entries;
@@ -79,8 +68,7 @@ bool ElementTable::ensurePageTable(size_t lastPage) {
 bool ElementTable::reallocatePage(size_t page, size_t records) {
     auto* resized =
         static_cast<ElementRecord*>(std::realloc(pages_[page], records * sizeof(ElementRecord)));
-    if (resized == nullptr)
-        return false;
+    if (resized == nullptr) return false;
     pages_[page] = resized;
     return true;
 }
@@ -89,28 +77,24 @@ bool ElementTable::reallocatePage(size_t page, size_t records) {
 // that is consistent (only smaller than asked for).
 bool ElementTable::resizeTo(size_t newCapacity) {
     const size_t newLastPage = (newCapacity - 1) >> kPageBits;
-    if (!ensurePageTable(newLastPage))
-        return false;
+    if (!ensurePageTable(newLastPage)) return false;
     size_t page = 0;
     if (capacity_ > 0) {
         page = (capacity_ - 1) >> kPageBits;
         if (page == newLastPage) {
-            if (!reallocatePage(page, newCapacity - (page << kPageBits)))
-                return false;
+            if (!reallocatePage(page, newCapacity - (page << kPageBits))) return false;
             capacity_ = newCapacity;
             return true;
         }
         if (pageRecords(page) < kPageRecords) {
-            if (!reallocatePage(page, kPageRecords))
-                return false;
+            if (!reallocatePage(page, kPageRecords)) return false;
             capacity_ = (page + 1) << kPageBits;
         }
         ++page;
     }
     for (; page <= newLastPage; ++page) {
         const size_t end = std::min(newCapacity, (page + 1) << kPageBits);
-        if (!reallocatePage(page, end - (page << kPageBits)))
-            return false;
+        if (!reallocatePage(page, end - (page << kPageBits))) return false;
         capacity_ = end;
     }
     return true;

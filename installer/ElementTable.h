@@ -23,7 +23,7 @@ static_assert(sizeof(ElementRecord) == 28, "seven 32-bit fields, no padding");
 static_assert(std::is_trivially_copyable_v<ElementRecord>, "pages are re-allocated bytewise");
 
 class ElementTable {
-  public:
+public:
     static constexpr unsigned kPageBits = 16;
     static constexpr size_t kPageRecords = size_t{1} << kPageBits;
 
@@ -62,7 +62,7 @@ class ElementTable {
     // Bytes held: all pages plus the page table.
     [[nodiscard]] size_t allocatedBytes() const;
 
-  private:
+private:
     bool grow();
     bool resizeTo(size_t newCapacity);
     bool ensurePageTable(size_t lastPage);

@@ -33,23 +33,18 @@ struct FileContents {
     size_t tooLargeBytes = 0;  // set (with no error) when the file is larger than the reader takes
 };
 
-std::string ErrorText(int error) {
-    return std::strerror(error);
-}
+std::string ErrorText(int error) { return std::strerror(error); }
 
 FileContents ReadWholeFile(const std::string& path) {
     FileContents contents;
     const FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return {{}, ErrorText(errno)};
+    if (!file) return {{}, ErrorText(errno)};
     struct stat status {};
     if (fstat(fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode))
         return {{}, ErrorText(EISDIR)};
-    if (std::fseek(file.get(), 0, SEEK_END) != 0)
-        return {{}, ErrorText(errno)};
+    if (std::fseek(file.get(), 0, SEEK_END) != 0) return {{}, ErrorText(errno)};
     const long size = std::ftell(file.get());
-    if (size < 0)
-        return {{}, ErrorText(errno)};
+    if (size < 0) return {{}, ErrorText(errno)};
     if (static_cast<unsigned long>(size) > markup::kMaxDocumentBytes) {
         contents.tooLargeBytes = static_cast<size_t>(size);
         return contents;
@@ -61,17 +56,14 @@ FileContents ReadWholeFile(const std::string& path) {
         return {{}, ErrorText(ENOMEM)};
     }
     const size_t read = std::fread(contents.text.data(), 1, contents.text.size(), file.get());
-    if (std::ferror(file.get()))
-        return {{}, ErrorText(errno != 0 ? errno : EIO)};
+    if (std::ferror(file.get())) return {{}, ErrorText(errno != 0 ? errno : EIO)};
     contents.text.resize(read);  // a file that shrank since the seek gives what it still holds
     return contents;
 }
 
 }  // namespace
 
-MarkupDocument::MarkupDocument() {
-    setText();
-}
+MarkupDocument::MarkupDocument() { setText(); }
 
 bool MarkupDocument::refuseTooLarge(size_t bytes) {
     status_ = "Document too large: " + std::to_string(bytes) + " bytes (at most " +
@@ -81,8 +73,7 @@ bool MarkupDocument::refuseTooLarge(size_t bytes) {
 
 bool MarkupDocument::loadFile(std::string_view path) {
     FileContents contents = ReadWholeFile(platform::MapPath(path).string());
-    if (contents.tooLargeBytes != 0)
-        return refuseTooLarge(contents.tooLargeBytes);
+    if (contents.tooLargeBytes != 0) return refuseTooLarge(contents.tooLargeBytes);
     if (!contents.error.empty()) {
         status_ = std::move(contents.error);
         return false;
@@ -93,8 +84,7 @@ bool MarkupDocument::loadFile(std::string_view path) {
 }
 
 bool MarkupDocument::setText(std::string text) {
-    if (text.size() > markup::kMaxDocumentBytes)
-        return refuseTooLarge(text.size());
+    if (text.size() > markup::kMaxDocumentBytes) return refuseTooLarge(text.size());
     text_ = std::move(text);
     status_.clear();
     return parse();
@@ -128,8 +118,7 @@ bool MarkupDocument::findElement(std::string_view name) {
     std::int32_t candidate = currentPosition_ != 0 ? record(currentPosition_).nextSibling
                                                    : record(parentPosition_).firstChild;
     for (; candidate != 0; candidate = record(candidate).nextSibling) {
-        if (!tagMatches(candidate, name))
-            continue;
+        if (!tagMatches(candidate, name)) continue;
         currentPosition_ = candidate;
         parentPosition_ = record(candidate).parent;
         childPosition_ = 0;
@@ -140,17 +129,14 @@ bool MarkupDocument::findElement(std::string_view name) {
 }
 
 bool MarkupDocument::findChildElement(std::string_view name) {
-    if (currentPosition_ == 0)
-        findElement();
+    if (currentPosition_ == 0) findElement();
     // With still no current element there are no children to search (the document node's only
     // child is the root, which is nobody's child element).
-    if (currentPosition_ == 0)
-        return false;
+    if (currentPosition_ == 0) return false;
     std::int32_t candidate = childPosition_ != 0 ? record(childPosition_).nextSibling
                                                  : record(currentPosition_).firstChild;
     for (; candidate != 0; candidate = record(candidate).nextSibling) {
-        if (!tagMatches(candidate, name))
-            continue;
+        if (!tagMatches(candidate, name)) continue;
         childPosition_ = candidate;
         currentPosition_ = record(candidate).parent;
         parentPosition_ = record(currentPosition_).parent;
@@ -161,8 +147,7 @@ bool MarkupDocument::findChildElement(std::string_view name) {
 }
 
 bool MarkupDocument::enterElement() {
-    if (currentPosition_ == 0 || nodeKind_ != NodeKind::Element)
-        return false;
+    if (currentPosition_ == 0 || nodeKind_ != NodeKind::Element) return false;
     parentPosition_ = currentPosition_;
     currentPosition_ = childPosition_;
     childPosition_ = 0;
@@ -171,8 +156,7 @@ bool MarkupDocument::enterElement() {
 }
 
 bool MarkupDocument::leaveElement() {
-    if (parentPosition_ == 0)
-        return false;
+    if (parentPosition_ == 0) return false;
     childPosition_ = currentPosition_;
     currentPosition_ = parentPosition_;
     parentPosition_ = record(parentPosition_).parent;
@@ -181,14 +165,12 @@ bool MarkupDocument::leaveElement() {
 }
 
 std::string MarkupDocument::attribute(std::string_view name) const {
-    if (currentPosition_ == 0 || nodeKind_ != NodeKind::Element)
-        return {};
+    if (currentPosition_ == 0 || nodeKind_ != NodeKind::Element) return {};
     return attributeOf(currentPosition_, name);
 }
 
 std::string MarkupDocument::childAttribute(std::string_view name) const {
-    if (childPosition_ == 0 || nodeKind_ != NodeKind::Element)
-        return {};
+    if (childPosition_ == 0 || nodeKind_ != NodeKind::Element) return {};
     return attributeOf(childPosition_, name);
 }
 
@@ -210,35 +192,28 @@ std::string MarkupDocument::attributeOf(std::int32_t index, std::string_view nam
                 break;
         }
         const char first = tokens.firstOf(token);
-        if (first == '>' || first == '/' || first == '?')
-            return {};
-        if (first == '=' || number == 0 || matchedNumber >= 0)
-            continue;
-        if (markup::NameMatches(tokens.textOf(token), name))
-            matchedNumber = number;
+        if (first == '>' || first == '/' || first == '?') return {};
+        if (first == '=' || number == 0 || matchedNumber >= 0) continue;
+        if (markup::NameMatches(tokens.textOf(token), name)) matchedNumber = number;
     }
 }
 
 std::string MarkupDocument::childText() const {
-    if (childPosition_ == 0)
-        return {};
+    if (childPosition_ == 0) return {};
     const ElementRecord& child = record(childPosition_);
-    if (child.firstChild != 0 || child.endTagClose == child.startTagClose)
-        return {};
+    if (child.firstChild != 0 || child.endTagClose == child.startTagClose) return {};
     const std::string_view text(text_);
     const size_t contentStart = static_cast<size_t>(child.startTagClose) + 1;
     const size_t contentEnd = static_cast<size_t>(child.endTagOpen);
     size_t start = contentStart;
-    while (start < contentEnd && markup::IsMarkupWhitespace(text[start]))
-        ++start;
+    while (start < contentEnd && markup::IsMarkupWhitespace(text[start])) ++start;
     constexpr std::string_view kSectionOpen = "<![CDATA[";
     constexpr std::string_view kSectionClose = "]]>";
     if (contentEnd - start > kSectionOpen.size() + kSectionClose.size() - 1 &&
         text.substr(start, kSectionOpen.size()) == kSectionOpen) {
         const size_t dataStart = start + kSectionOpen.size();
         const size_t close = text.substr(dataStart, contentEnd - dataStart).find(kSectionClose);
-        if (close != std::string_view::npos)
-            return std::string(text.substr(dataStart, close));
+        if (close != std::string_view::npos) return std::string(text.substr(dataStart, close));
     }
     return markup::DecodeReferences(text.substr(contentStart, contentEnd - contentStart));
 }

@@ -13,7 +13,7 @@
 // and the child. After every parse all three are none, so the first findElement looks at the
 // root element itself. Text is treated as UTF-8 (any single-byte code page reads the same).
 class MarkupDocument {
-  public:
+public:
     // An empty document: no elements, every lookup fails.
     MarkupDocument();
     MarkupDocument(const MarkupDocument&) = delete;
@@ -64,7 +64,7 @@ class MarkupDocument {
     // Bytes held by the element index.
     [[nodiscard]] size_t indexBytes() const { return table_.allocatedBytes(); }
 
-  private:
+private:
     enum class NodeKind { None, Element };
 
     bool parse();

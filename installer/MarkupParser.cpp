@@ -15,7 +15,7 @@ namespace {
 constexpr size_t kNotFound = std::string_view::npos;
 
 class Parser {
-  public:
+public:
     Parser(std::string_view text, ElementTable& table) : text_(text), table_(table) {}
 
     // The root's index, 0 when the text holds an end tag before any element, -1 on error.
@@ -23,7 +23,7 @@ class Parser {
 
     std::string takeMessage() { return std::move(message_); }
 
-  private:
+private:
     std::optional<size_t> specialNodeEnd(size_t open) const;
     std::optional<size_t> declarationEnd(size_t open) const;
     std::optional<size_t> endTagClose(std::int32_t element, size_t cursor);
@@ -43,29 +43,23 @@ std::int32_t Parser::run() {
     int depth = 0;
     for (;;) {
         const size_t open = text_.find('<', cursor);
-        if (open == kNotFound)
-            return fail("Element tag not found");
+        if (open == kNotFound) return fail("Element tag not found");
         Tokenizer tokens(text_, open + 1);
         const Token token = tokens.next();
-        if (token.kind == TokenKind::End)
-            return fail("Abrupt end within tag");
-        if (token.kind == TokenKind::Quoted)
-            return fail("Tag starts with quote");
+        if (token.kind == TokenKind::End) return fail("Abrupt end within tag");
+        if (token.kind == TokenKind::Quoted) return fail("Tag starts with quote");
         const char first = tokens.firstOf(token);
         if (first == '!' || first == '?') {
             const std::optional<size_t> end = specialNodeEnd(open);
-            if (!end)
-                return fail("Invalid node");
+            if (!end) return fail("Invalid node");
             cursor = *end;
             continue;
         }
         if (first == '/') {
             // The end tag of `parent`; at the top level there is no element to end.
-            if (parent == 0)
-                return 0;
+            if (parent == 0) return 0;
             const std::optional<size_t> close = endTagClose(parent, open);
-            if (!close)
-                return -1;
+            if (!close) return -1;
             ElementRecord& ended = table_[parent];
             ended.endTagOpen = static_cast<std::int32_t>(open);
             ended.endTagClose = static_cast<std::int32_t>(*close);
@@ -73,17 +67,14 @@ std::int32_t Parser::run() {
             parent = ended.parent;
             cursor = *close + 1;
             --depth;
-            if (parent == 0)
-                return lastChild;
+            if (parent == 0) return lastChild;
             continue;
         }
         // A start tag; quotes are not looked at, so a ">" inside a value ends it.
         const size_t close = text_.find('>', token.last);
-        if (close == kNotFound)
-            return fail("End of tag not found");
+        if (close == kNotFound) return fail("End of tag not found");
         const std::int32_t element = table_.take();
-        if (element < 0)
-            return fail("Not enough memory for the element index");
+        if (element < 0) return fail("Not enough memory for the element index");
         const auto openOffset = static_cast<std::int32_t>(open);
         const auto closeOffset = static_cast<std::int32_t>(close);
         table_[element] = ElementRecord{openOffset, closeOffset, 0, 0, parent, 0, 0};
@@ -91,8 +82,7 @@ std::int32_t Parser::run() {
         if (text_[close - 1] == '/') {
             table_[element].endTagOpen = closeOffset - 1;
             table_[element].endTagClose = closeOffset;
-            if (parent == 0)
-                return element;
+            if (parent == 0) return element;
             lastChild = element;
         } else {
             if (++depth > kMaxNestingDepth)
@@ -127,8 +117,7 @@ std::int32_t Parser::fail(std::string message, std::string_view name) {
 
 // The offset just past the special node that starts at `open`, or none when it is not closed.
 std::optional<size_t> Parser::specialNodeEnd(size_t open) const {
-    if (open + 2 >= text_.size())
-        return std::nullopt;
+    if (open + 2 >= text_.size()) return std::nullopt;
     std::string_view endMarker;
     if (text_[open + 1] == '?')
         endMarker = "?>";
@@ -140,8 +129,7 @@ std::optional<size_t> Parser::specialNodeEnd(size_t open) const {
         return declarationEnd(open);
     // Searched from the "<" itself, as the node's own characters may be part of the marker.
     const size_t end = text_.find(endMarker, open);
-    if (end == kNotFound)
-        return std::nullopt;
+    if (end == kNotFound) return std::nullopt;
     return end + endMarker.size();
 }
 
@@ -151,10 +139,8 @@ std::optional<size_t> Parser::declarationEnd(size_t open) const {
     int depth = 0;
     for (;;) {
         const Token token = tokens.next();
-        if (token.kind == TokenKind::End)
-            return std::nullopt;
-        if (token.kind == TokenKind::Quoted)
-            continue;
+        if (token.kind == TokenKind::End) return std::nullopt;
+        if (token.kind == TokenKind::Quoted) continue;
         const char first = tokens.firstOf(token);
         if (first == '[')
             ++depth;
@@ -177,10 +163,8 @@ std::optional<size_t> Parser::endTagClose(std::int32_t element, size_t cursor) {
     Tokenizer tokens(text_, open + 1);
     for (int count = 1;; ++count) {
         const Token token = tokens.next();
-        if (token.kind == TokenKind::End)
-            break;
-        if (token.kind == TokenKind::Quoted)
-            continue;  // counted, otherwise ignored
+        if (token.kind == TokenKind::End) break;
+        if (token.kind == TokenKind::Quoted) continue;  // counted, otherwise ignored
         if (count == 1) {
             if (!tokens.isCharacter(token, '/')) {
                 fail("Expecting end tag of element %s", name);
@@ -208,8 +192,7 @@ ParseOutcome ParseMarkup(std::string_view text, ElementTable& table) {
         outcome.message = "Not enough memory for the element index";
         return outcome;
     }
-    if (text.empty())
-        return outcome;
+    if (text.empty()) return outcome;
     Parser parser(text, table);
     const std::int32_t root = parser.run();
     table[0] = ElementRecord{};

@@ -10,14 +10,10 @@ namespace {
 constexpr size_t kNumericReferenceReach = 8;
 
 std::optional<std::uint32_t> DigitValue(char c, bool hexadecimal) {
-    if (c >= '0' && c <= '9')
-        return static_cast<std::uint32_t>(c - '0');
-    if (!hexadecimal)
-        return std::nullopt;
-    if (c >= 'a' && c <= 'f')
-        return static_cast<std::uint32_t>(c - 'a' + 10);
-    if (c >= 'A' && c <= 'F')
-        return static_cast<std::uint32_t>(c - 'A' + 10);
+    if (c >= '0' && c <= '9') return static_cast<std::uint32_t>(c - '0');
+    if (!hexadecimal) return std::nullopt;
+    if (c >= 'a' && c <= 'f') return static_cast<std::uint32_t>(c - 'a' + 10);
+    if (c >= 'A' && c <= 'F') return static_cast<std::uint32_t>(c - 'A' + 10);
     return std::nullopt;
 }
 
@@ -27,17 +23,14 @@ size_t DecodeNumeric(std::string_view rest, std::string& out) {
     const bool hexadecimal = !rest.empty() && rest[0] == 'x';
     const size_t digitsStart = hexadecimal ? 1 : 0;
     const size_t semicolon = rest.substr(digitsStart, kNumericReferenceReach).find(';');
-    if (semicolon == std::string_view::npos || semicolon == 0)
-        return 0;
+    if (semicolon == std::string_view::npos || semicolon == 0) return 0;
     std::uint32_t number = 0;  // at most seven digits: no overflow even in base 16
     for (char c : rest.substr(digitsStart, semicolon)) {
         const std::optional<std::uint32_t> digit = DigitValue(c, hexadecimal);
-        if (!digit)
-            return 0;
+        if (!digit) return 0;
         number = number * (hexadecimal ? 16 : 10) + *digit;
     }
-    if (!AppendCharacter(number, out))
-        return 0;
+    if (!AppendCharacter(number, out)) return 0;
     return 1 + digitsStart + semicolon + 1;  // "#", the "x", the digits and ";"
 }
 
@@ -52,8 +45,7 @@ constexpr NamedReference kNamedReferences[] = {
 
 // Decodes the reference after an "&" (`rest`); the characters consumed after the "&", or 0.
 size_t DecodeReference(std::string_view rest, std::string& out) {
-    if (!rest.empty() && rest[0] == '#')
-        return DecodeNumeric(rest.substr(1), out);
+    if (!rest.empty() && rest[0] == '#') return DecodeNumeric(rest.substr(1), out);
     for (const NamedReference& reference : kNamedReferences) {
         if (rest.substr(0, reference.name.size()) == reference.name) {
             out.push_back(reference.character);
@@ -67,8 +59,7 @@ size_t DecodeReference(std::string_view rest, std::string& out) {
 
 bool AppendCharacter(std::uint32_t number, std::string& out) {
     const auto byte = [&out](std::uint32_t value) { out.push_back(static_cast<char>(value)); };
-    if (number == 0 || number > 0x10FFFF || (number >= 0xD800 && number <= 0xDFFF))
-        return false;
+    if (number == 0 || number > 0x10FFFF || (number >= 0xD800 && number <= 0xDFFF)) return false;
     if (number < 0x80) {
         byte(number);
     } else if (number < 0x800) {
@@ -99,8 +90,7 @@ std::string DecodeReferences(std::string_view text) {
         }
         out.append(text.substr(position, ampersand - position));
         const size_t consumed = DecodeReference(text.substr(ampersand + 1), out);
-        if (consumed == 0)
-            out.push_back('&');
+        if (consumed == 0) out.push_back('&');
         position = ampersand + 1 + consumed;
     }
     return out;

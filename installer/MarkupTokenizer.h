@@ -23,10 +23,8 @@ enum : unsigned char { kWhitespace = 1, kDelimiter = 2 };
 
 constexpr std::array<unsigned char, 256> CharacterClasses() {
     std::array<unsigned char, 256> classes{};
-    for (unsigned char c : std::string_view(" \t\n\r"))
-        classes[c] = kWhitespace | kDelimiter;
-    for (unsigned char c : std::string_view("<>=\\/?!"))
-        classes[c] = kDelimiter;
+    for (unsigned char c : std::string_view(" \t\n\r")) classes[c] = kWhitespace | kDelimiter;
+    for (unsigned char c : std::string_view("<>=\\/?!")) classes[c] = kDelimiter;
     return classes;
 }
 inline constexpr std::array<unsigned char, 256> kCharacterClasses = CharacterClasses();
@@ -45,16 +43,14 @@ inline bool IsNameDelimiter(char c) {
 // Reads tokens one at a time from a cursor into the text. Text is stepped byte by byte: in the
 // reader's code page (UTF-8) no byte of a multibyte character equals a markup character.
 class Tokenizer {
-  public:
+public:
     Tokenizer(std::string_view text, size_t cursor) : text_(text), cursor_(cursor) {}
 
     // The next token; the cursor moves past it (and past a closing quote).
     Token next() {
         const size_t size = text_.size();
-        while (cursor_ < size && IsMarkupWhitespace(text_[cursor_]))
-            ++cursor_;
-        if (cursor_ >= size)
-            return {size, size, TokenKind::End};
+        while (cursor_ < size && IsMarkupWhitespace(text_[cursor_])) ++cursor_;
+        if (cursor_ >= size) return {size, size, TokenKind::End};
         const char c = text_[cursor_];
         if (c == '"' || c == '\'') {
             const size_t first = cursor_ + 1;
@@ -68,8 +64,7 @@ class Tokenizer {
         }
         const size_t first = cursor_++;
         if (!IsNameDelimiter(c))
-            while (cursor_ < size && !IsNameDelimiter(text_[cursor_]))
-                ++cursor_;
+            while (cursor_ < size && !IsNameDelimiter(text_[cursor_])) ++cursor_;
         return {first, cursor_, TokenKind::Plain};
     }
 
@@ -87,7 +82,7 @@ class Tokenizer {
                token.last == token.first + 1;
     }
 
-  private:
+private:
     std::string_view text_;
     size_t cursor_;
 };
@@ -97,8 +92,7 @@ class Tokenizer {
 inline bool NameMatches(std::string_view token, std::string_view requested) {
     if (requested.size() < token.size() || requested.compare(0, token.size(), token) != 0)
         return false;
-    if (requested.size() == token.size())
-        return true;
+    if (requested.size() == token.size()) return true;
     const char next = requested[token.size()];
     return next == ' ' || next == '=' || next == '/' || next == '[';
 }

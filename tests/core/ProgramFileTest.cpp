@@ -53,7 +53,8 @@ TEST(ProgramFileTextTest, MoveLinesFollowTheNumbersNotTheFileOrder) {
 TEST(ProgramFileTextTest, HeightsThatAreNotFiniteAreNeverWritten) {
     // Regression: a table line with z = INF gave a post programmed as "inf".
     TableDefinition table;
-    ReadWithOwnHeights(table, "POST 1 1 1 0 0 INF 0 0 1\nPOST 1 1 2 0 0 NAN 0 0 1\nPOST 1 1 3 0 0 1 0 0 1\n");
+    ReadWithOwnHeights(
+        table, "POST 1 1 1 0 0 INF 0 0 1\nPOST 1 1 2 0 0 NAN 0 0 1\nPOST 1 1 3 0 0 1 0 0 1\n");
     EXPECT_EQ(ProgramFileText(table), Body("  MOVE S01R01C03 1.0000\r\n"));
 }
 

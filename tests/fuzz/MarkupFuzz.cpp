@@ -11,8 +11,7 @@
 namespace {
 
 void Check(bool condition) {
-    if (!condition)
-        std::abort();
+    if (!condition) std::abort();
 }
 
 // Visits the children of the current element depth first, reading what the installer reads.
@@ -40,13 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool parsed = document.setText(text);
     Check(parsed == document.findElement());
     Check(parsed || document.elementCount() == 0);
-    if (parsed)
-        Walk(document, 0);
+    if (parsed) Walk(document, 0);
     for (const char* name : {"Command", "InstallItem", "x"}) {
         MarkupDocument named;
         named.setText(text);
-        while (named.findElement(name))
-            (void)named.attribute("action");
+        while (named.findElement(name)) (void)named.attribute("action");
     }
     (void)markup::DecodeReferences(text);
     return 0;

@@ -13,7 +13,7 @@
 namespace {
 
 class MarkupFileTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         root_ = std::filesystem::temp_directory_path() /
                 ("markup-file-test-" + std::to_string(::getpid()) + "-" +

@@ -33,8 +33,7 @@ TEST(MarkupNavigationTest, InstallScriptWalk) {
     EXPECT_FALSE(document.leaveElement());  // the root has no parent
     ASSERT_TRUE(document.enterElement());
     std::vector<std::string> actions;
-    while (document.findElement("Command"))
-        actions.push_back(document.attribute("action"));
+    while (document.findElement("Command")) actions.push_back(document.attribute("action"));
     EXPECT_EQ(actions, (std::vector<std::string>{"Ravelink", "CreateFile"}));
 
     ASSERT_TRUE(document.setText(kInstallScript));
@@ -49,8 +48,7 @@ TEST(MarkupNavigationTest, InstallScriptWalk) {
     ASSERT_TRUE(document.findChildElement("Version"));
     ASSERT_TRUE(document.enterElement());
     std::vector<std::string> directories;
-    while (document.findChildElement("Directory"))
-        directories.push_back(document.childText());
+    while (document.findChildElement("Directory")) directories.push_back(document.childText());
     EXPECT_EQ(directories, (std::vector<std::string>{"Cfg1", "Cfg2"}));
     ASSERT_TRUE(document.leaveElement());
     EXPECT_EQ(document.attribute("action"), "Ravelink");  // back on the Command
@@ -58,8 +56,7 @@ TEST(MarkupNavigationTest, InstallScriptWalk) {
     ASSERT_TRUE(document.findElement("Command"));
     EXPECT_EQ(document.attribute("location"), "[AppDir]Tools");
     std::vector<std::string> lines;
-    while (document.findChildElement("Line"))
-        lines.push_back(document.childText());
+    while (document.findChildElement("Line")) lines.push_back(document.childText());
     EXPECT_EQ(lines, (std::vector<std::string>{"@echo off", "", " call [AppDir]bin\\x.bat "}));
     EXPECT_FALSE(document.findElement("Command"));
 }

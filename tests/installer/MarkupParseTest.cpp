@@ -83,10 +83,8 @@ TEST(MarkupParseTest, FailedParseLeavesOnlyTheDocumentNode) {
 
 std::string Nested(int depth) {
     std::string text;
-    for (int i = 0; i < depth; ++i)
-        text += "<e>";
-    for (int i = 0; i < depth; ++i)
-        text += "</e>";
+    for (int i = 0; i < depth; ++i) text += "<e>";
+    for (int i = 0; i < depth; ++i) text += "</e>";
     return text;
 }
 

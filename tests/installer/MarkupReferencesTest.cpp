@@ -37,8 +37,7 @@ TEST(MarkupReferencesTest, DecodesOrKeepsAsWritten) {
         {"x&", "x&"},
         {"", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(markup::DecodeReferences(c.text), c.decoded) << c.text;
+    for (const Case& c : cases) EXPECT_EQ(markup::DecodeReferences(c.text), c.decoded) << c.text;
 }
 
 }  // namespace
