@@ -172,13 +172,19 @@ bool CSurfcamCtrl::ProjectPointOntoSelectionCView(CApiPoint* in, CApiPoint* out,
 
 namespace {
 
-// The Normal and Vector forms: group 0, the point taken into the CView's frame and back,
-// the host projecting along `view` (null: to the nearest surface point).
-bool ProjectOntoGroupZero(CSurfcamCtrl& ctrl, CApiPoint* in, CApiPoint* out, bool markPoint,
-                          CApiVect* normalOut, int side, bool drawNormal, int orient,
-                          const HostViewRecord* view) {
+// The forms that work on group 0 in the CView's frame: the point is taken into the frame, each
+// surface of the circular search is asked by `project` for its point q; on success the search
+// goes on from q, q is marked if asked, `out` gets q back in world coordinates, and `finish`
+// completes (or fails) the try on that surface.
+using ProjectOne = std::function<bool(HostSurfaceObject* surface, const HostVector3& p,
+                                      HostVector3& q, HostUV& uv)>;
+using FinishOne = std::function<bool(HostSurfaceObject* surface, const HostUV& uv)>;
+
+bool SearchGroupZeroInCViewFrame(CSurfcamCtrl& ctrl, CApiPoint* in, CApiPoint* out,
+                                 bool argumentsPresent, bool markPoint, const ProjectOne& project,
+                                 const FinishOne& finish) {
     ctrl.LoadAllSelectedSurfaces(0);
-    if (in == nullptr || out == nullptr || normalOut == nullptr) return false;
+    if (!argumentsPresent) return false;
     ravelink::LinkState& state = ravelink::State();
     HostApi& host = Host();
     HostVector3 p{};
@@ -187,21 +193,36 @@ bool ProjectOntoGroupZero(CSurfcamCtrl& ctrl, CApiPoint* in, CApiPoint* out, boo
     return CircularSearch(0, [&](HostSurfaceObject* surface) {
         HostVector3 q{};
         HostUV uv{};
-        if (host.HostProjectPointUV(surface, &p, view, kProjectionTolerance, &q, &uv) != 0)
-            return false;
+        if (!project(surface, p, q, uv)) return false;
         p = q;
         if (markPoint) MarkPoint(ctrl, q);
         HostVector3 world{};
         host.HostTransform(&p, &world, state.cview.matrix, 1);
         SetXyz(*out, world);
-        HostVector3 n{};
-        if (host.HostSurfaceNormal(surface, side, &uv, &n) != 0) return false;
-        *normalOut = Oriented(n, orient);
-        if (drawNormal)
-            ctrl.CreateLine(out->x, out->y, out->z, out->x + normalOut->x, out->y + normalOut->y,
-                            out->z + normalOut->z, -1, -1);
-        return true;
+        return finish(surface, uv);
     });
+}
+
+// The Normal and Vector forms: the host projects along `view` (null: to the nearest surface
+// point) and gives the normal there, oriented as asked.
+bool ProjectWithNormal(CSurfcamCtrl& ctrl, CApiPoint* in, CApiPoint* out, bool markPoint,
+                       CApiVect* normalOut, int side, bool drawNormal, int orient,
+                       const HostViewRecord* view) {
+    HostApi& host = Host();
+    return SearchGroupZeroInCViewFrame(
+        ctrl, in, out, in != nullptr && out != nullptr && normalOut != nullptr, markPoint,
+        [&](HostSurfaceObject* surface, const HostVector3& p, HostVector3& q, HostUV& uv) {
+            return host.HostProjectPointUV(surface, &p, view, kProjectionTolerance, &q, &uv) == 0;
+        },
+        [&](HostSurfaceObject* surface, const HostUV& uv) {
+            HostVector3 n{};
+            if (host.HostSurfaceNormal(surface, side, &uv, &n) != 0) return false;
+            *normalOut = Oriented(n, orient);
+            if (drawNormal)
+                ctrl.CreateLine(out->x, out->y, out->z, out->x + normalOut->x,
+                                out->y + normalOut->y, out->z + normalOut->z, -1, -1);
+            return true;
+        });
 }
 
 }  // namespace
@@ -209,39 +230,28 @@ bool ProjectOntoGroupZero(CSurfcamCtrl& ctrl, CApiPoint* in, CApiPoint* out, boo
 bool CSurfcamCtrl::ProjectPointOntoSelectionNormal(CApiPoint* in, CApiPoint* out, bool markPoint,
                                                    CApiVect* normalOut, int side, bool drawNormal,
                                                    int orient) {
-    return ProjectOntoGroupZero(*this, in, out, markPoint, normalOut, side, drawNormal, orient,
-                                nullptr);
+    return ProjectWithNormal(*this, in, out, markPoint, normalOut, side, drawNormal, orient,
+                             nullptr);
 }
 
 bool CSurfcamCtrl::ProjectPointOntoSelectionVector(CApiPoint* in, CApiPoint* out, bool markPoint,
                                                    CApiVect* normalOut, int side, bool drawNormal,
                                                    int orient) {
-    return ProjectOntoGroupZero(*this, in, out, markPoint, normalOut, side, drawNormal, orient,
-                                &ravelink::State().cview);
+    return ProjectWithNormal(*this, in, out, markPoint, normalOut, side, drawNormal, orient,
+                             &ravelink::State().cview);
 }
 
 bool CSurfcamCtrl::ProjectPointOntoSelection(CApiPoint* in, CApiPoint* out, bool markPoint) {
-    LoadAllSelectedSurfaces(0);
-    if (in == nullptr || out == nullptr) return false;
-    ravelink::LinkState& state = ravelink::State();
     HostApi& host = Host();
-    HostVector3 p{};
-    const HostVector3 original = ToHost(*in);
-    host.HostTransform(&original, &p, state.cviewInverse.matrix, 1);
-    return CircularSearch(0, [&](HostSurfaceObject* surface) {
-        HostVector3 q{};
-        int status = 0;
-        if (host.HostProjectPoint(surface, &p, &state.cview, kProjectionTolerance, &q, &status) !=
-                0 ||
-            status == 1)
-            return false;
-        p = q;
-        if (markPoint) MarkPoint(*this, q);
-        HostVector3 world{};
-        host.HostTransform(&p, &world, state.cview.matrix, 1);
-        SetXyz(*out, world);
-        return true;
-    });
+    return SearchGroupZeroInCViewFrame(
+        *this, in, out, in != nullptr && out != nullptr, markPoint,
+        [&](HostSurfaceObject* surface, const HostVector3& p, HostVector3& q, HostUV&) {
+            int status = 0;
+            return host.HostProjectPoint(surface, &p, &ravelink::State().cview,
+                                         kProjectionTolerance, &q, &status) == 0 &&
+                   status != 1;
+        },
+        [](HostSurfaceObject*, const HostUV&) { return true; });
 }
 
 bool CSurfcamCtrl::ViewFromVector(CApiVect n, CApiView* out) {

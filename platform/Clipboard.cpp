@@ -5,6 +5,8 @@
 #include <map>
 #include <vector>
 
+#include "platform/TextCase.h"
+
 namespace platform {
 namespace {
 
@@ -19,16 +21,6 @@ ClipboardState& State() {
     return state;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 void FreeData(ClipboardState& state) {
     for (const auto& [format, handle] : state.data) FreeGlobal(handle);
     state.data.clear();
@@ -40,7 +32,7 @@ ClipboardFormat RegisterClipboardFormat(std::string_view name) {
     if (name.empty()) return 0;
     std::vector<std::string>& names = State().formatNames;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (EqualIgnoringCase(names[i], name))
+        if (EqualsIgnoringCase(names[i], name))
             return kFirstRegisteredFormat + static_cast<ClipboardFormat>(i);
     }
     names.emplace_back(name);

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "platform/Paths.h"
+#include "platform/TextCase.h"
 
 namespace platform {
 namespace {
@@ -25,16 +26,6 @@ std::string_view Trim(std::string_view text) {
     if (begin == std::string_view::npos) return {};
     const std::size_t end = text.find_last_not_of(kBlanks);
     return text.substr(begin, end - begin + 1);
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
 }
 
 bool HasLineBreakOrNul(std::string_view text) {
@@ -235,10 +226,10 @@ std::optional<std::size_t> IniDocument::FindKeyLine(std::string_view section,
         const Line& line = lines_[i];
         switch (line.kind) {
             case LineKind::Section:
-                inSection = EqualIgnoringCase(line.name, section);
+                inSection = EqualsIgnoringCase(line.name, section);
                 break;
             case LineKind::Key:
-                if (inSection && EqualIgnoringCase(line.name, key)) return i;
+                if (inSection && EqualsIgnoringCase(line.name, key)) return i;
                 break;
             case LineKind::Other:
                 break;
@@ -249,7 +240,7 @@ std::optional<std::size_t> IniDocument::FindKeyLine(std::string_view section,
 
 std::optional<std::size_t> IniDocument::FindSectionLine(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind == LineKind::Section && EqualIgnoringCase(lines_[i].name, section))
+        if (lines_[i].kind == LineKind::Section && EqualsIgnoringCase(lines_[i].name, section))
             return i;
     }
     return std::nullopt;

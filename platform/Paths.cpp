@@ -7,6 +7,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/TextCase.h"
+
 namespace platform {
 namespace {
 
@@ -16,16 +18,6 @@ std::optional<std::filesystem::path>& ConfiguredRoot() {
 }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 // Appends one component, taking an existing entry that differs only in case when the exact
 // name does not exist.
