@@ -62,13 +62,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // added (blank line, section header, key).
     const std::vector<std::string> before = Contents(text);
     const std::vector<std::string> after = Contents(edited);
-    std::size_t kept = 0;
-    for (const std::string& line : after) {
-        if (kept < before.size() && line == before[kept]) ++kept;
-    }
     if (existed) {
-        Require(after.size() == before.size() && kept + 1 >= before.size());
+        // The key's own line is replaced in place; every other line stays where it was.
+        Require(after.size() == before.size());
+        std::size_t changed = 0;
+        for (std::size_t i = 0; i < after.size(); ++i) changed += after[i] != before[i] ? 1 : 0;
+        Require(changed <= 1);
     } else {
+        std::size_t kept = 0;
+        for (const std::string& line : after) {
+            if (kept < before.size() && line == before[kept]) ++kept;
+        }
         Require(kept == before.size() && after.size() > before.size() &&
                 after.size() <= before.size() + 3);
     }
