@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "core/OfflineJob.h"
 #include "core/ProgramFile.h"
 #include "core/TableDefinition.h"
 #include "platform/MessageService.h"
@@ -89,8 +90,7 @@ TableDefinition& MillionPostTable() {
     static TableDefinition* table = [] {
         auto* t = new TableDefinition;
         t->ReadText(MillionPostText());
-        for (PostLocation* p = t->First(); p != nullptr; p = t->Next())
-            p->Hit0.point = p->Post.point;
+        AssignOwnHeights(*t);
         return t;
     }();
     return *table;

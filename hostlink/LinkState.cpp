@@ -39,6 +39,15 @@ void EmptyGroup(int group) {
     store.cursors[group] = -1;
 }
 
+HostHandle LastEntity(int drawing) {
+    HostApi& host = Host();
+    HostHandle last{};
+    for (HostHandle h = host.HostFirstEntity(drawing); host.HostEntityValid(h);
+         h = host.HostNextEntity(h))
+        last = h;
+    return last;
+}
+
 void ResetLinkStateForTests() {
     LinkState& state = State();
     for (CLinkList& list : state.groups.lists) list.RemoveAll();

@@ -47,6 +47,9 @@ void AppendSurface(int group, HostSurfaceObject* surface);
 // Releases every surface of a group, empties its list and clears its cursor.
 void EmptyGroup(int group);
 
+// The handle of the drawing's last entity (not valid when the drawing is empty).
+[[nodiscard]] HostHandle LastEntity(int drawing);
+
 // Forgets everything without calling the host (tests use this between cases, after the host
 // whose objects the store held is gone).
 void ResetLinkStateForTests();

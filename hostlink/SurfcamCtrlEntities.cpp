@@ -47,16 +47,6 @@ void MovePoints(HostVector3* points, std::size_t count, const HostVector3& d) {
     for (std::size_t i = 0; i < count; ++i) Move(points[i], d);
 }
 
-// The handle of the drawing's last entity when the walk starts (an invalid one when empty).
-HostHandle LastEntity(int drawing) {
-    HostApi& host = Host();
-    HostHandle last{};
-    for (HostHandle h = host.HostFirstEntity(drawing); host.HostEntityValid(h);
-         h = host.HostNextEntity(h))
-        last = h;
-    return last;
-}
-
 // Moves one entity by `d` unless it lies on the add-in's own layers: deleted, moved, added
 // again (so it goes to the end of the drawing).
 template <typename Object>
@@ -292,7 +282,7 @@ int CSurfcamCtrl::Translate2Pnts(CApiPoint from, CApiPoint to, bool /*flag: not 
     const HostVector3 d{to.x - from.x, to.y - from.y, to.z - from.z};
     // Moved entities are added again behind the others; the walk ends at the entity that was
     // last when it began, so nothing is moved twice and the walk always ends.
-    const HostHandle last = LastEntity(drawing);
+    const HostHandle last = ravelink::LastEntity(drawing);
     bool reachedLast = !host.HostEntityValid(last);
     for (HostHandle h = host.HostFirstEntity(drawing); !reachedLast && host.HostEntityValid(h);) {
         reachedLast = h == last;

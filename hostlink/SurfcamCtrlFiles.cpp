@@ -57,10 +57,7 @@ int CSurfcamCtrl::FileSaveAs(char* /*path*/) {
 int CSurfcamCtrl::FileMergeReLayer(char* extension, char* path, int layer, int group) {
     HostApi& host = Host();
     const int type = host.HostFileType(extension);
-    HostHandle last{};
-    for (HostHandle h = host.HostFirstEntity(drawing); host.HostEntityValid(h);
-         h = host.HostNextEntity(h))
-        last = h;
+    const HostHandle last = ravelink::LastEntity(drawing);
     const bool hadEntities = host.HostEntityValid(last) != 0;
     bool merged = !hadEntities;
     host.HostUnselectAll();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/OfflineJob.h"
 #include "core/ProgramFile.h"
 #include "core/TableDefinition.h"
 #include "platform/MessageService.h"
@@ -16,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)quiet;
     TableDefinition table;
     table.ReadText(std::string_view(reinterpret_cast<const char*>(data), size));
-    for (PostLocation* post = table.First(); post != nullptr; post = table.Next())
-        post->Hit0.point = post->Post.point;
+    AssignOwnHeights(table);
     (void)ProgramFileText(table);
     platform::ClearMessages();
     return 0;
