@@ -1,7 +1,9 @@
 // Registration of the add-in's dialog templates in its module.
 #include "dialogs/AddinModule.h"
 
+#include "dialogs/DlgModifyValues.h"
 #include "dialogs/DlgOptions.h"
+#include "dialogs/DlgPartEntry.h"
 #include "dialogs/DlgPleaseWait.h"
 #include "gridwidget/GridCtrl.h"
 
@@ -11,6 +13,8 @@ platform::Module& AddinModule() {
         gridwidget::RegisterGridControlClass();
         addin.AddTemplate(CDlgOptions::Template());
         addin.AddTemplate(CDlgPleaseWait::Template());
+        addin.AddTemplate(CDlgModifyValues::Template());
+        addin.AddTemplate(CDlgPartEntry::Template());
         return addin;
     }();
     return module;
