@@ -81,26 +81,25 @@ platform::DialogTemplate CDlgMain::Template() {
     controls.push_back(
         MakeControl(ControlKind::CheckBox, kIdMeter, "meter", "Meter", {60, 18, 40, 10})
             .Disabled());
-    controls.push_back(MakeControl(ControlKind::CheckBox, kIdCentimeter, "centimeter",
-                                   "Centimeter", {105, 18, 55, 10})
+    controls.push_back(MakeControl(ControlKind::CheckBox, kIdCentimeter, "centimeter", "Centimeter",
+                                   {105, 18, 55, 10})
                            .Disabled());
-    controls.push_back(MakeControl(ControlKind::CheckBox, kIdMillimetre, "millimeter",
-                                   "Millimeter", {165, 18, 55, 10})
+    controls.push_back(MakeControl(ControlKind::CheckBox, kIdMillimetre, "millimeter", "Millimeter",
+                                   {165, 18, 55, 10})
                            .Checked());
     controls.push_back(MakeControl(ControlKind::PushButton, kIdDrawTableTop, "draw-table-top",
                                    "2. Draw Table Top", {7, 32, 110, 14}));
     controls.push_back(MakeControl(ControlKind::StaticText, platform::kStaticId, "layer-label",
                                    "Layer", {125, 35, 22, 8}));
-    controls.push_back(
-        MakeControl(ControlKind::Edit, kIdLayer, "layer", {}, {150, 32, 40, 14})
-            .Border()
-            .Disabled());
+    controls.push_back(MakeControl(ControlKind::Edit, kIdLayer, "layer", {}, {150, 32, 40, 14})
+                           .Border()
+                           .Disabled());
     controls.push_back(
         MakeControl(ControlKind::ListView, kIdPartList, "parts", {}, {7, 50, 183, 50}).Border());
     controls.push_back(MakeControl(ControlKind::PushButton, kIdAddSetup, "add-setup",
                                    "3. Add Setup Information", {7, 104, 110, 14}));
-    controls.push_back(MakeControl(ControlKind::PushButton, kIdPreview, "preview", "Preview",
-                                   {122, 104, 50, 14}));
+    controls.push_back(
+        MakeControl(ControlKind::PushButton, kIdPreview, "preview", "Preview", {122, 104, 50, 14}));
     controls.push_back(MakeControl(ControlKind::PushButton, kIdDeletePart, "delete-part",
                                    "Delete Part", {177, 104, 50, 14})
                            .Hidden());
@@ -117,12 +116,11 @@ platform::DialogTemplate CDlgMain::Template() {
     controls.push_back(
         MakeControl(ControlKind::Bitmap, kIdLogo, "logo", kLogoBitmap, {7, 250, 134, 50}));
     controls.push_back(
-        MakeControl(ControlKind::StaticText, kIdAbout, "about", {}, {150, 250, 170, 36})
-            .Centred());
-    controls.push_back(MakeControl(ControlKind::PushButton, kIdOptions, "options", "Options",
-                                   {160, 295, 50, 14}));
-    controls.push_back(MakeControl(ControlKind::PushButton, platform::kIdCancel, "cancel",
-                                   "Cancel", {215, 295, 50, 14}));
+        MakeControl(ControlKind::StaticText, kIdAbout, "about", {}, {150, 250, 170, 36}).Centred());
+    controls.push_back(
+        MakeControl(ControlKind::PushButton, kIdOptions, "options", "Options", {160, 295, 50, 14}));
+    controls.push_back(MakeControl(ControlKind::PushButton, platform::kIdCancel, "cancel", "Cancel",
+                                   {215, 295, 50, 14}));
     controls.push_back(
         MakeControl(ControlKind::PushButton, platform::kIdOk, "ok", "OK", {270, 295, 50, 14})
             .Default());

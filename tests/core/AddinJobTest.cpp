@@ -64,7 +64,8 @@ TEST_F(AddinJob, AMainDialogNotConfirmedReadsNothingWritesNothingAndStillShutsDo
 }
 
 TEST_F(AddinJob, AnEmptyOrMissingTableRunsThroughToAProgramOfHeaderAndEnd) {
-    for (const char* table : {"", "; only a comment\n", nullptr}) {
+    for (const char* table :
+         std::initializer_list<const char*>{"", "; only a comment\n", nullptr}) {
         std::filesystem::remove(platform::MapPath(kTablePath));
         if (table != nullptr) WriteFile(kTablePath, table);
         EXPECT_EQ(RunJob("press ok\n"), 1);
@@ -72,8 +73,7 @@ TEST_F(AddinJob, AnEmptyOrMissingTableRunsThroughToAProgramOfHeaderAndEnd) {
         EXPECT_TRUE(TranscriptHasInOrder({"end " + std::string(kMainCaption) + " OK",
                                           "show " + wait, "progress " + wait + " progress 10",
                                           "progress " + wait + " progress 30",
-                                          "progress " + wait + " progress 100",
-                                          "destroy " + wait}))
+                                          "progress " + wait + " progress 100", "destroy " + wait}))
             << (table ? table : "no file");
         EXPECT_EQ(FileText(kProgramPath), ProgramWith({}));
         EXPECT_EQ(Messages(), Lines{});
@@ -126,17 +126,17 @@ TEST_F(AddinJob, DrawingTheTableTopTwiceDrawsEveryCircleTwice) {
 TEST_F(AddinJob, OnlyClosePreviewEndsThePreview) {
     EXPECT_EQ(RunJob("press preview\nescape\nexpect-dialog Preview\npress close-preview\n"
                      "expect-dialog \"TAVRO Programmer by Kestrane\"\npress cancel\n"),
-                     1);
+              1);
     const std::string main = kMainCaption;
-    EXPECT_TRUE(TranscriptHasInOrder({"hide " + main, "show \"Preview\"", "enable host",
-                                      "end \"Preview\" Cancel", "end \"Preview\" OK",
-                                      "disable host", "destroy \"Preview\"", "show " + main,
-                                      "end " + main + " Cancel"}));
+    EXPECT_TRUE(
+        TranscriptHasInOrder({"hide " + main, "show \"Preview\"", "enable host",
+                              "end \"Preview\" Cancel", "end \"Preview\" OK", "disable host",
+                              "destroy \"Preview\"", "show " + main, "end " + main + " Cancel"}));
 }
 
 // A host that runs out of memory while projecting onto a surface.
 int ProjectionOutOfMemory(const HostSurfaceObject*, const HostVector3*, const HostViewRecord*,
-                          double, HostVector3*, int*) {
+                          double, HostVector3*, HostUV*) {
     throw std::bad_alloc();
 }
 
@@ -145,7 +145,7 @@ TEST_F(AddinJob, AFailureInsideTheComputationEndsTheCallWithOneMessage) {
     WriteFile(kProgramPath, "an earlier program");
     AddHoldingPlane();
     HostApi failing = HostTable();
-    failing.HostProjectPoint = &ProjectionOutOfMemory;
+    failing.HostProjectPointUV = &ProjectionOutOfMemory;
     EXPECT_EQ(RunJob("press ok\n", &failing), 1);
     EXPECT_EQ(Messages(), Lines{"message \"UNKNOWN ERROR: Shutting down.\""});
     EXPECT_EQ(FileText(kProgramPath), "an earlier program");
@@ -166,11 +166,10 @@ TEST_F(AddinJob, TheFileHooksShowTheirMessageEveryTimeAndRestoreTheModule) {
     EXPECT_EQ(UserApp_nCallback(&HostTable()), 1);
     EXPECT_EQ(FileOpenEntryPoint(), 1);
     EXPECT_EQ(platform::CurrentModule(), &before);
-    EXPECT_EQ(Messages(), (Lines{"message \"File Open API WORKS!\"",
-                                 "message \"File Save API WORKS!\"",
-                                 "message \"File Open API WORKS!\"",
-                                 "message \"File Save API WORKS!\"",
-                                 "message \"File Open API WORKS!\""}));
+    EXPECT_EQ(Messages(),
+              (Lines{"message \"File Open API WORKS!\"", "message \"File Save API WORKS!\"",
+                     "message \"File Open API WORKS!\"", "message \"File Save API WORKS!\"",
+                     "message \"File Open API WORKS!\""}));
 }
 
 TEST(AddinAppTest, NamesTheCompanysRegistryKey) {

@@ -71,9 +71,10 @@ TEST_F(DlgMainTest, OkNeedsAProgramPathButNothingElse) {
                                          "press cancel\n");
         EXPECT_EQ(dialog.DoModal(), c.accepted ? platform::kResultOk : platform::kResultCancel)
             << c.name;
-        EXPECT_EQ(Messages(), c.accepted ? std::vector<std::string>{}
-                                         : std::vector<std::string>{
-                                               "message \"TAVRO Program file name is Empty\""})
+        EXPECT_EQ(Messages(),
+                  c.accepted
+                      ? std::vector<std::string>{}
+                      : std::vector<std::string>{"message \"TAVRO Program file name is Empty\""})
             << c.name;
         // What the user typed is kept, also after the message.
         EXPECT_EQ(dialog.Job.ProgramFilePath, c.programPath) << c.name;
@@ -85,9 +86,9 @@ TEST_F(DlgMainTest, MillimeterStaysCheckedAndTheOtherUnitsCannotBeChanged) {
     EXPECT_EQ(RunDialog("click millimeter\nclear millimeter\nclick millimeter\npress ok\n"),
               platform::kResultOk);
     EXPECT_EQ(dialog_.Job.Millimetre, 1);
-    for (const char* inert : {"inch", "meter", "centimeter", "holding-surface-colour",
-                              "fixture-browse", "cls-input-file", "cls-output-browse",
-                              "program-browse", "layer", "delete-part"}) {
+    for (const char* inert :
+         {"inch", "meter", "centimeter", "holding-surface-colour", "fixture-browse",
+          "cls-input-file", "cls-output-browse", "program-browse", "layer", "delete-part"}) {
         platform::ResetDialogSystem();
         CDlgMain dialog;
         host::testing::PlaySessionScript("click " + std::string(inert) + "\n");

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/hostlink/ControllerFixture.h"
 #include "dialogs/AddinModule.h"
 #include "dialogs/DlgMain.h"
 #include "dialogs/DlgModifyValues.h"
@@ -19,6 +18,7 @@
 #include "dialogs/Preview.h"
 #include "hostlink/LinkModule.h"
 #include "installer/InstallDialog.h"
+#include "tests/hostlink/ControllerFixture.h"
 
 namespace {
 
