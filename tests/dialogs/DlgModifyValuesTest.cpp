@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -36,7 +38,7 @@ struct Probe {
 
 // What the review showed when it opened and when it was about to close.
 struct Seen {
-    Lines sections;
+    Lines sections;  // the first three entries and the last
     int selected = -1;
     int rows = 0;
     int columns = 0;
@@ -334,8 +336,10 @@ TEST_F(DlgModifyValuesTest, AddExtensionMarksThePostWhileTheLocationIsPicked) {
         ASSERT_NE(point, nullptr);
         const double radius = i % 2 == 0 ? 1.5 : 3.0;  // inner then outer at each angle
         const double degrees = 15.0 * ((i - 2) / 2);
-        EXPECT_NEAR(point->at.x, p.x + radius * std::sin(degrees * M_PI / 180), 1e-12) << i;
-        EXPECT_NEAR(point->at.y, p.y + radius * std::cos(degrees * M_PI / 180), 1e-12) << i;
+        EXPECT_NEAR(point->at.x, p.x + radius * std::sin(degrees * std::numbers::pi / 180), 1e-12)
+            << i;
+        EXPECT_NEAR(point->at.y, p.y + radius * std::cos(degrees * std::numbers::pi / 180), 1e-12)
+            << i;
         EXPECT_EQ(point->at.z, p.z);
     }
     for (const host::Entity& mark : watcher.marks) EXPECT_EQ(mark.color, 14);
@@ -399,7 +403,7 @@ struct TypoCase {
     int section, row, column;
     const char* script;
     int rows, columns;
-    Lines sections;
+    Lines sections;  // the first three entries and the last
     Probe header;
     double height;  // of the mistyped post afterwards
     friend void PrintTo(const TypoCase& c, std::ostream* os) { *os << c.name; }
