@@ -58,14 +58,14 @@ public:
     [[nodiscard]] std::string ItemText(int row, int column) const;
     // Empties every non-fixed cell; costs what the cells holding text cost, not the grid's size.
     void ClearNonFixedCells();
+    // How many cells hold text (what the grid's memory grows with).
+    [[nodiscard]] std::size_t StoredCellCount() const { return cells_.size(); }
 
     // Numbered headers: the fixed rows' cells read their column number and the fixed columns'
     // cells their row number ("%d"), the corner cells stay empty. They are made on demand, so
     // turning them on costs nothing per row or column.
     void SetNumberedHeaders(bool numbered) { numberedHeaders_ = numbered; }
     [[nodiscard]] bool NumberedHeaders() const { return numberedHeaders_; }
-    // How many cells hold text (what the grid's memory grows with).
-    [[nodiscard]] std::size_t StoredCellCount() const { return cells_.size(); }
 
     // Sets the focus cell; a position outside the grid sets none. Returns the previous one.
     CellId SetFocusCell(int row, int column);
