@@ -114,6 +114,30 @@ protected:
     std::unique_ptr<ObservedPartEntry> entry_;
 };
 
+TEST_F(DlgPartEntryTest, FaceKeepsControlsInsideAndApartExceptInTheirGroups) {
+    const platform::DialogTemplate face = CDlgPartEntry::Template();
+    using Rect = platform::DialogRect;
+    const auto inside = [](const Rect& a, const Rect& b) {
+        return a.x >= b.x && a.y >= b.y && a.x + a.width <= b.x + b.width &&
+               a.y + a.height <= b.y + b.height;
+    };
+    const auto overlap = [](const Rect& a, const Rect& b) {
+        return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+               b.y < a.y + a.height;
+    };
+    for (const platform::ControlTemplate& a : face.controls) {
+        EXPECT_TRUE(inside(a.place, {0, 0, face.width, face.height})) << a.name;
+        for (const platform::ControlTemplate& b : face.controls) {
+            if (&a == &b || !overlap(a.place, b.place)) continue;
+            // Only a group box holds other controls, and then wholly.
+            const bool held = b.kind == platform::ControlKind::GroupBox && inside(a.place, b.place);
+            const bool holds =
+                a.kind == platform::ControlKind::GroupBox && inside(b.place, a.place);
+            EXPECT_TRUE(held || holds) << a.name << " overlaps " << b.name;
+        }
+    }
+}
+
 // Guards against lists in text order ("10" before "2"), against starting elsewhere than "1",
 // and against listing every number up to a mistyped post number.
 TEST_F(DlgPartEntryTest, IndexBoxesListTheNumbersInOrderAndStartOnOne) {
