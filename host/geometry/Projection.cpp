@@ -6,6 +6,8 @@
 #include <cmath>
 #include <utility>
 
+#include <xmmintrin.h>
+
 #include "host/geometry/BilinearPatch.h"
 
 namespace host::geometry {
@@ -47,58 +49,61 @@ SurfaceHit HitAt(const Surface& surface, int row, int column, double s, double t
 // Lower bounds of a line's distance (|parameter| from the query point) to four boxes. The boxes
 // are tested from the line's point nearest the tree's centre, `shift` along the line from the
 // query point, so that single precision stays accurate however far away the query point is.
+// The padding also covers the patch test's own rounding allowance, which grows with the
+// distance from the query point.
 class LineBoxes {
 public:
     LineBoxes(const Surface& surface, Vec3 point, Vec3 direction, double tolerance) {
         const double shift = Dot(surface.tree().centre() - point, direction);
         const Vec3 local = point + shift * direction - surface.tree().centre();
-        const float pad = BoxPad(surface, local, tolerance);
+        const float pad = BoxPad(surface, local, tolerance) + float(1e-8 * std::abs(shift));
         const std::array<float, 3> origin = Components(local);
         const std::array<double, 3> d{direction.x, direction.y, direction.z};
         for (int axis = 0; axis < 3; ++axis) {
             // A zero component is taken as a tiny positive one: no NaN from 0 * infinity.
             const double inverse = std::abs(d[axis]) < 1e-30 ? 1e30 : 1.0 / d[axis];
-            negative_[axis] = inverse < 0.0;
-            inverse_[axis] = float(std::clamp(inverse, -1e30, 1e30));
-            nearOffset_[axis] = negative_[axis] ? origin[axis] - pad : origin[axis] + pad;
-            farOffset_[axis] = negative_[axis] ? origin[axis] + pad : origin[axis] - pad;
+            const bool negative = inverse < 0.0;
+            nearPlane_[axis] = negative ? &QuadBoxes::hi : &QuadBoxes::lo;
+            farPlane_[axis] = negative ? &QuadBoxes::lo : &QuadBoxes::hi;
+            inverse_[axis] = _mm_set1_ps(float(std::clamp(inverse, -1e30, 1e30)));
+            nearOffset_[axis] = _mm_set1_ps(negative ? origin[axis] - pad : origin[axis] + pad);
+            farOffset_[axis] = _mm_set1_ps(negative ? origin[axis] + pad : origin[axis] - pad);
         }
-        shift_ = float(shift);
-        slack_ = pad + 1e-6f * std::abs(shift_);
+        shift_ = _mm_set1_ps(float(shift));
+        slack_ = _mm_set1_ps(pad + 1e-6f * std::abs(float(shift)));
     }
 
-    // Lane by lane, axis after axis, so that the compiler can test the four boxes at once.
+    // The four boxes at once: the slab test, then the distance of the entered interval from the
+    // query point on either side.
     void operator()(const QuadBoxes& node, std::array<float, 4>& out) const {
-        std::array<float, 4> enter;
-        std::array<float, 4> leave;
-        enter.fill(-INFINITY);
-        leave.fill(INFINITY);
+        __m128 enter = _mm_set1_ps(-INFINITY);
+        __m128 leave = _mm_set1_ps(INFINITY);
         for (int axis = 0; axis < 3; ++axis) {
-            const std::array<float, 4>& nearPlane = negative_[axis] ? node.hi[axis] : node.lo[axis];
-            const std::array<float, 4>& farPlane = negative_[axis] ? node.lo[axis] : node.hi[axis];
-            for (int c = 0; c < 4; ++c) {
-                const float nearT = (nearPlane[c] - nearOffset_[axis]) * inverse_[axis];
-                const float farT = (farPlane[c] - farOffset_[axis]) * inverse_[axis];
-                enter[c] = enter[c] > nearT ? enter[c] : nearT;
-                leave[c] = leave[c] < farT ? leave[c] : farT;
-            }
+            const __m128 nearPlane = _mm_load_ps((node.*nearPlane_[axis])[axis].data());
+            const __m128 farPlane = _mm_load_ps((node.*farPlane_[axis])[axis].data());
+            enter = _mm_max_ps(
+                enter, _mm_mul_ps(_mm_sub_ps(nearPlane, nearOffset_[axis]), inverse_[axis]));
+            leave = _mm_min_ps(leave,
+                               _mm_mul_ps(_mm_sub_ps(farPlane, farOffset_[axis]), inverse_[axis]));
         }
-        for (int c = 0; c < 4; ++c) {
-            const float a = enter[c] + shift_;
-            const float b = leave[c] + shift_;
-            const float distance = (a > 0.0f ? a : 0.0f) + (b < 0.0f ? -b : 0.0f) - slack_;
-            const float bounded = distance > 0.0f ? distance : 0.0f;
-            out[c] = enter[c] > leave[c] ? INFINITY : bounded;
-        }
+        const __m128 zero = _mm_setzero_ps();
+        const __m128 ahead = _mm_max_ps(_mm_add_ps(enter, shift_), zero);
+        const __m128 behind = _mm_max_ps(_mm_sub_ps(zero, _mm_add_ps(leave, shift_)), zero);
+        const __m128 distance = _mm_max_ps(_mm_sub_ps(_mm_add_ps(ahead, behind), slack_), zero);
+        const __m128 missed = _mm_cmpgt_ps(enter, leave);
+        _mm_storeu_ps(out.data(), _mm_or_ps(_mm_and_ps(missed, _mm_set1_ps(INFINITY)),
+                                            _mm_andnot_ps(missed, distance)));
     }
 
 private:
-    std::array<float, 3> nearOffset_;
-    std::array<float, 3> farOffset_;
-    std::array<float, 3> inverse_;
-    std::array<bool, 3> negative_;
-    float shift_;
-    float slack_;
+    using Planes = std::array<std::array<float, 4>, 3> QuadBoxes::*;
+    std::array<Planes, 3> nearPlane_;
+    std::array<Planes, 3> farPlane_;
+    __m128 nearOffset_[3];
+    __m128 farOffset_[3];
+    __m128 inverse_[3];
+    __m128 shift_;
+    __m128 slack_;
 };
 
 // Lower bounds of a point's distance to four boxes.
@@ -106,30 +111,28 @@ class PointBoxes {
 public:
     PointBoxes(const Surface& surface, Vec3 point, double tolerance) {
         const Vec3 local = point - surface.tree().centre();
-        point_ = Components(local);
-        pad_ = BoxPad(surface, local, tolerance);
+        const std::array<float, 3> p = Components(local);
+        for (int axis = 0; axis < 3; ++axis) {
+            point_[axis] = _mm_set1_ps(p[axis]);
+        }
+        pad_ = _mm_set1_ps(BoxPad(surface, local, tolerance));
     }
 
     void operator()(const QuadBoxes& node, std::array<float, 4>& out) const {
-        std::array<float, 4> sumSq{};
+        const __m128 zero = _mm_setzero_ps();
+        __m128 sumSq = zero;
         for (int axis = 0; axis < 3; ++axis) {
-            for (int c = 0; c < 4; ++c) {
-                const float below = node.lo[axis][c] - point_[axis];
-                const float above = point_[axis] - node.hi[axis][c];
-                const float outside = below > above ? below : above;
-                const float positive = outside > 0.0f ? outside : 0.0f;
-                sumSq[c] += positive * positive;
-            }
+            const __m128 below = _mm_sub_ps(_mm_load_ps(node.lo[axis].data()), point_[axis]);
+            const __m128 above = _mm_sub_ps(point_[axis], _mm_load_ps(node.hi[axis].data()));
+            const __m128 outside = _mm_max_ps(_mm_max_ps(below, above), zero);
+            sumSq = _mm_add_ps(sumSq, _mm_mul_ps(outside, outside));
         }
-        for (int c = 0; c < 4; ++c) {
-            const float distance = std::sqrt(sumSq[c]) - pad_;
-            out[c] = distance > 0.0f ? distance : 0.0f;
-        }
+        _mm_storeu_ps(out.data(), _mm_max_ps(_mm_sub_ps(_mm_sqrt_ps(sumSq), pad_), zero));
     }
 
 private:
-    std::array<float, 3> point_;
-    float pad_;
+    __m128 point_[3];
+    __m128 pad_;
 };
 
 // Keeps the line intersection nearest to the query point over the patches it is shown.
