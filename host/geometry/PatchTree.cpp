@@ -75,6 +75,21 @@ QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int col
     return boxes;
 }
 
+void PatchTree::PrefetchPoints(int row, int column, int count) const {
+    const SurfaceGrid& grid = *grid_;
+    const int lastRow = std::min(row + count, grid.rows() - 1);
+    const int points = std::min(column + count, grid.columns() - 1) - column + 1;
+    for (int r = row; r <= lastRow; ++r) {
+        const char* first = reinterpret_cast<const char*>(
+            &grid.points()[std::size_t(r) * std::size_t(grid.columns()) + std::size_t(column)]);
+        const int bytes = points * int(sizeof(Vec3));
+        for (int at = 0; at < bytes; at += 64) {
+            __builtin_prefetch(first + at);
+        }
+        __builtin_prefetch(first + bytes - 1);
+    }
+}
+
 PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
     Vec3 lo = grid.At(0, 0);
     Vec3 hi = lo;

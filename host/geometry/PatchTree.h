@@ -82,8 +82,7 @@ public:
     // Shows `examiner` the patches nearest first while they may beat the bound.
     // `distances(boxes, out)` writes a lower bound of the query's distance to each of four boxes
     // (or +infinity to skip it); `examiner.Visit(patchRow, patchColumn)` examines one patch and
-    // returns the new bound; `examiner.Prefetch(patchRow, patchColumn)` hears that the 2 x 2
-    // patches from there may be examined soon. Children farther than the bound are pruned.
+    // returns the new bound. Children farther than the bound are pruned.
     template <class Distances, class Examiner>
     void Search(Distances&& distances, Examiner& examiner) const;
 
@@ -93,11 +92,23 @@ private:
         int columns;
         std::size_t first;  // index of its first node in nodes_ (levels 2 and above)
     };
+    // The nodes waiting to be searched, one array per field: each field is then read back with
+    // the width it was written with, so that the processor forwards it from the store at once.
     struct Pending {
-        float distance;
-        int level;
-        int row;
-        int column;
+        static constexpr int kSize = 128;  // at most 3 entries wait per level
+        std::array<float, kSize> distance;
+        std::array<int, kSize> level;
+        std::array<int, kSize> row;
+        std::array<int, kSize> column;
+        int top = 0;
+
+        void Push(float d, int l, int r, int c) {
+            distance[top] = d;
+            level[top] = l;
+            row[top] = r;
+            column[top] = c;
+            ++top;
+        }
     };
 
     const QuadNode& NodeAt(int level, int row, int column) const {
@@ -111,6 +122,20 @@ private:
         __builtin_prefetch(at + sizeof(QuadNode) - 1);
     }
 
+    // Both lines of the (up to four) children of a node of level 3 or above.
+    void PrefetchChildren(int level, int row, int column) const {
+        const Level& below = levels_[level - 1];
+        for (int r = 2 * row; r < std::min(2 * row + 2, below.rows); ++r) {
+            const char* at = reinterpret_cast<const char*>(&NodeAt(level - 1, r, 2 * column));
+            const int count = std::min(2, below.columns - 2 * column);
+            for (int line = 0; line < count * int(sizeof(QuadNode)); line += 64) {
+                __builtin_prefetch(at + line);
+            }
+        }
+    }
+    // The grid points of the `count` x `count` patches from (row, column).
+    void PrefetchPoints(int row, int column, int count) const;
+
     const SurfaceGrid* grid_;
     Vec3 centre_;
     double size_ = 0.0;
@@ -120,16 +145,18 @@ private:
 
 template <class Distances, class Examiner>
 void PatchTree::Search(Distances&& distances, Examiner& examiner) const {
-    std::array<Pending, 128> stack;  // at most 3 entries wait per level
-    int top = 0;
-    stack[top++] = {0.0f, levels(), 0, 0};
+    Pending stack;
+    stack.Push(0.0f, levels(), 0, 0);
     float bound = INFINITY;
     std::array<float, 4> distance;
-    while (top > 0) {
-        const Pending at = stack[--top];
-        if (at.distance > bound) {
+    while (stack.top > 0) {
+        const int top = --stack.top;
+        if (stack.distance[top] > bound) {
             continue;
         }
+        const struct {
+            int level, row, column;
+        } at{stack.level[top], stack.row[top], stack.column[top]};
         if (at.level == 1) {
             distances(PatchBlockBoxes(*grid_, centre_, 2 * at.row, 2 * at.column), distance);
             const NearestSlots order = OrderSlots(distance, bound);
@@ -143,18 +170,22 @@ void PatchTree::Search(Distances&& distances, Examiner& examiner) const {
         }
         distances(NodeAt(at.level, at.row, at.column).boxes, distance);
         const NearestSlots order = OrderSlots(distance, bound);
-        // Pushed farthest first so that the nearest is examined next; each child (or, one level
-        // above the patches, its grid points) is fetched ahead meanwhile.
+        // Pushed farthest first so that the nearest is examined next. Whatever the child's search
+        // will read next is fetched ahead meanwhile: its node and its children's nodes, or, two
+        // levels above the patches, its node and the grid points of its patches, so that the
+        // memory waits of two levels overlap.
         for (int i = order.count - 1; i >= 0; --i) {
             const int slot = order.slot[i];
             const int row = 2 * at.row + slot / 2;
             const int column = 2 * at.column + slot % 2;
-            if (at.level == 2) {
-                examiner.Prefetch(2 * row, 2 * column);
-            } else {
+            if (at.level == 3) {
+                PrefetchNode(2, row, column);
+                PrefetchPoints(4 * row, 4 * column, 4);
+            } else if (at.level > 3) {
                 PrefetchNode(at.level - 1, row, column);
+                PrefetchChildren(at.level - 1, row, column);
             }
-            stack[top++] = {distance[slot], at.level - 1, row, column};
+            stack.Push(distance[slot], at.level - 1, row, column);
         }
     }
 }

@@ -29,18 +29,6 @@ float BoxPad(const Surface& surface, Vec3 localPoint, double tolerance) {
     return float(tolerance + 1e-6 * (surface.tree().size() + Length(localPoint)));
 }
 
-// Asks the memory for the points of the 2 x 2 patches from (row, column) ahead of their use.
-void PrefetchPatches(const SurfaceGrid& grid, int row, int column) {
-    const int lastRow = std::min(row + 2, grid.rows() - 1);
-    const int lastColumn = std::min(column + 2, grid.columns() - 1);
-    for (int r = row; r <= lastRow; ++r) {
-        const Vec3* first = &grid.points()[std::size_t(r) * grid.columns() + column];
-        const Vec3* last = first + (lastColumn - column);
-        __builtin_prefetch(first);
-        __builtin_prefetch(reinterpret_cast<const char*>(last + 1) - 1);
-    }
-}
-
 SurfaceHit HitAt(const Surface& surface, int row, int column, double s, double t, double distance) {
     return {surface.grid().Patch(row, column).At(s, t), surface.U(column, s), surface.V(row, t),
             distance};
@@ -154,8 +142,6 @@ public:
         return found_ ? BoundAbove(std::abs(best_.along)) : INFINITY;
     }
 
-    void Prefetch(int row, int column) const { PrefetchPatches(surface_.grid(), row, column); }
-
     [[nodiscard]] std::optional<SurfaceHit> Result() const {
         if (!found_) {
             return std::nullopt;
@@ -190,8 +176,6 @@ public:
         }
         return BoundAbove(std::sqrt(best_.distanceSq));
     }
-
-    void Prefetch(int row, int column) const { PrefetchPatches(surface_.grid(), row, column); }
 
     [[nodiscard]] std::optional<SurfaceHit> Result() const {
         if (!std::isfinite(best_.distanceSq)) {
