@@ -7,10 +7,13 @@
 namespace host::geometry {
 namespace {
 
-// One coordinate of a point relative to the centre, in single precision. Rounding to nearest
-// moves it by at most 3e-8 of the surface's size, far inside the searches' box padding.
-std::array<float, 3> Local(Vec3 p, Vec3 centre) {
-    return {float(p.x - centre.x), float(p.y - centre.y), float(p.z - centre.z)};
+// A point relative to the centre in single precision, in lanes x, y, z (the fourth is unused).
+// Rounding to nearest moves it by at most 3e-8 of the surface's size, far inside the searches'
+// box padding.
+__m128 Local(const Vec3& p, __m128d centreXY, __m128d centreZ) {
+    const __m128 xy = _mm_cvtpd_ps(_mm_sub_pd(_mm_loadu_pd(&p.x), centreXY));
+    const __m128 z = _mm_cvtpd_ps(_mm_sub_pd(_mm_load_sd(&p.z), centreZ));
+    return _mm_movelh_ps(xy, z);
 }
 
 constexpr std::array<float, 4> kEmptyLo{INFINITY, INFINITY, INFINITY, INFINITY};
@@ -37,40 +40,40 @@ void EncloseAll(const QuadBoxes& boxes, std::array<float, 3>& lo, std::array<flo
 
 QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int column) {
     // The 3 x 3 points around the block; beyond the grid the last point stands in, and the
-    // patches it would belong to are left empty.
+    // patches it would belong to are left empty. Each point is one vector of its coordinates;
+    // neighbours are combined along the rows, then the rows pairwise, then the four patch boxes
+    // are turned from points into axes.
     const int rows[3] = {row, row + 1, std::min(row + 2, grid.rows() - 1)};
     const int columns[3] = {column, column + 1, std::min(column + 2, grid.columns() - 1)};
-    std::array<std::array<float, 3>, 3> p[3];  // p[r][c][axis]
+    const __m128d centreXY = _mm_loadu_pd(&centre.x);
+    const __m128d centreZ = _mm_load_sd(&centre.z);
+    __m128 rowLo[3][2];
+    __m128 rowHi[3][2];
     for (int r = 0; r < 3; ++r) {
         const Vec3* line = &grid.points()[std::size_t(rows[r]) * std::size_t(grid.columns())];
-        for (int c = 0; c < 3; ++c) {
-            p[r][c] = Local(line[columns[c]], centre);
-        }
+        const __m128 p0 = Local(line[columns[0]], centreXY, centreZ);
+        const __m128 p1 = Local(line[columns[1]], centreXY, centreZ);
+        const __m128 p2 = Local(line[columns[2]], centreXY, centreZ);
+        rowLo[r][0] = _mm_min_ps(p0, p1);
+        rowLo[r][1] = _mm_min_ps(p1, p2);
+        rowHi[r][0] = _mm_max_ps(p0, p1);
+        rowHi[r][1] = _mm_max_ps(p1, p2);
     }
+    __m128 lo[4];
+    __m128 hi[4];
+    for (int slot = 0; slot < 4; ++slot) {
+        const int a = slot / 2;
+        const int b = slot % 2;
+        const bool inside = row + a < grid.patchRows() && column + b < grid.patchColumns();
+        lo[slot] = inside ? _mm_min_ps(rowLo[a][b], rowLo[a + 1][b]) : _mm_set1_ps(INFINITY);
+        hi[slot] = inside ? _mm_max_ps(rowHi[a][b], rowHi[a + 1][b]) : _mm_set1_ps(-INFINITY);
+    }
+    _MM_TRANSPOSE4_PS(lo[0], lo[1], lo[2], lo[3]);
+    _MM_TRANSPOSE4_PS(hi[0], hi[1], hi[2], hi[3]);
     QuadBoxes boxes;
     for (int axis = 0; axis < 3; ++axis) {
-        float rowLo[3][2];
-        float rowHi[3][2];
-        for (int r = 0; r < 3; ++r) {
-            for (int c = 0; c < 2; ++c) {
-                rowLo[r][c] = std::min(p[r][c][axis], p[r][c + 1][axis]);
-                rowHi[r][c] = std::max(p[r][c][axis], p[r][c + 1][axis]);
-            }
-        }
-        for (int slot = 0; slot < 4; ++slot) {
-            const int a = slot / 2;
-            const int b = slot % 2;
-            boxes.lo[axis][slot] = std::min(rowLo[a][b], rowLo[a + 1][b]);
-            boxes.hi[axis][slot] = std::max(rowHi[a][b], rowHi[a + 1][b]);
-        }
-    }
-    for (int slot = 0; slot < 4; ++slot) {
-        if (row + slot / 2 >= grid.patchRows() || column + slot % 2 >= grid.patchColumns()) {
-            for (int axis = 0; axis < 3; ++axis) {
-                boxes.lo[axis][slot] = INFINITY;
-                boxes.hi[axis][slot] = -INFINITY;
-            }
-        }
+        _mm_store_ps(boxes.lo[axis].data(), lo[axis]);
+        _mm_store_ps(boxes.hi[axis].data(), hi[axis]);
     }
     return boxes;
 }

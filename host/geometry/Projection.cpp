@@ -163,18 +163,27 @@ private:
 // Keeps the surface point nearest to the query point over the patches it is shown.
 class NearestSearch {
 public:
-    NearestSearch(const Surface& surface, Vec3 point, double tolerance)
-        : surface_(surface), point_(point), tolerance_(tolerance) {}
+    // `skipFarPatches` lets cheap lower bounds spare patches the full search; the brute-force
+    // reference goes without, so that it checks those bounds too.
+    NearestSearch(const Surface& surface, Vec3 point, double tolerance, bool skipFarPatches)
+        : surface_(surface),
+          point_(point),
+          tolerance_(tolerance),
+          skipFarPatches_(skipFarPatches) {}
 
     float Visit(int row, int column) {
-        const PatchFoot foot =
-            NearestOnPatch(surface_.grid().Patch(row, column), point_, tolerance_);
-        if (foot.distanceSq < best_.distanceSq) {
-            best_ = foot;
-            row_ = row;
-            column_ = column;
+        const BilinearPatch patch = surface_.grid().Patch(row, column);
+        // Most patches whose box is near enough lie wholly farther than the best foot so far.
+        if (!skipFarPatches_ || DistanceBelow(patch, point_) <= bestDistance_) {
+            const PatchFoot foot = NearestOnPatch(patch, point_, tolerance_);
+            if (foot.distanceSq < best_.distanceSq) {
+                best_ = foot;
+                bestDistance_ = std::sqrt(foot.distanceSq);
+                row_ = row;
+                column_ = column;
+            }
         }
-        return BoundAbove(std::sqrt(best_.distanceSq));
+        return BoundAbove(bestDistance_);
     }
 
     [[nodiscard]] std::optional<SurfaceHit> Result() const {
@@ -188,7 +197,9 @@ private:
     const Surface& surface_;
     Vec3 point_;
     double tolerance_;
+    bool skipFarPatches_;
     PatchFoot best_{{}, 0.0, 0.0, INFINITY};
+    double bestDistance_ = INFINITY;
     int row_ = 0;
     int column_ = 0;
 };
@@ -228,7 +239,7 @@ std::optional<SurfaceHit> NearestPoint(const Surface& surface, Vec3 point, doubl
     if (!ValidQuery(point, tolerance)) {
         return std::nullopt;
     }
-    NearestSearch search(surface, point, tolerance);
+    NearestSearch search(surface, point, tolerance, true);
     surface.tree().Search(PointBoxes(surface, point, tolerance), search);
     return search.Result();
 }
@@ -249,7 +260,7 @@ std::optional<SurfaceHit> NearestPointBruteForce(const Surface& surface, Vec3 po
     if (!ValidQuery(point, tolerance)) {
         return std::nullopt;
     }
-    NearestSearch search(surface, point, tolerance);
+    NearestSearch search(surface, point, tolerance, false);
     VisitEveryPatch(surface, search);
     return search.Result();
 }
