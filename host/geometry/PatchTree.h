@@ -122,17 +122,6 @@ private:
         __builtin_prefetch(at + sizeof(QuadNode) - 1);
     }
 
-    // Both lines of the (up to four) children of a node of level 3 or above.
-    void PrefetchChildren(int level, int row, int column) const {
-        const Level& below = levels_[level - 1];
-        for (int r = 2 * row; r < std::min(2 * row + 2, below.rows); ++r) {
-            const char* at = reinterpret_cast<const char*>(&NodeAt(level - 1, r, 2 * column));
-            const int count = std::min(2, below.columns - 2 * column);
-            for (int line = 0; line < count * int(sizeof(QuadNode)); line += 64) {
-                __builtin_prefetch(at + line);
-            }
-        }
-    }
     // The grid points of the `count` x `count` patches from (row, column).
     void PrefetchPoints(int row, int column, int count) const;
 
@@ -170,10 +159,10 @@ void PatchTree::Search(Distances&& distances, Examiner& examiner) const {
         }
         distances(NodeAt(at.level, at.row, at.column).boxes, distance);
         const NearestSlots order = OrderSlots(distance, bound);
-        // Pushed farthest first so that the nearest is examined next. Whatever the child's search
-        // will read next is fetched ahead meanwhile: its node and its children's nodes, or, two
-        // levels above the patches, its node and the grid points of its patches, so that the
-        // memory waits of two levels overlap.
+        // Pushed farthest first so that the nearest is examined next. Each child's node is fetched
+        // ahead meanwhile and, two levels above the patches, the grid points of its patches too,
+        // so that the memory waits of the two lowest levels overlap. (Fetching the children's
+        // children as well costs more than it saves.)
         for (int i = order.count - 1; i >= 0; --i) {
             const int slot = order.slot[i];
             const int row = 2 * at.row + slot / 2;
@@ -183,7 +172,6 @@ void PatchTree::Search(Distances&& distances, Examiner& examiner) const {
                 PrefetchPoints(4 * row, 4 * column, 4);
             } else if (at.level > 3) {
                 PrefetchNode(at.level - 1, row, column);
-                PrefetchChildren(at.level - 1, row, column);
             }
             stack.Push(distance[slot], at.level - 1, row, column);
         }
