@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <utility>
 
 #include <xmmintrin.h>
@@ -51,8 +52,8 @@ public:
             // A zero component is taken as a tiny positive one: no NaN from 0 * infinity.
             const double inverse = std::abs(d[axis]) < 1e-30 ? 1e30 : 1.0 / d[axis];
             const bool negative = inverse < 0.0;
-            nearPlane_[axis] = negative ? &QuadBoxes::hi : &QuadBoxes::lo;
-            farPlane_[axis] = negative ? &QuadBoxes::lo : &QuadBoxes::hi;
+            nearPlane_[axis] = (negative ? kHi : 0) + 4 * axis;
+            farPlane_[axis] = (negative ? 0 : kHi) + 4 * axis;
             inverse_[axis] = _mm_set1_ps(float(std::clamp(inverse, -1e30, 1e30)));
             nearOffset_[axis] = _mm_set1_ps(negative ? origin[axis] - pad : origin[axis] + pad);
             farOffset_[axis] = _mm_set1_ps(negative ? origin[axis] + pad : origin[axis] - pad);
@@ -64,16 +65,17 @@ public:
     // The four boxes at once: the slab test, then the distance of the entered interval from the
     // query point on either side.
     void operator()(const QuadBoxes& node, std::array<float, 4>& out) const {
-        __m128 enter = _mm_set1_ps(-INFINITY);
-        __m128 leave = _mm_set1_ps(INFINITY);
-        for (int axis = 0; axis < 3; ++axis) {
-            const __m128 nearPlane = _mm_load_ps((node.*nearPlane_[axis])[axis].data());
-            const __m128 farPlane = _mm_load_ps((node.*farPlane_[axis])[axis].data());
-            enter = _mm_max_ps(
-                enter, _mm_mul_ps(_mm_sub_ps(nearPlane, nearOffset_[axis]), inverse_[axis]));
-            leave = _mm_min_ps(leave,
-                               _mm_mul_ps(_mm_sub_ps(farPlane, farOffset_[axis]), inverse_[axis]));
-        }
+        const float* planes = node.lo[0].data();
+        const auto nearT = [&](int axis) {
+            return _mm_mul_ps(_mm_sub_ps(_mm_load_ps(planes + nearPlane_[axis]), nearOffset_[axis]),
+                              inverse_[axis]);
+        };
+        const auto farT = [&](int axis) {
+            return _mm_mul_ps(_mm_sub_ps(_mm_load_ps(planes + farPlane_[axis]), farOffset_[axis]),
+                              inverse_[axis]);
+        };
+        const __m128 enter = _mm_max_ps(_mm_max_ps(nearT(0), nearT(1)), nearT(2));
+        const __m128 leave = _mm_min_ps(_mm_min_ps(farT(0), farT(1)), farT(2));
         const __m128 zero = _mm_setzero_ps();
         const __m128 ahead = _mm_max_ps(_mm_add_ps(enter, shift_), zero);
         const __m128 behind = _mm_max_ps(_mm_sub_ps(zero, _mm_add_ps(leave, shift_)), zero);
@@ -84,9 +86,11 @@ public:
     }
 
 private:
-    using Planes = std::array<std::array<float, 4>, 3> QuadBoxes::*;
-    std::array<Planes, 3> nearPlane_;
-    std::array<Planes, 3> farPlane_;
+    // Where the near and far planes of each axis lie among the boxes' floats (lo, then hi).
+    static constexpr int kHi = 12;
+    static_assert(offsetof(QuadBoxes, hi) == kHi * sizeof(float));
+    std::array<int, 3> nearPlane_;
+    std::array<int, 3> farPlane_;
     __m128 nearOffset_[3];
     __m128 farOffset_[3];
     __m128 inverse_[3];
