@@ -1,4 +1,4 @@
-// Fuzz target for the tree's fast path: a grid of up to 48 x 48 points shaped from a few bytes
+// Fuzz target for the tree's fast path: a grid of up to 32 x 32 points shaped from a few bytes
 // (folds, closed seams, collapsed rows, bumps), then lines and points aimed at its corners and
 // edges, exactly or off by about the tolerance; the tree must give brute force's answers.
 #include <cmath>
@@ -69,8 +69,8 @@ std::vector<Vec3> ShapedPoints(Bytes& in, int rows, int columns) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace host::geometry;
     Bytes in(data, size);
-    const int rows = 2 + in.Next() % 47;
-    const int columns = 2 + in.Next() % 47;
+    const int rows = 2 + in.Next() % 31;
+    const int columns = 2 + in.Next() % 31;
     const Checked<Surface> made = Surface::Make(rows, columns, ShapedPoints(in, rows, columns));
     if (!made) {
         return 0;
