@@ -1,5 +1,6 @@
-// A whole post height computation, preparation included: 10,000 posts against a
-// 1,000 x 1,000-point curved surface in the stand-in host, through the link library.
+// A whole post height computation, preparation included, in the stand-in host through the link
+// library: 10,000 posts against a 1,000 x 1,000-point curved surface, and a small job of 200
+// posts against 200 x 200 points.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -16,35 +17,33 @@
 
 namespace {
 
-constexpr int kGridPoints = 1000;  // per side
 constexpr double kSide = 1000.0;
-constexpr int kPostsPerSide = 100;
 
 // The wave surface of the projection benchmark: a doubly curved height field with a few
 // hundred waves; columns along +x and rows along +y.
-std::vector<HostVector3> WavePoints() {
+std::vector<HostVector3> WavePoints(int gridPoints) {
     std::vector<HostVector3> points;
-    points.reserve(std::size_t(kGridPoints) * kGridPoints);
-    for (int r = 0; r < kGridPoints; ++r) {
-        for (int c = 0; c < kGridPoints; ++c) {
-            const double x = kSide * c / (kGridPoints - 1);
-            const double y = kSide * r / (kGridPoints - 1);
+    points.reserve(std::size_t(gridPoints) * gridPoints);
+    for (int r = 0; r < gridPoints; ++r) {
+        for (int c = 0; c < gridPoints; ++c) {
+            const double x = kSide * c / (gridPoints - 1);
+            const double y = kSide * r / (gridPoints - 1);
             points.push_back({x, y, 20.0 * std::sin(x / 40.0) * std::cos(y / 55.0) + 0.01 * x});
         }
     }
     return points;
 }
 
-// 100 x 100 vertical posts below the surface, well inside its border.
-void AddPosts(TableDefinition& table) {
-    for (int r = 0; r < kPostsPerSide; ++r) {
-        for (int c = 0; c < kPostsPerSide; ++c) {
+// rows x columns vertical posts below the surface, well inside its border.
+void AddPosts(TableDefinition& table, int rows, int columns) {
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
             PostLocation post;
             post.Section = 1;
             post.Row = r + 1;
             post.Column = c + 1;
-            post.Post.point.x = 60.0 + 880.0 * c / (kPostsPerSide - 1);
-            post.Post.point.y = 60.0 + 880.0 * r / (kPostsPerSide - 1);
+            post.Post.point.x = 60.0 + 880.0 * c / (columns - 1);
+            post.Post.point.y = 60.0 + 880.0 * r / (rows - 1);
             post.Post.point.z = -100.0;
             table.Append(post);
         }
@@ -58,13 +57,13 @@ struct Job {
     TableDefinition table;
     CSurfcamCtrl ctrl;
 
-    explicit Job(const std::vector<HostVector3>& points) {
+    Job(const std::vector<HostVector3>& points, int gridPoints, int postRows, int postColumns) {
         const std::uint32_t surface = host.drawing().Add(
-            host::SurfaceGeometry{kGridPoints, kGridPoints, kHostSurfacePointGrid, 0, points},
+            host::SurfaceGeometry{gridPoints, gridPoints, kHostSurfacePointGrid, 0, points},
             /*color=*/5, /*layer=*/1);
         host.drawing().Find(surface)->selected = true;
         api = host::HostApiFor(host);
-        AddPosts(table);
+        AddPosts(table, postRows, postColumns);
         ctrl.Setup(&api);
     }
     ~Job() { ctrl.Shutdown(); }
@@ -72,11 +71,14 @@ struct Job {
 
 void WholeComputation(benchmark::State& state) {
     platform::SetDialogBackend(std::make_unique<platform::HeadlessBackend>());
-    const std::vector<HostVector3> points = WavePoints();
+    const int gridPoints = int(state.range(0));
+    const int postRows = int(state.range(1));
+    const int postColumns = int(state.range(2));
+    const std::vector<HostVector3> points = WavePoints(gridPoints);
     int raised = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto job = std::make_unique<Job>(points);
+        auto job = std::make_unique<Job>(points, gridPoints, postRows, postColumns);
         state.ResumeTiming();
 
         PrepareHeightComputation(job->ctrl, job->table);
@@ -91,10 +93,15 @@ void WholeComputation(benchmark::State& state) {
     }
     state.counters["posts raised"] = raised;
     state.counters["posts/s"] = benchmark::Counter(
-        double(kPostsPerSide) * kPostsPerSide * state.iterations(), benchmark::Counter::kIsRate);
+        double(postRows) * postColumns * state.iterations(), benchmark::Counter::kIsRate);
     platform::ResetDialogSystem();
 }
 
-BENCHMARK(WholeComputation)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(WholeComputation)
+    ->Args({1000, 100, 100})
+    ->Args({200, 10, 20})
+    ->ArgNames({"grid", "postRows", "postColumns"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace

@@ -102,6 +102,8 @@ void BM_TreeBuild(benchmark::State& state) {
         const host::geometry::PatchTree tree(grid);
         benchmark::DoNotOptimize(tree.nodeCount());
     }
+    state.counters["bytes/patch"] =
+        double(host::geometry::PatchTree(grid).bytes()) / double(grid.patchCount());
 }
 BENCHMARK(BM_TreeBuild)->Unit(benchmark::kMillisecond);
 
@@ -184,8 +186,17 @@ struct EmbreeScene {
     }
 };
 
-void EmbreeProject(benchmark::State& state, bool shuffled) {
-    static const EmbreeScene embree(1000);
+const EmbreeScene& EmbreeSceneOf(int n) {
+    static std::map<int, std::unique_ptr<EmbreeScene>> scenes;
+    auto& scene = scenes[n];
+    if (!scene) {
+        scene = std::make_unique<EmbreeScene>(n);
+    }
+    return *scene;
+}
+
+void EmbreeProject(benchmark::State& state, bool shuffled, int n = 1000) {
+    const EmbreeScene& embree = EmbreeSceneOf(n);
     const std::vector<Vec3> origins = RayOrigins(shuffled);
     RTCIntersectContext context;
     int missed = 0;
@@ -218,6 +229,18 @@ void BM_EmbreeRandomOrder(benchmark::State& state) { EmbreeProject(state, true);
 void BM_EmbreeRowOrder(benchmark::State& state) { EmbreeProject(state, false); }
 BENCHMARK(BM_EmbreeRandomOrder)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EmbreeRowOrder)->Unit(benchmark::kMillisecond);
+
+// Embree's cost per ray at the sizes of BM_ProjectionCost.
+void BM_EmbreeCost(benchmark::State& state) {
+    EmbreeProject(state, state.range(1) != 0, int(state.range(0)));
+    state.counters["s/ray"] =
+        benchmark::Counter(double(kRays) * state.iterations(),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_EmbreeCost)
+    ->ArgsProduct({{100, 1000, 2000}, {1, 0}})
+    ->ArgNames({"n", "random"})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_EmbreeBuild(benchmark::State& state) {
     for (auto _ : state) {

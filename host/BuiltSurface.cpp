@@ -57,4 +57,11 @@ std::shared_ptr<const BuiltSurface> Host::BuiltGeometryOf(HandedObject& object) 
     return object.built;
 }
 
+void Host::KeepGeometry(HandedObject& object, geometry::Surface surface) {
+    const HostSurfaceObject& filled = std::get<HostSurfaceObject>(object.payload);
+    object.built = std::make_shared<const BuiltSurface>(BuiltSurface{
+        StampOf(filled), geometry::Checked<geometry::Surface>::Ok(std::move(surface))});
+    ++surfaceBuilds_;
+}
+
 }  // namespace host

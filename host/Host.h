@@ -15,6 +15,10 @@
 
 namespace host {
 
+namespace geometry {
+class Surface;
+}
+
 // The value of HostDrawing: the host has one drawing, and it is the low word of every handle.
 inline constexpr int kDrawingNumber = 1;
 
@@ -106,6 +110,10 @@ public:
     // The geometry of a handed-out surface object (its payload a HostSurfaceObject), built on
     // its first query and kept with it (host/BuiltSurface.h).
     [[nodiscard]] std::shared_ptr<const BuiltSurface> BuiltGeometryOf(HandedObject& object);
+    // Keeps `surface`, built from the object's points as they are now, as its geometry (an offset
+    // fills an object with points whose grid it has just built), so that its first query need
+    // not build it again.
+    void KeepGeometry(HandedObject& object, geometry::Surface surface);
     // Surface geometries built so far: one per surface object queried, unless edited between.
     [[nodiscard]] std::size_t SurfaceBuilds() const { return surfaceBuilds_; }
 

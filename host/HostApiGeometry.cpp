@@ -148,7 +148,7 @@ int OffsetSurface(const HostSurfaceObject* surface, double distance, int side, i
     // `keep` holds the source's grid, so the target may be the source itself.
     const std::vector<geometry::Vec3>& points = offset.value->points();
     for (std::size_t i = 0; i < points.size(); ++i) target->points[i] = ToHost(points[i]);
-    target->built.reset();
+    host->KeepGeometry(*target, geometry::Surface(std::move(*offset.value)));
     return 0;
 }
 

@@ -27,25 +27,24 @@ std::array<double, 2> QuadraticRoots(double a, double b, double c) {
     return {q / c, a / q};
 }
 
-// Parameter slack along s and t that amounts to at most `tolerance` on the patch's edges, and at
+// True when `k` lies in [0, 1] or within the parameter slack along a direction whose two edges
+// are `edge0` and `edge1`: the slack amounts to at most `tolerance` on the longer edge, and is at
 // least enough for rounding, so that a line through an edge shared by two patches is not lost
-// by both of them.
-std::pair<double, double> ParamSlack(const BilinearPatch& p, double tolerance) {
-    constexpr double kRounding = 1e-12;
-    const double lengthS = std::max(Length(p.p10 - p.p00), Length(p.p11 - p.p01));
-    const double lengthT = std::max(Length(p.p01 - p.p00), Length(p.p11 - p.p10));
-    return {lengthS > 0.0 ? std::max(tolerance / lengthS, kRounding) : kRounding,
-            lengthT > 0.0 ? std::max(tolerance / lengthT, kRounding) : kRounding};
-}
-
-// True when `k` lies in [0, 1], or within the slack that `slackOf` gives (asked for only then:
-// most roots fall well inside or well outside).
-template <class SlackOf>
-bool WithinSlack(double k, SlackOf slackOf) {
+// by both of them. Most roots fall well inside or well outside, which squared lengths decide
+// without the square roots of the exact slack.
+bool WithinSlack(double k, Vec3 edge0, Vec3 edge1, double tolerance) {
     if (k >= 0.0 && k <= 1.0) {
         return true;
     }
-    const double slack = slackOf();
+    constexpr double kRounding = 1e-12;
+    const double outside = k < 0.0 ? -k : k - 1.0;
+    const double longerSq = std::max(Dot(edge0, edge0), Dot(edge1, edge1));
+    if (outside > kRounding &&
+        outside * outside * longerSq > tolerance * tolerance * (1.0 + 1e-9)) {
+        return false;
+    }
+    const double longer = std::max(Length(edge0), Length(edge1));
+    const double slack = longer > 0.0 ? std::max(tolerance / longer, kRounding) : kRounding;
     return k >= -slack && k <= 1.0 + slack;
 }
 
@@ -56,7 +55,7 @@ double Norm1(Vec3 a) { return std::abs(a.x) + std::abs(a.y) + std::abs(a.z); }
 // to the isoline or passes the patch farther than the tolerance.
 std::optional<PatchLineHit> HitOnIsoline(const BilinearPatch& p, Vec3 direction, double u,
                                          double tolerance) {
-    if (!WithinSlack(u, [&] { return ParamSlack(p, tolerance).first; })) {
+    if (!WithinSlack(u, p.p10 - p.p00, p.p11 - p.p01, tolerance)) {
         return std::nullopt;
     }
     const Vec3 pa = Lerp(p.p00, p.p10, u);
@@ -68,7 +67,7 @@ std::optional<PatchLineHit> HitOnIsoline(const BilinearPatch& p, Vec3 direction,
     }
     const Vec3 m = Cross(n, pa);
     const double v = Dot(m, direction) / det;
-    if (!WithinSlack(v, [&] { return ParamSlack(p, tolerance).second; })) {
+    if (!WithinSlack(v, p.p01 - p.p00, p.p11 - p.p10, tolerance)) {
         return std::nullopt;
     }
     // The surface point is kept only when it lies within the tolerance of the line: a point
@@ -166,6 +165,36 @@ std::optional<PatchLineHit> IntersectLine(const BilinearPatch& patch, Vec3 origi
         return std::nullopt;
     }
     return best;
+}
+
+double DistanceBelow(const BilinearPatch& patch, Vec3 point) {
+    const Vec3 corner[4] = {patch.p00 - point, patch.p10 - point, patch.p01 - point,
+                            patch.p11 - point};
+    // The least and greatest extent of the corners along a direction of length `length`.
+    const auto extent = [&corner](Vec3 along, double length, bool either) {
+        double lo = Dot(along, corner[0]);
+        double hi = lo;
+        for (int i = 1; i < 4; ++i) {
+            const double at = Dot(along, corner[i]);
+            lo = std::min(lo, at);
+            hi = std::max(hi, at);
+        }
+        return (either ? std::max(lo, -hi) : lo) / length;
+    };
+    const Vec3 towards = 0.25 * (corner[0] + corner[1] + corner[2] + corner[3]);
+    const Vec3 normal = Cross(patch.p11 - patch.p00, patch.p01 - patch.p10);
+    const double towardsLength = Length(towards);
+    const double normalLength = Length(normal);
+    double below = 0.0;
+    if (towardsLength > 0.0) {
+        below = std::max(below, extent(towards, towardsLength, false));
+    }
+    if (normalLength > 0.0) {
+        below = std::max(below, extent(normal, normalLength, true));
+    }
+    // Less the rounding of the products above.
+    const double size = Norm1(patch.p11 - patch.p00) + Norm1(patch.p10 - patch.p01);
+    return std::max(0.0, below - 1e-9 * (towardsLength + size));
 }
 
 PatchFoot NearestOnPatch(const BilinearPatch& patch, Vec3 point, double tolerance) {

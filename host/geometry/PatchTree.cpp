@@ -1,4 +1,4 @@
-// Bottom-up construction of the patch tree.
+// Bottom-up construction of the patch tree, and the boxes of its lowest level.
 #include "host/geometry/PatchTree.h"
 
 #include <algorithm>
@@ -7,70 +7,93 @@
 namespace host::geometry {
 namespace {
 
-float RoundDown(double x) {
-    const float f = float(x);
-    return double(f) > x ? std::nextafter(f, -INFINITY) : f;
+// A point relative to the centre in single precision, in lanes x, y, z (the fourth is unused).
+// Rounding to nearest moves it by at most 3e-8 of the surface's size, far inside the searches'
+// box padding.
+__m128 Local(const Vec3& p, __m128d centreXY, __m128d centreZ) {
+    const __m128 xy = _mm_cvtpd_ps(_mm_sub_pd(_mm_loadu_pd(&p.x), centreXY));
+    const __m128 z = _mm_cvtpd_ps(_mm_sub_pd(_mm_load_sd(&p.z), centreZ));
+    return _mm_movelh_ps(xy, z);
 }
 
-float RoundUp(double x) {
-    const float f = float(x);
-    return double(f) < x ? std::nextafter(f, INFINITY) : f;
+constexpr std::array<float, 4> kEmptyLo{INFINITY, INFINITY, INFINITY, INFINITY};
+constexpr std::array<float, 4> kEmptyHi{-INFINITY, -INFINITY, -INFINITY, -INFINITY};
+
+QuadBoxes EmptyBoxes() {
+    QuadBoxes boxes;
+    boxes.lo.fill(kEmptyLo);
+    boxes.hi.fill(kEmptyHi);
+    return boxes;
 }
 
-// Box of one patch relative to `centre`, rounded outwards: a bilinear patch lies in the hull of
-// its corners.
-TreeBox PatchBox(const BilinearPatch& patch, Vec3 centre) {
-    const Vec3 corners[4] = {patch.p00 - centre, patch.p10 - centre, patch.p01 - centre,
-                             patch.p11 - centre};
-    TreeBox box;
+// The box around all four boxes.
+void EncloseAll(const QuadBoxes& boxes, std::array<float, 3>& lo, std::array<float, 3>& hi) {
     for (int axis = 0; axis < 3; ++axis) {
-        const auto of = [axis](Vec3 p) { return axis == 0 ? p.x : axis == 1 ? p.y : p.z; };
-        double lo = of(corners[0]);
-        double hi = lo;
-        for (const Vec3& c : corners) {
-            lo = std::min(lo, of(c));
-            hi = std::max(hi, of(c));
-        }
-        box.lo[axis] = RoundDown(lo);
-        box.hi[axis] = RoundUp(hi);
+        const std::array<float, 4>& l = boxes.lo[axis];
+        const std::array<float, 4>& h = boxes.hi[axis];
+        lo[axis] = std::min(std::min(l[0], l[1]), std::min(l[2], l[3]));
+        hi[axis] = std::max(std::max(h[0], h[1]), std::max(h[2], h[3]));
     }
-    return box;
-}
-
-void Enclose(TreeBox& box, const TreeBox& other) {
-    for (int axis = 0; axis < 3; ++axis) {
-        box.lo[axis] = std::min(box.lo[axis], other.lo[axis]);
-        box.hi[axis] = std::max(box.hi[axis], other.hi[axis]);
-    }
-}
-
-// The largest quantised value standing for a coordinate no greater than `value`.
-std::uint16_t QuantizeDown(float value, float lo, float quantum) {
-    if (!(quantum > 0.0f)) {
-        return 0;
-    }
-    int q = std::clamp(int(std::floor((value - lo) / quantum)), 0, 65535);
-    while (q > 0 && Dequantize(lo, quantum, std::uint16_t(q)) > value) {
-        --q;
-    }
-    return std::uint16_t(q);
-}
-
-// The smallest quantised value standing for a coordinate no smaller than `value`.
-std::uint16_t QuantizeUp(float value, float lo, float quantum) {
-    if (!(quantum > 0.0f)) {
-        return 0;
-    }
-    int q = std::clamp(int(std::ceil((value - lo) / quantum)), 0, 65535);
-    while (q < 65535 && Dequantize(lo, quantum, std::uint16_t(q)) < value) {
-        ++q;
-    }
-    return std::uint16_t(q);
 }
 
 }  // namespace
 
-PatchTree::PatchTree(const SurfaceGrid& grid) {
+QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int column) {
+    // The 3 x 3 points around the block; beyond the grid the last point stands in, and the
+    // patches it would belong to are left empty. Each point is one vector of its coordinates;
+    // neighbours are combined along the rows, then the rows pairwise, then the four patch boxes
+    // are turned from points into axes.
+    const int rows[3] = {row, row + 1, std::min(row + 2, grid.rows() - 1)};
+    const int columns[3] = {column, column + 1, std::min(column + 2, grid.columns() - 1)};
+    const __m128d centreXY = _mm_loadu_pd(&centre.x);
+    const __m128d centreZ = _mm_load_sd(&centre.z);
+    __m128 rowLo[3][2];
+    __m128 rowHi[3][2];
+    for (int r = 0; r < 3; ++r) {
+        const Vec3* line = &grid.points()[std::size_t(rows[r]) * std::size_t(grid.columns())];
+        const __m128 p0 = Local(line[columns[0]], centreXY, centreZ);
+        const __m128 p1 = Local(line[columns[1]], centreXY, centreZ);
+        const __m128 p2 = Local(line[columns[2]], centreXY, centreZ);
+        rowLo[r][0] = _mm_min_ps(p0, p1);
+        rowLo[r][1] = _mm_min_ps(p1, p2);
+        rowHi[r][0] = _mm_max_ps(p0, p1);
+        rowHi[r][1] = _mm_max_ps(p1, p2);
+    }
+    __m128 lo[4];
+    __m128 hi[4];
+    for (int slot = 0; slot < 4; ++slot) {
+        const int a = slot / 2;
+        const int b = slot % 2;
+        const bool inside = row + a < grid.patchRows() && column + b < grid.patchColumns();
+        lo[slot] = inside ? _mm_min_ps(rowLo[a][b], rowLo[a + 1][b]) : _mm_set1_ps(INFINITY);
+        hi[slot] = inside ? _mm_max_ps(rowHi[a][b], rowHi[a + 1][b]) : _mm_set1_ps(-INFINITY);
+    }
+    _MM_TRANSPOSE4_PS(lo[0], lo[1], lo[2], lo[3]);
+    _MM_TRANSPOSE4_PS(hi[0], hi[1], hi[2], hi[3]);
+    QuadBoxes boxes;
+    for (int axis = 0; axis < 3; ++axis) {
+        _mm_store_ps(boxes.lo[axis].data(), lo[axis]);
+        _mm_store_ps(boxes.hi[axis].data(), hi[axis]);
+    }
+    return boxes;
+}
+
+void PatchTree::PrefetchPoints(int row, int column, int count) const {
+    const SurfaceGrid& grid = *grid_;
+    const int lastRow = std::min(row + count, grid.rows() - 1);
+    const int points = std::min(column + count, grid.columns() - 1) - column + 1;
+    for (int r = row; r <= lastRow; ++r) {
+        const char* first = reinterpret_cast<const char*>(
+            &grid.points()[std::size_t(r) * std::size_t(grid.columns()) + std::size_t(column)]);
+        const int bytes = points * int(sizeof(Vec3));
+        for (int at = 0; at < bytes; at += 64) {
+            __builtin_prefetch(first + at);
+        }
+        __builtin_prefetch(first + bytes - 1);
+    }
+}
+
+PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
     Vec3 lo = grid.At(0, 0);
     Vec3 hi = lo;
     for (const Vec3& p : grid.points()) {
@@ -84,73 +107,52 @@ PatchTree::PatchTree(const SurfaceGrid& grid) {
     std::size_t total = 0;
     do {
         const Level& below = levels_.back();
-        levels_.push_back({(below.rows + 1) / 2, (below.columns + 1) / 2, total});
-        total += std::size_t(levels_.back().rows) * std::size_t(levels_.back().columns);
+        const Level level{(below.rows + 1) / 2, (below.columns + 1) / 2, total};
+        levels_.push_back(level);
+        if (levels_.size() > 2) {
+            total += std::size_t(level.rows) * std::size_t(level.columns);
+        }
     } while (levels_.back().rows > 1 || levels_.back().columns > 1);
     nodes_.resize(total);
 
-    // Exact single-precision boxes of the cells of every level, bottom-up.
-    std::vector<std::vector<TreeBox>> exact(levels_.size());
-    exact[0].resize(grid.patchCount());
-    for (int row = 0; row < grid.patchRows(); ++row) {
-        for (int column = 0; column < grid.patchColumns(); ++column) {
-            exact[0][std::size_t(row) * grid.patchColumns() + column] =
-                PatchBox(grid.Patch(row, column), centre_);
+    // The boxes of level 1 from the points, then each stored level from the one below.
+    const Level& blocks = levels_[1];
+    std::vector<std::array<float, 3>> belowLo(std::size_t(blocks.rows) * blocks.columns);
+    std::vector<std::array<float, 3>> belowHi(belowLo.size());
+    for (int row = 0; row < blocks.rows; ++row) {
+        for (int column = 0; column < blocks.columns; ++column) {
+            const std::size_t index = std::size_t(row) * blocks.columns + column;
+            EncloseAll(PatchBlockBoxes(grid, centre_, 2 * row, 2 * column), belowLo[index],
+                       belowHi[index]);
         }
     }
-    for (int k = 1; k < int(levels_.size()); ++k) {
+    for (int k = 2; k < int(levels_.size()); ++k) {
         const Level& level = levels_[k];
         const Level& children = levels_[k - 1];
-        exact[k].resize(std::size_t(level.rows) * level.columns);
-        for (int row = 0; row < level.rows; ++row) {
-            for (int column = 0; column < level.columns; ++column) {
-                TreeBox& own = exact[k][std::size_t(row) * level.columns + column];
-                own = exact[k - 1][std::size_t(2 * row) * children.columns + 2 * column];
-                for (int slot = 1; slot < 4; ++slot) {
-                    const int childRow = 2 * row + slot / 2;
-                    const int childColumn = 2 * column + slot % 2;
-                    if (childRow < children.rows && childColumn < children.columns) {
-                        Enclose(
-                            own,
-                            exact[k - 1][std::size_t(childRow) * children.columns + childColumn]);
-                    }
-                }
-            }
-        }
-    }
-    // Quantised top-down: a node's children are stored relative to the box a search will
-    // have decoded for the node itself, which is a little larger than its exact box.
-    rootBox_ = exact.back().front();
-    std::vector<TreeBox> decoded{rootBox_};
-    for (int k = int(levels_.size()) - 1; k >= 1; --k) {
-        const Level& level = levels_[k];
-        const Level& children = levels_[k - 1];
-        std::vector<TreeBox> decodedBelow(exact[k - 1].size());
+        std::vector<std::array<float, 3>> ownLo(std::size_t(level.rows) * level.columns);
+        std::vector<std::array<float, 3>> ownHi(ownLo.size());
         for (int row = 0; row < level.rows; ++row) {
             for (int column = 0; column < level.columns; ++column) {
                 const std::size_t index = std::size_t(row) * level.columns + column;
-                const TreeBox& own = decoded[index];
-                QuadNode& node = nodes_[level.first + index];
+                QuadBoxes& boxes = nodes_[level.first + index].boxes;
+                boxes = EmptyBoxes();
                 for (int slot = 0; slot < 4; ++slot) {
-                    const int childRow = std::min(2 * row + slot / 2, children.rows - 1);
-                    const int childColumn = std::min(2 * column + slot % 2, children.columns - 1);
-                    const std::size_t child =
-                        std::size_t(childRow) * children.columns + childColumn;
-                    for (int axis = 0; axis < 3; ++axis) {
-                        const float quantum = QuantumOf(own.lo[axis], own.hi[axis]);
-                        node.lo[axis][slot] =
-                            QuantizeDown(exact[k - 1][child].lo[axis], own.lo[axis], quantum);
-                        node.hi[axis][slot] =
-                            QuantizeUp(exact[k - 1][child].hi[axis], own.lo[axis], quantum);
-                        decodedBelow[child].lo[axis] =
-                            Dequantize(own.lo[axis], quantum, node.lo[axis][slot]);
-                        decodedBelow[child].hi[axis] =
-                            Dequantize(own.lo[axis], quantum, node.hi[axis][slot]);
+                    const int childRow = 2 * row + slot / 2;
+                    const int childColumn = 2 * column + slot % 2;
+                    if (childRow < children.rows && childColumn < children.columns) {
+                        const std::size_t child =
+                            std::size_t(childRow) * children.columns + childColumn;
+                        for (int axis = 0; axis < 3; ++axis) {
+                            boxes.lo[axis][slot] = belowLo[child][axis];
+                            boxes.hi[axis][slot] = belowHi[child][axis];
+                        }
                     }
                 }
+                EncloseAll(boxes, ownLo[index], ownHi[index]);
             }
         }
-        decoded = std::move(decodedBelow);
+        belowLo = std::move(ownLo);
+        belowHi = std::move(ownHi);
     }
 }
 

@@ -1,12 +1,13 @@
 // Bounding volume hierarchy over a surface grid's patches, built once per surface.
 #pragma once
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "host/geometry/SurfaceGrid.h"
@@ -14,51 +15,54 @@
 
 namespace host::geometry {
 
-// A box in single precision relative to the tree's centre.
-struct TreeBox {
-    std::array<float, 3> lo;
-    std::array<float, 3> hi;
-};
-
-// Four boxes side by side (structure of arrays), so that a query tests them in one pass.
-struct QuadBoxes {
+// Four boxes side by side (structure of arrays) in single precision relative to the tree's
+// centre, so that a query tests them in one pass of four lanes. A missing box is empty: lo
+// +infinity, hi -infinity, which every test misses.
+struct alignas(16) QuadBoxes {
     std::array<std::array<float, 4>, 3> lo;  // lo[axis][child]
     std::array<std::array<float, 4>, 3> hi;
 };
 
-// A stored node: its four children's boxes quantised to 16 bits within the node's own box
-// (rounded outwards), one cache line, so that a descent costs one memory access per level.
-struct alignas(64) QuadNode {
-    std::array<std::array<std::uint16_t, 4>, 3> lo;
-    std::array<std::array<std::uint16_t, 4>, 3> hi;
+// A stored node: its four children's boxes (96 bytes, two cache lines).
+struct alignas(32) QuadNode {
+    QuadBoxes boxes;
 };
 
-// Width of one quantisation step along an axis of a box from `lo` to `hi`.
-[[nodiscard]] inline float QuantumOf(float lo, float hi) { return (hi - lo) * (1.0f / 65535.0f); }
-// The coordinate that quantised value `q` stands for.
-[[nodiscard]] inline float Dequantize(float lo, float quantum, std::uint16_t q) {
-    return lo + float(q) * quantum;
-}
-// The boxes of a node's children, given the node's own box.
-[[nodiscard]] inline QuadBoxes Decode(const QuadNode& node, const TreeBox& box) {
-    QuadBoxes out;
-    for (int axis = 0; axis < 3; ++axis) {
-        const float quantum = QuantumOf(box.lo[axis], box.hi[axis]);
-        for (int c = 0; c < 4; ++c) {
-            out.lo[axis][c] = Dequantize(box.lo[axis], quantum, node.lo[axis][c]);
-            out.hi[axis][c] = Dequantize(box.lo[axis], quantum, node.hi[axis][c]);
+// The children worth examining, nearest first (slot order on ties): those met no farther than
+// `bound`, where an infinite distance is a miss even while nothing is found yet.
+struct NearestSlots {
+    std::array<int, 4> slot;
+    int count = 0;
+};
+[[nodiscard]] inline NearestSlots OrderSlots(const std::array<float, 4>& distance, float bound) {
+    const __m128 d = _mm_loadu_ps(distance.data());
+    const __m128 met =
+        _mm_and_ps(_mm_cmple_ps(d, _mm_set1_ps(bound)), _mm_cmplt_ps(d, _mm_set1_ps(INFINITY)));
+    NearestSlots out;
+    for (int mask = _mm_movemask_ps(met); mask != 0; mask &= mask - 1) {
+        const int slot = __builtin_ctz(unsigned(mask));
+        int j = out.count++;
+        for (; j > 0 && distance[slot] < distance[out.slot[j - 1]]; --j) {
+            out.slot[j] = out.slot[j - 1];
         }
+        out.slot[j] = slot;
     }
     return out;
 }
 
+// The boxes of the 2 x 2 patches from (row, column), from their corner points (rounded to
+// single precision), relative to `centre`; patches beyond the grid get empty boxes.
+[[nodiscard]] QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int column);
+
 // An implicit quadtree: the grid's regularity gives every node its patches without storing
-// them. Level 0 is the patches; a node of level k covers 2^k x 2^k patches and holds the boxes
-// of its four children of level k - 1, which are the cells (2i + a, 2j + b), slot 2a + b; the top
-// level has a single node. Exact boxes are gathered bottom-up, then quantised top-down, each
-// level in one pass.
+// them. Level 0 is the patches; a node of level k covers 2^k x 2^k patches and has four children
+// of level k - 1, the cells (2i + a, 2j + b), slot 2a + b; the top level has a single node.
+// Nodes of level 2 and above are stored with their children's boxes; a level-1 node's boxes are
+// those of its patches, taken from the grid's points when a search reaches it (the points are
+// read for the patches' own tests anyway), which saves three quarters of the nodes.
 class PatchTree {
 public:
+    // Builds the tree over `grid`, which must outlive it (Surface keeps the two together).
     explicit PatchTree(const SurfaceGrid& grid);
 
     // Centre that node boxes are relative to.
@@ -68,12 +72,17 @@ public:
     // Levels above the patches; the top one has a single node.
     [[nodiscard]] int levels() const { return int(levels_.size()) - 1; }
     [[nodiscard]] std::size_t nodeCount() const { return nodes_.size(); }
+    // Memory held by the structure (nodes and level table), without the grid.
+    [[nodiscard]] std::size_t bytes() const {
+        return nodes_.size() * sizeof(QuadNode) + levels_.size() * sizeof(Level) + sizeof *this;
+    }
+    // The grid the tree describes; a copy of a surface points its tree at its own grid.
+    void Attach(const SurfaceGrid& grid) { grid_ = &grid; }
 
     // Shows `examiner` the patches nearest first while they may beat the bound.
     // `distances(boxes, out)` writes a lower bound of the query's distance to each of four boxes
     // (or +infinity to skip it); `examiner.Visit(patchRow, patchColumn)` examines one patch and
-    // returns the new bound; `examiner.Prefetch(patchRow, patchColumn)` hears that the 2 x 2
-    // patches from there may be examined soon. Children farther than the bound are pruned.
+    // returns the new bound. Children farther than the bound are pruned.
     template <class Distances, class Examiner>
     void Search(Distances&& distances, Examiner& examiner) const;
 
@@ -81,95 +90,90 @@ private:
     struct Level {
         int rows;
         int columns;
-        std::size_t first;  // index of its first node in nodes_
+        std::size_t first;  // index of its first node in nodes_ (levels 2 and above)
     };
+    // The nodes waiting to be searched, one array per field: each field is then read back with
+    // the width it was written with, so that the processor forwards it from the store at once.
     struct Pending {
-        int level;
-        int row;
-        int column;
-        float distance;
-        TreeBox box;
+        static constexpr int kSize = 128;  // at most 3 entries wait per level
+        std::array<float, kSize> distance;
+        std::array<int, kSize> level;
+        std::array<int, kSize> row;
+        std::array<int, kSize> column;
+        int top = 0;
+
+        void Push(float d, int l, int r, int c) {
+            distance[top] = d;
+            level[top] = l;
+            row[top] = r;
+            column[top] = c;
+            ++top;
+        }
     };
 
+    const QuadNode& NodeAt(int level, int row, int column) const {
+        const Level& l = levels_[level];
+        return nodes_[l.first + std::size_t(row) * std::size_t(l.columns) + std::size_t(column)];
+    }
+    // Asks the memory for both cache lines of a node ahead of its use.
+    void PrefetchNode(int level, int row, int column) const {
+        const char* at = reinterpret_cast<const char*>(&NodeAt(level, row, column));
+        __builtin_prefetch(at);
+        __builtin_prefetch(at + sizeof(QuadNode) - 1);
+    }
+
+    // The grid points of the `count` x `count` patches from (row, column).
+    void PrefetchPoints(int row, int column, int count) const;
+
+    const SurfaceGrid* grid_;
     Vec3 centre_;
-    TreeBox rootBox_;
     double size_ = 0.0;
-    std::vector<Level> levels_;  // levels_[k] describes level k; level 0 has no nodes
+    std::vector<Level> levels_;  // levels_[k] describes level k; levels 0 and 1 have no nodes
     std::vector<QuadNode> nodes_;
 };
 
 template <class Distances, class Examiner>
 void PatchTree::Search(Distances&& distances, Examiner& examiner) const {
-    std::array<Pending, 128> stack;  // at most 3 entries wait per level
-    int top = 0;
-    stack[top++] = {levels(), 0, 0, 0.0f, rootBox_};
+    Pending stack;
+    stack.Push(0.0f, levels(), 0, 0);
     float bound = INFINITY;
-    while (top > 0) {
-        const Pending at = stack[--top];
-        if (at.distance > bound) {
+    std::array<float, 4> distance;
+    while (stack.top > 0) {
+        const int top = --stack.top;
+        if (stack.distance[top] > bound) {
             continue;
         }
-        const Level& level = levels_[at.level];
-        const QuadNode& node =
-            nodes_[level.first + std::size_t(at.row) * level.columns + at.column];
-        const QuadBoxes boxes = Decode(node, at.box);
-        std::array<float, 4> distance;
-        distances(boxes, distance);
-        // The children worth examining, nearest first (slot order on ties): met no farther than
-        // the bound, where an infinite distance is a miss even while nothing is found yet.
-        const Level& children = levels_[at.level - 1];
-        std::array<int, 4> order;
-        int count = 0;
-        for (int slot = 0; slot < 4; ++slot) {
-            if (distance[slot] <= bound && distance[slot] < INFINITY &&
-                2 * at.row + slot / 2 < children.rows &&
-                2 * at.column + slot % 2 < children.columns) {
-                int j = count++;
-                for (; j > 0 && distance[slot] < distance[order[j - 1]]; --j) {
-                    order[j] = order[j - 1];
-                }
-                order[j] = slot;
-            }
-        }
+        const struct {
+            int level, row, column;
+        } at{stack.level[top], stack.row[top], stack.column[top]};
         if (at.level == 1) {
-            for (int i = 0; i < count; ++i) {
-                const int slot = order[i];
+            distances(PatchBlockBoxes(*grid_, centre_, 2 * at.row, 2 * at.column), distance);
+            const NearestSlots order = OrderSlots(distance, bound);
+            for (int i = 0; i < order.count; ++i) {
+                const int slot = order.slot[i];
                 if (distance[slot] <= bound) {
                     bound = examiner.Visit(2 * at.row + slot / 2, 2 * at.column + slot % 2);
                 }
             }
             continue;
         }
-        // Pushed farthest first so that the nearest is examined next. The child and its own
-        // children (or patches) are fetched ahead meanwhile: their places follow from the grid,
-        // so the memory waits of two levels overlap.
-        for (int i = count - 1; i >= 0; --i) {
-            const int slot = order[i];
+        distances(NodeAt(at.level, at.row, at.column).boxes, distance);
+        const NearestSlots order = OrderSlots(distance, bound);
+        // Pushed farthest first so that the nearest is examined next. Each child's node is fetched
+        // ahead meanwhile and, two levels above the patches, the grid points of its patches too,
+        // so that the memory waits of the two lowest levels overlap. (Fetching the children's
+        // children as well costs more than it saves.)
+        for (int i = order.count - 1; i >= 0; --i) {
+            const int slot = order.slot[i];
             const int row = 2 * at.row + slot / 2;
             const int column = 2 * at.column + slot % 2;
-            __builtin_prefetch(
-                &nodes_[children.first + std::size_t(row) * children.columns + column]);
-            if (at.level == 2) {
-                examiner.Prefetch(2 * row, 2 * column);
-            } else {
-                const Level& grandchildren = levels_[at.level - 2];
-                const std::size_t first = grandchildren.first + 2 * std::size_t(column);
-                const int lastRow = std::min(2 * row + 1, grandchildren.rows - 1);
-                __builtin_prefetch(&nodes_[first + std::size_t(2 * row) * grandchildren.columns]);
-                __builtin_prefetch(&nodes_[first + std::size_t(lastRow) * grandchildren.columns]);
-                if (2 * column + 1 < grandchildren.columns) {
-                    __builtin_prefetch(
-                        &nodes_[first + std::size_t(2 * row) * grandchildren.columns + 1]);
-                    __builtin_prefetch(
-                        &nodes_[first + std::size_t(lastRow) * grandchildren.columns + 1]);
-                }
+            if (at.level == 3) {
+                PrefetchNode(2, row, column);
+                PrefetchPoints(4 * row, 4 * column, 4);
+            } else if (at.level > 3) {
+                PrefetchNode(at.level - 1, row, column);
             }
-            stack[top++] = {at.level - 1,
-                            row,
-                            column,
-                            distance[slot],
-                            {{boxes.lo[0][slot], boxes.lo[1][slot], boxes.lo[2][slot]},
-                             {boxes.hi[0][slot], boxes.hi[1][slot], boxes.hi[2][slot]}}};
+            stack.Push(distance[slot], at.level - 1, row, column);
         }
     }
 }

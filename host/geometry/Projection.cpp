@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <utility>
+
+#include <xmmintrin.h>
 
 #include "host/geometry/BilinearPatch.h"
 
@@ -27,18 +30,6 @@ float BoxPad(const Surface& surface, Vec3 localPoint, double tolerance) {
     return float(tolerance + 1e-6 * (surface.tree().size() + Length(localPoint)));
 }
 
-// Asks the memory for the points of the 2 x 2 patches from (row, column) ahead of their use.
-void PrefetchPatches(const SurfaceGrid& grid, int row, int column) {
-    const int lastRow = std::min(row + 2, grid.rows() - 1);
-    const int lastColumn = std::min(column + 2, grid.columns() - 1);
-    for (int r = row; r <= lastRow; ++r) {
-        const Vec3* first = &grid.points()[std::size_t(r) * grid.columns() + column];
-        const Vec3* last = first + (lastColumn - column);
-        __builtin_prefetch(first);
-        __builtin_prefetch(reinterpret_cast<const char*>(last + 1) - 1);
-    }
-}
-
 SurfaceHit HitAt(const Surface& surface, int row, int column, double s, double t, double distance) {
     return {surface.grid().Patch(row, column).At(s, t), surface.U(column, s), surface.V(row, t),
             distance};
@@ -47,58 +38,64 @@ SurfaceHit HitAt(const Surface& surface, int row, int column, double s, double t
 // Lower bounds of a line's distance (|parameter| from the query point) to four boxes. The boxes
 // are tested from the line's point nearest the tree's centre, `shift` along the line from the
 // query point, so that single precision stays accurate however far away the query point is.
+// The padding also covers the patch test's own rounding allowance, which grows with the
+// distance from the query point.
 class LineBoxes {
 public:
     LineBoxes(const Surface& surface, Vec3 point, Vec3 direction, double tolerance) {
         const double shift = Dot(surface.tree().centre() - point, direction);
         const Vec3 local = point + shift * direction - surface.tree().centre();
-        const float pad = BoxPad(surface, local, tolerance);
+        const float pad = BoxPad(surface, local, tolerance) + float(1e-8 * std::abs(shift));
         const std::array<float, 3> origin = Components(local);
         const std::array<double, 3> d{direction.x, direction.y, direction.z};
         for (int axis = 0; axis < 3; ++axis) {
             // A zero component is taken as a tiny positive one: no NaN from 0 * infinity.
             const double inverse = std::abs(d[axis]) < 1e-30 ? 1e30 : 1.0 / d[axis];
-            negative_[axis] = inverse < 0.0;
-            inverse_[axis] = float(std::clamp(inverse, -1e30, 1e30));
-            nearOffset_[axis] = negative_[axis] ? origin[axis] - pad : origin[axis] + pad;
-            farOffset_[axis] = negative_[axis] ? origin[axis] + pad : origin[axis] - pad;
+            const bool negative = inverse < 0.0;
+            nearPlane_[axis] = (negative ? kHi : 0) + 4 * axis;
+            farPlane_[axis] = (negative ? 0 : kHi) + 4 * axis;
+            inverse_[axis] = _mm_set1_ps(float(std::clamp(inverse, -1e30, 1e30)));
+            nearOffset_[axis] = _mm_set1_ps(negative ? origin[axis] - pad : origin[axis] + pad);
+            farOffset_[axis] = _mm_set1_ps(negative ? origin[axis] + pad : origin[axis] - pad);
         }
-        shift_ = float(shift);
-        slack_ = pad + 1e-6f * std::abs(shift_);
+        shift_ = _mm_set1_ps(float(shift));
+        slack_ = _mm_set1_ps(pad + 1e-6f * std::abs(float(shift)));
     }
 
-    // Lane by lane, axis after axis, so that the compiler can test the four boxes at once.
+    // The four boxes at once: the slab test, then the distance of the entered interval from the
+    // query point on either side.
     void operator()(const QuadBoxes& node, std::array<float, 4>& out) const {
-        std::array<float, 4> enter;
-        std::array<float, 4> leave;
-        enter.fill(-INFINITY);
-        leave.fill(INFINITY);
-        for (int axis = 0; axis < 3; ++axis) {
-            const std::array<float, 4>& nearPlane = negative_[axis] ? node.hi[axis] : node.lo[axis];
-            const std::array<float, 4>& farPlane = negative_[axis] ? node.lo[axis] : node.hi[axis];
-            for (int c = 0; c < 4; ++c) {
-                const float nearT = (nearPlane[c] - nearOffset_[axis]) * inverse_[axis];
-                const float farT = (farPlane[c] - farOffset_[axis]) * inverse_[axis];
-                enter[c] = enter[c] > nearT ? enter[c] : nearT;
-                leave[c] = leave[c] < farT ? leave[c] : farT;
-            }
-        }
-        for (int c = 0; c < 4; ++c) {
-            const float a = enter[c] + shift_;
-            const float b = leave[c] + shift_;
-            const float distance = (a > 0.0f ? a : 0.0f) + (b < 0.0f ? -b : 0.0f) - slack_;
-            const float bounded = distance > 0.0f ? distance : 0.0f;
-            out[c] = enter[c] > leave[c] ? INFINITY : bounded;
-        }
+        const float* planes = node.lo[0].data();
+        const auto nearT = [&](int axis) {
+            return _mm_mul_ps(_mm_sub_ps(_mm_load_ps(planes + nearPlane_[axis]), nearOffset_[axis]),
+                              inverse_[axis]);
+        };
+        const auto farT = [&](int axis) {
+            return _mm_mul_ps(_mm_sub_ps(_mm_load_ps(planes + farPlane_[axis]), farOffset_[axis]),
+                              inverse_[axis]);
+        };
+        const __m128 enter = _mm_max_ps(_mm_max_ps(nearT(0), nearT(1)), nearT(2));
+        const __m128 leave = _mm_min_ps(_mm_min_ps(farT(0), farT(1)), farT(2));
+        const __m128 zero = _mm_setzero_ps();
+        const __m128 ahead = _mm_max_ps(_mm_add_ps(enter, shift_), zero);
+        const __m128 behind = _mm_max_ps(_mm_sub_ps(zero, _mm_add_ps(leave, shift_)), zero);
+        const __m128 distance = _mm_max_ps(_mm_sub_ps(_mm_add_ps(ahead, behind), slack_), zero);
+        const __m128 missed = _mm_cmpgt_ps(enter, leave);
+        _mm_storeu_ps(out.data(), _mm_or_ps(_mm_and_ps(missed, _mm_set1_ps(INFINITY)),
+                                            _mm_andnot_ps(missed, distance)));
     }
 
 private:
-    std::array<float, 3> nearOffset_;
-    std::array<float, 3> farOffset_;
-    std::array<float, 3> inverse_;
-    std::array<bool, 3> negative_;
-    float shift_;
-    float slack_;
+    // Where the near and far planes of each axis lie among the boxes' floats (lo, then hi).
+    static constexpr int kHi = 12;
+    static_assert(offsetof(QuadBoxes, hi) == kHi * sizeof(float));
+    std::array<int, 3> nearPlane_;
+    std::array<int, 3> farPlane_;
+    __m128 nearOffset_[3];
+    __m128 farOffset_[3];
+    __m128 inverse_[3];
+    __m128 shift_;
+    __m128 slack_;
 };
 
 // Lower bounds of a point's distance to four boxes.
@@ -106,30 +103,28 @@ class PointBoxes {
 public:
     PointBoxes(const Surface& surface, Vec3 point, double tolerance) {
         const Vec3 local = point - surface.tree().centre();
-        point_ = Components(local);
-        pad_ = BoxPad(surface, local, tolerance);
+        const std::array<float, 3> p = Components(local);
+        for (int axis = 0; axis < 3; ++axis) {
+            point_[axis] = _mm_set1_ps(p[axis]);
+        }
+        pad_ = _mm_set1_ps(BoxPad(surface, local, tolerance));
     }
 
     void operator()(const QuadBoxes& node, std::array<float, 4>& out) const {
-        std::array<float, 4> sumSq{};
+        const __m128 zero = _mm_setzero_ps();
+        __m128 sumSq = zero;
         for (int axis = 0; axis < 3; ++axis) {
-            for (int c = 0; c < 4; ++c) {
-                const float below = node.lo[axis][c] - point_[axis];
-                const float above = point_[axis] - node.hi[axis][c];
-                const float outside = below > above ? below : above;
-                const float positive = outside > 0.0f ? outside : 0.0f;
-                sumSq[c] += positive * positive;
-            }
+            const __m128 below = _mm_sub_ps(_mm_load_ps(node.lo[axis].data()), point_[axis]);
+            const __m128 above = _mm_sub_ps(point_[axis], _mm_load_ps(node.hi[axis].data()));
+            const __m128 outside = _mm_max_ps(_mm_max_ps(below, above), zero);
+            sumSq = _mm_add_ps(sumSq, _mm_mul_ps(outside, outside));
         }
-        for (int c = 0; c < 4; ++c) {
-            const float distance = std::sqrt(sumSq[c]) - pad_;
-            out[c] = distance > 0.0f ? distance : 0.0f;
-        }
+        _mm_storeu_ps(out.data(), _mm_max_ps(_mm_sub_ps(_mm_sqrt_ps(sumSq), pad_), zero));
     }
 
 private:
-    std::array<float, 3> point_;
-    float pad_;
+    __m128 point_[3];
+    __m128 pad_;
 };
 
 // Keeps the line intersection nearest to the query point over the patches it is shown.
@@ -150,8 +145,6 @@ public:
         }
         return found_ ? BoundAbove(std::abs(best_.along)) : INFINITY;
     }
-
-    void Prefetch(int row, int column) const { PrefetchPatches(surface_.grid(), row, column); }
 
     [[nodiscard]] std::optional<SurfaceHit> Result() const {
         if (!found_) {
@@ -174,21 +167,28 @@ private:
 // Keeps the surface point nearest to the query point over the patches it is shown.
 class NearestSearch {
 public:
-    NearestSearch(const Surface& surface, Vec3 point, double tolerance)
-        : surface_(surface), point_(point), tolerance_(tolerance) {}
+    // `skipFarPatches` lets cheap lower bounds spare patches the full search; the brute-force
+    // reference goes without, so that it checks those bounds too.
+    NearestSearch(const Surface& surface, Vec3 point, double tolerance, bool skipFarPatches)
+        : surface_(surface),
+          point_(point),
+          tolerance_(tolerance),
+          skipFarPatches_(skipFarPatches) {}
 
     float Visit(int row, int column) {
-        const PatchFoot foot =
-            NearestOnPatch(surface_.grid().Patch(row, column), point_, tolerance_);
-        if (foot.distanceSq < best_.distanceSq) {
-            best_ = foot;
-            row_ = row;
-            column_ = column;
+        const BilinearPatch patch = surface_.grid().Patch(row, column);
+        // Most patches whose box is near enough lie wholly farther than the best foot so far.
+        if (!skipFarPatches_ || DistanceBelow(patch, point_) <= bestDistance_) {
+            const PatchFoot foot = NearestOnPatch(patch, point_, tolerance_);
+            if (foot.distanceSq < best_.distanceSq) {
+                best_ = foot;
+                bestDistance_ = std::sqrt(foot.distanceSq);
+                row_ = row;
+                column_ = column;
+            }
         }
-        return BoundAbove(std::sqrt(best_.distanceSq));
+        return BoundAbove(bestDistance_);
     }
-
-    void Prefetch(int row, int column) const { PrefetchPatches(surface_.grid(), row, column); }
 
     [[nodiscard]] std::optional<SurfaceHit> Result() const {
         if (!std::isfinite(best_.distanceSq)) {
@@ -201,7 +201,9 @@ private:
     const Surface& surface_;
     Vec3 point_;
     double tolerance_;
+    bool skipFarPatches_;
     PatchFoot best_{{}, 0.0, 0.0, INFINITY};
+    double bestDistance_ = INFINITY;
     int row_ = 0;
     int column_ = 0;
 };
@@ -241,7 +243,7 @@ std::optional<SurfaceHit> NearestPoint(const Surface& surface, Vec3 point, doubl
     if (!ValidQuery(point, tolerance)) {
         return std::nullopt;
     }
-    NearestSearch search(surface, point, tolerance);
+    NearestSearch search(surface, point, tolerance, true);
     surface.tree().Search(PointBoxes(surface, point, tolerance), search);
     return search.Result();
 }
@@ -262,7 +264,7 @@ std::optional<SurfaceHit> NearestPointBruteForce(const Surface& surface, Vec3 po
     if (!ValidQuery(point, tolerance)) {
         return std::nullopt;
     }
-    NearestSearch search(surface, point, tolerance);
+    NearestSearch search(surface, point, tolerance, false);
     VisitEveryPatch(surface, search);
     return search.Result();
 }

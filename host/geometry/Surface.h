@@ -28,6 +28,24 @@ class Surface {
 public:
     // Builds the tree over an accepted grid.
     explicit Surface(SurfaceGrid grid) : grid_(std::move(grid)), tree_(grid_) {}
+    // Copies and moves keep the tree and point it at their own grid.
+    Surface(const Surface& other) : grid_(other.grid_), tree_(other.tree_) { tree_.Attach(grid_); }
+    Surface(Surface&& other) noexcept
+        : grid_(std::move(other.grid_)), tree_(std::move(other.tree_)) {
+        tree_.Attach(grid_);
+    }
+    Surface& operator=(const Surface& other) {
+        grid_ = other.grid_;
+        tree_ = other.tree_;
+        tree_.Attach(grid_);
+        return *this;
+    }
+    Surface& operator=(Surface&& other) noexcept {
+        grid_ = std::move(other.grid_);
+        tree_ = std::move(other.tree_);
+        tree_.Attach(grid_);
+        return *this;
+    }
     // A surface from raw points, or the reason the grid is refused (see SurfaceGrid::Make).
     [[nodiscard]] static Checked<Surface> Make(int rows, int columns, std::vector<Vec3> points);
 

@@ -282,6 +282,23 @@ TEST_F(SurfaceOperationsTest, OffsetRefusesAndLeavesTheTargetAlone) {
     api_.HostFree(plane);
 }
 
+// The offset's grid is built once, by the offset: its first query does not build it again, and an
+// edit in place afterwards is still seen.
+TEST_F(SurfaceOperationsTest, OffsetKeepsTheGeometryItBuilt) {
+    HostSurfaceObject* plane = Plane(5);
+    HostSurfaceObject* offset = api_.HostNewSurface(kHostSurfacePointGrid, 0, 11, 11);
+    const HostViewRecord top = View(1);
+    ExpectNear(*Project(plane, {1, 1, 0}, &top), {1, 1, 5}, 1e-9);
+    const std::size_t builds = host_.SurfaceBuilds();
+    ASSERT_EQ(api_.HostOffsetSurface(plane, 2, 0, 1, &offset), 0);
+    ExpectNear(*Project(offset, {1, 1, 0}, &top), {1, 1, 7}, 1e-9);
+    EXPECT_EQ(host_.SurfaceBuilds(), builds + 1);
+    for (std::uint32_t i = 0; i < 121; ++i) offset->points[i].z += 1;
+    ExpectNear(*Project(offset, {1, 1, 0}, &top), {1, 1, 8}, 1e-9);
+    api_.HostFree(offset);
+    api_.HostFree(plane);
+}
+
 // Guards against a surface offset into itself reading points it has already moved, and against
 // the projection then answering from the geometry built before the move.
 TEST_F(SurfaceOperationsTest, OffsetIntoTheSourceItselfMovesIt) {

@@ -1,0 +1,119 @@
+// The tree's answers against brute force on awkward surfaces (folds, seams, collapsed poles,
+// pinched points, flat sheets) for random lines and points, and for lines grazing the patches'
+// edges and corners, where boxes touch and rounding decides.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <random>
+#include <string>
+
+#include "SampleSurfaces.h"
+#include "host/geometry/Projection.h"
+
+namespace host::geometry {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+struct Shape {
+    std::string name;
+    Surface surface;
+};
+
+std::vector<Shape> Shapes() {
+    std::vector<Shape> shapes;
+    // x runs back on itself twice, so lines cross the sheet up to three times.
+    shapes.push_back({"fold", samples::Sampled(23, 31, [](double u, double v) {
+                          return Vec3{100 * u - 40 * std::sin(2 * kPi * u), 50 * v,
+                                      12 * std::sin(2 * kPi * u) + 3 * v};
+                      })});
+    shapes.push_back({"seam", samples::Cylinder(10, 40, 25, 19)});
+    shapes.push_back({"poles", samples::Sphere({3, -2, 1}, 15, 17, 24)});
+    // A cone whose apex row is one point, its side bumpy.
+    shapes.push_back({"pinch", samples::Sampled(14, 21, [](double u, double v) {
+                          const double a = 2 * kPi * u;
+                          const double r = 20 * v * (1 + 0.1 * std::sin(5 * a));
+                          return Vec3{r * std::cos(a), r * std::sin(a), 30 * (1 - v)};
+                      })});
+    // Coplanar points: lines in the plane, lines through edges shared by two patches.
+    shapes.push_back({"flat", samples::TiltedPlane(0.0, 2.0, 17)});
+    return shapes;
+}
+
+// A point on the border of a patch: a corner, or a point along one of its edges.
+Vec3 OnPatchBorder(const Surface& s, std::mt19937& random) {
+    std::uniform_int_distribution<int> row(0, s.grid().patchRows() - 1);
+    std::uniform_int_distribution<int> column(0, s.grid().patchColumns() - 1);
+    std::uniform_real_distribution<double> along(0, 1);
+    const BilinearPatch patch = s.grid().Patch(row(random), column(random));
+    switch (random() % 3) {
+        case 0:
+            return patch.At(double(random() % 2), double(random() % 2));
+        case 1:
+            return patch.At(along(random), double(random() % 2));
+        default:
+            return patch.At(double(random() % 2), along(random));
+    }
+}
+
+void ExpectSameLineAnswer(const Surface& s, Vec3 point, Vec3 direction, const std::string& what) {
+    const auto fast = ProjectAlong(s, point, direction);
+    const auto slow = ProjectAlongBruteForce(s, point, direction);
+    ASSERT_EQ(fast.has_value(), slow.has_value()) << what;
+    if (fast) {
+        EXPECT_NEAR(fast->distance, slow->distance, 1e-9 * (1 + std::abs(slow->distance))) << what;
+    }
+}
+
+void ExpectSameFoot(const Surface& s, Vec3 point, const std::string& what) {
+    const auto fast = NearestPoint(s, point);
+    const auto slow = NearestPointBruteForce(s, point);
+    ASSERT_TRUE(fast && slow) << what;
+    EXPECT_NEAR(fast->distance, slow->distance, 1e-9 * (1 + slow->distance)) << what;
+}
+
+TEST(ProjectionComparisonTest, RandomLinesAndPointsAgreeWithBruteForce) {
+    std::mt19937 random(31);
+    std::uniform_real_distribution<double> unit(-1, 1);
+    for (const Shape& shape : Shapes()) {
+        const Vec3 centre = shape.surface.tree().centre();
+        const double reach = shape.surface.tree().size();
+        for (int i = 0; i < 400; ++i) {
+            const Vec3 point = centre + reach * Vec3{unit(random), unit(random), unit(random)};
+            const Vec3 direction{unit(random), unit(random), unit(random)};
+            const std::string what = shape.name + " #" + std::to_string(i);
+            ExpectSameLineAnswer(shape.surface, point, direction, what);
+            ExpectSameFoot(shape.surface, point, what);
+        }
+    }
+}
+
+// Lines aimed at corners and edges, exactly or off by about the tolerance, from near and far,
+// some almost in the surface (grazing it).
+TEST(ProjectionComparisonTest, LinesGrazingEdgesAndCornersAgreeWithBruteForce) {
+    std::mt19937 random(37);
+    std::uniform_real_distribution<double> unit(-1, 1);
+    const double offsets[] = {0.0, 0.5 * kHostTolerance, 1.5 * kHostTolerance, 1e-12};
+    const double distances[] = {0.0, 1e-3, 5.0, 1e4};
+    for (const Shape& shape : Shapes()) {
+        for (int i = 0; i < 400; ++i) {
+            const Vec3 target = OnPatchBorder(shape.surface, random);
+            Vec3 direction{unit(random), unit(random), unit(random)};
+            if (i % 4 == 0) {
+                // Nearly along the surface: from the target towards a neighbouring border point.
+                direction = OnPatchBorder(shape.surface, random) - target +
+                            1e-6 * Vec3{unit(random), unit(random), unit(random)};
+            }
+            const Vec3 aside = offsets[i % 4] * Vec3{unit(random), unit(random), unit(random)};
+            const Vec3 point = target + aside - distances[(i / 4) % 4] * direction;
+            const std::string what = shape.name + " #" + std::to_string(i);
+            ExpectSameLineAnswer(shape.surface, point, direction, what);
+            ExpectSameFoot(shape.surface, target + aside, what);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace host::geometry
