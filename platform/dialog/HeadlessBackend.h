@@ -43,6 +43,11 @@ public:
         return transcript_.Lines();
     }
 
+    // For the stand-in host: the script's next action without taking it; null when the script
+    // ran out or stopped.
+    [[nodiscard]] const ScriptAction* PeekAction() const { return script_.Next(); }
+    // For the stand-in host: writes a line of its own to the transcript (an action it took).
+    void Record(const std::string& line) { transcript_.Write(line); }
     // For the stand-in host: the next script action must be the host action `verb`. Returns
     // it, or null after recording the error and stopping the script.
     const ScriptAction* TakeHostAction(std::string_view verb);
