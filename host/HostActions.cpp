@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::string_view kSelectVerb = "host-select";
 constexpr std::string_view kUnselectVerb = "host-unselect";
+constexpr std::string_view kRunVerb = "host-run";
 constexpr std::string_view kAllKinds = "all";
 constexpr std::array kKinds{HostKind::Point, HostKind::Line,    HostKind::Arc, HostKind::Polyline,
                             HostKind::Curve, HostKind::Surface, HostKind::Text};
@@ -81,10 +82,11 @@ std::string CheckHostAction(const platform::ScriptAction& action) {
         SelectFilter filter;
         return ReadFilter(action, filter);
     }
-    if (action.verb == kUnselectVerb)
-        return action.arguments.empty() ? "" : std::string(kUnselectVerb) + " takes no arguments";
+    if (action.verb == kUnselectVerb || action.verb == kRunVerb)
+        return action.arguments.empty() ? "" : action.verb + " takes no arguments";
     return "'" + action.verb + "' is not an action of the host between commands (" +
-           std::string(kSelectVerb) + ", " + std::string(kUnselectVerb) + ")";
+           std::string(kSelectVerb) + ", " + std::string(kUnselectVerb) + ", " +
+           std::string(kRunVerb) + ")";
 }
 
 bool PlayHostActions(Drawing& drawing, platform::HeadlessBackend& backend) {
@@ -95,6 +97,10 @@ bool PlayHostActions(Drawing& drawing, platform::HeadlessBackend& backend) {
         if (const std::string error = CheckHostAction(action); !error.empty()) {
             backend.FailAction(action, error);
             return false;
+        }
+        if (action.verb == kRunVerb) {
+            backend.Record(std::string(kRunVerb));
+            return true;
         }
         std::size_t count = 0;
         if (action.verb == kSelectVerb) {

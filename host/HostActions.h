@@ -2,6 +2,8 @@
 //   host-select KIND [LAYER]   selects every entity of KIND (point, line, arc, polyline, curve,
 //                              surface, text or all) on shown layers, or on LAYER alone
 //   host-unselect              clears the selection
+//   host-run                   starts the next add-in command: the actions before it are done
+//                              before that command, the ones after it wait for its end
 #pragma once
 
 #include <string>
@@ -16,9 +18,9 @@ class Drawing;
 // Why `action` is not a host action the host can take (unknown verb, wrong arguments), or empty.
 [[nodiscard]] std::string CheckHostAction(const platform::ScriptAction& action);
 
-// Takes the host actions at the front of the script in turn, until the script's next action is
-// a dialog's (or there is none), recording each in the transcript. Returns false when one of
-// them was refused: the error is recorded and the script stopped.
+// Takes the host actions at the front of the script in turn, recording each in the transcript,
+// until a host-run (taken too), a dialog's action or the end of the script. Returns false when
+// one of them was refused: the error is recorded and the script stopped.
 bool PlayHostActions(Drawing& drawing, platform::HeadlessBackend& backend);
 
 }  // namespace host

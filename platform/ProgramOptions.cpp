@@ -76,7 +76,7 @@ ParsedOptions ParseOptions(std::span<const OptionSpec> specs,
             if (equals != std::string_view::npos) return refuse(Spelled(name) + " takes no value");
         } else if (equals != std::string_view::npos) {
             value = body.substr(equals + 1);
-        } else if (i + 1 < arguments.size()) {
+        } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with(kOptionPrefix)) {
             value = arguments[++i];
         } else {
             return refuse(Spelled(name) + " needs a value (" + Spelled(name) + " " +

@@ -45,7 +45,9 @@ enum class UnknownOptions {
 };
 
 // Parses `arguments` (without the program name). "--name VALUE" and "--name=VALUE" are the same;
-// a value may start with "-". A lone "--" ends the options: every word after it is positional.
+// a separate VALUE may start with "-" but not with "--" (that is taken for a forgotten value
+// followed by the next option; "--name=--x" gives such a value). A lone "--" ends the options:
+// every word after it is positional.
 // Errors: an unknown option (when refused), a missing value, a value given to a switch, and a
 // non-repeatable option given twice.
 [[nodiscard]] ParsedOptions ParseOptions(std::span<const OptionSpec> specs,
