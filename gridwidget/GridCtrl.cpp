@@ -14,11 +14,14 @@ std::uint64_t GridCtrl::Key(int row, int column) {
            static_cast<std::uint32_t>(column);
 }
 
+CellId GridCtrl::CellOf(std::uint64_t key) {
+    return CellId{static_cast<int>(key >> 32), static_cast<int>(key & 0xffffffffu)};
+}
+
 void GridCtrl::DropOutside() {
     std::erase_if(cells_, [this](const auto& cell) {
-        const int row = static_cast<int>(cell.first >> 32);
-        const int column = static_cast<int>(cell.first & 0xffffffffu);
-        return row >= rows_ || column >= columns_;
+        const CellId at = CellOf(cell.first);
+        return at.row >= rows_ || at.column >= columns_;
     });
     if (!IsValid(focus_.row, focus_.column)) focus_ = CellId{};
 }
@@ -80,7 +83,22 @@ bool GridCtrl::SetItemText(int row, int column, std::string text) {
 std::string GridCtrl::ItemText(int row, int column) const {
     if (!IsValid(row, column)) return {};
     const auto found = cells_.find(Key(row, column));
-    return found == cells_.end() ? std::string() : found->second;
+    if (found != cells_.end()) return found->second;
+    return numberedHeaders_ ? HeaderNumber(row, column) : std::string();
+}
+
+std::string GridCtrl::HeaderNumber(int row, int column) const {
+    const bool inFixedRow = row < fixedRows_;
+    const bool inFixedColumn = column < fixedColumns_;
+    if (inFixedRow == inFixedColumn) return {};  // a corner cell, or not a header at all
+    return std::to_string(inFixedRow ? column : row);
+}
+
+void GridCtrl::ClearNonFixedCells() {
+    std::erase_if(cells_, [this](const auto& cell) {
+        const CellId at = CellOf(cell.first);
+        return !IsFixed(at.row, at.column);
+    });
 }
 
 CellId GridCtrl::SetFocusCell(int row, int column) {

@@ -53,10 +53,19 @@ public:
 
     // Sets a cell's text; false, nothing stored, outside the grid.
     bool SetItemText(int row, int column, std::string text);
-    // A cell's text; "" outside the grid.
+    // A cell's text; "" outside the grid. A header cell without text of its own reads its
+    // number while numbered headers are on.
     [[nodiscard]] std::string ItemText(int row, int column) const;
+    // Empties every non-fixed cell; costs what the cells holding text cost, not the grid's size.
+    void ClearNonFixedCells();
     // How many cells hold text (what the grid's memory grows with).
     [[nodiscard]] std::size_t StoredCellCount() const { return cells_.size(); }
+
+    // Numbered headers: the fixed rows' cells read their column number and the fixed columns'
+    // cells their row number ("%d"), the corner cells stay empty. They are made on demand, so
+    // turning them on costs nothing per row or column.
+    void SetNumberedHeaders(bool numbered) { numberedHeaders_ = numbered; }
+    [[nodiscard]] bool NumberedHeaders() const { return numberedHeaders_; }
 
     // Sets the focus cell; a position outside the grid sets none. Returns the previous one.
     CellId SetFocusCell(int row, int column);
@@ -73,14 +82,17 @@ public:
 
 private:
     static std::uint64_t Key(int row, int column);
+    static CellId CellOf(std::uint64_t key);
     void DropOutside();
     [[nodiscard]] std::string CheckUserCell(int row, int column) const;
+    [[nodiscard]] std::string HeaderNumber(int row, int column) const;
 
     int rows_ = 0;
     int columns_ = 0;
     int fixedRows_ = 0;
     int fixedColumns_ = 0;
     SelectionMode selectionMode_ = SelectionMode::Row;
+    bool numberedHeaders_ = false;
     CellId focus_;
     std::unordered_map<std::uint64_t, std::string> cells_;
 };

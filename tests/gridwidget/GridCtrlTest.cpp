@@ -116,6 +116,51 @@ TEST(GridCtrlTest, AHugeMostlyEmptyGridStaysSmall) {
     EXPECT_EQ(grid.ItemText(999'999, 8), "");
 }
 
+// Headers numbered on demand: a grid of two billion rows gets its row numbers without a cell
+// stored per row.
+TEST(GridCtrlTest, NumberedHeadersReadTheirNumbersUnlessGivenText) {
+    GridCtrl grid = MakeGrid();
+    grid.SetRowCount(2'000'000'001);
+    grid.SetColumnCount(4);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    grid.SetNumberedHeaders(true);
+    grid.SetItemText(0, 2, "B");
+    struct Case {
+        int row, column;
+        const char* text;
+    } cases[] = {
+        {0, 0, ""},                        // the corner
+        {0, 3, "3"},                       // fixed row: the column's number
+        {2'000'000'000, 0, "2000000000"},  // fixed column: the row's number
+        {0, 2, "B"},                       // text of its own wins
+        {1, 1, ""},                        // not a header
+        {0, 4, ""},                        // outside
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(grid.ItemText(c.row, c.column), c.text) << c.row << "," << c.column;
+    EXPECT_EQ(grid.StoredCellCount(), 1u);
+    grid.SetItemText(0, 2, "");
+    EXPECT_EQ(grid.ItemText(0, 2), "2");
+    grid.SetNumberedHeaders(false);
+    EXPECT_EQ(grid.ItemText(0, 3), "");
+}
+
+TEST(GridCtrlTest, ClearingNonFixedCellsKeepsTheHeaders) {
+    GridCtrl grid = MakeGrid();
+    grid.SetRowCount(3);
+    grid.SetColumnCount(3);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    for (const auto& [row, column] : {std::pair{0, 1}, {1, 0}, {1, 1}, {2, 2}})
+        grid.SetItemText(row, column, "x");
+    grid.ClearNonFixedCells();
+    EXPECT_EQ(grid.ItemText(0, 1), "x");
+    EXPECT_EQ(grid.ItemText(1, 0), "x");
+    EXPECT_EQ(grid.ItemText(1, 1), "");
+    EXPECT_EQ(grid.StoredCellCount(), 2u);
+}
+
 TEST(GridCtrlTest, SelectionModeIsCellOrRow) {
     GridCtrl grid = MakeGrid();
     grid.SetSelectionMode(gridwidget::SelectionMode::Cell);
