@@ -37,6 +37,17 @@ const DialogTemplate* Module::FindTemplate(int id) const {
     return found == templates_.end() ? nullptr : &found->second;
 }
 
+void Module::AddBitmap(std::string name, BitmapResource bitmap) {
+    PLATFORM_INVARIANT(bitmap.Fits(), "a bitmap's pixels must fill its size and index its palette");
+    const bool added = bitmaps_.emplace(std::move(name), std::move(bitmap)).second;
+    PLATFORM_INVARIANT(added, "a module holds one bitmap per name");
+}
+
+const BitmapResource* Module::FindBitmap(std::string_view name) const {
+    const auto found = bitmaps_.find(name);
+    return found == bitmaps_.end() ? nullptr : &found->second;
+}
+
 Module& DefineModule(std::string_view name) {
     for (const auto& module : Modules())
         if (module->Name() == name) return *module;

@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/dialog/BitmapResource.h"
 #include "platform/dialog/DialogTemplate.h"
 
 namespace platform {
 
-// A library's resources: its dialog templates by identifier.
+// A library's resources: its dialog templates by identifier and its bitmaps by name.
 class Module {
 public:
     explicit Module(std::string name) : name_(std::move(name)) {}
@@ -22,10 +23,19 @@ public:
     void AddTemplate(DialogTemplate dialogTemplate);
     // The template with this identifier, or null.
     [[nodiscard]] const DialogTemplate* FindTemplate(int id) const;
+    // Every template, by identifier.
+    [[nodiscard]] const std::map<int, DialogTemplate>& Templates() const { return templates_; }
+
+    // Adds a bitmap under `name` (a bitmap control's caption names it). A second bitmap of the
+    // same name, or one whose pixels do not fit its size and palette, stops the process.
+    void AddBitmap(std::string name, BitmapResource bitmap);
+    // The bitmap of this name, or null.
+    [[nodiscard]] const BitmapResource* FindBitmap(std::string_view name) const;
 
 private:
     std::string name_;
     std::map<int, DialogTemplate> templates_;
+    std::map<std::string, BitmapResource, std::less<>> bitmaps_;
 };
 
 // The module of this name, created on first use; it lives as long as the process.

@@ -1,0 +1,12 @@
+// The add-in's application object, made when the library is loaded and gone when it is unloaded.
+#include "core/AddinApp.h"
+
+AddinApp::AddinApp() : Application("Tavroset") { SetRegistryKey(kRegistryKey); }
+
+namespace {
+
+const AddinApp theApp;
+
+}  // namespace
+
+const AddinApp& TheAddinApp() { return theApp; }

@@ -1,0 +1,17 @@
+// The add-in's three entry points, the only names the library exports: the host's command
+// and its file-open and file-save events.
+#pragma once
+
+// Marks a function the library exports under its plain C name.
+#define TAVROSET_EXPORT __attribute__((visibility("default")))
+
+extern "C" {
+
+// Runs one job on the host's operations table `hostApi`. Always 1.
+TAVROSET_EXPORT int UserApp_nCallback(void* hostApi);
+// Shows "File Open API WORKS!". Always 1.
+TAVROSET_EXPORT int FileOpenEntryPoint();
+// Shows "File Save API WORKS!". Always 1.
+TAVROSET_EXPORT int FileSaveEntryPoint();
+
+}  // extern "C"

@@ -1,0 +1,128 @@
+// The main dialog on its own: the about text, OK's check of the program path, the unit boxes,
+// the options, and the part list growing by parts entered.
+#include "dialogs/DlgMain.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "dialogs/AddinModule.h"
+#include "platform/MessageService.h"
+#include "platform/dialog/ListControls.h"
+#include "platform/dialog/QuotedText.h"
+#include "tests/hostlink/ControllerFixture.h"
+
+namespace {
+
+class DlgMainTest : public ControllerTest {
+protected:
+    // Shows the dialog modally with `script` as the user; the dialog's result.
+    int RunDialog(std::string_view script) {
+        host::testing::PlaySessionScript(script);
+        return dialog_.DoModal();
+    }
+    [[nodiscard]] static std::vector<std::string> Messages() {
+        std::vector<std::string> messages;
+        for (const std::string& line : Transcript())
+            if (line.starts_with("message ") || line.starts_with("script-error "))
+                messages.push_back(line);
+        return messages;
+    }
+
+    platform::ModuleScope addin_{AddinModule()};
+    CDlgMain dialog_;
+};
+
+TEST_F(DlgMainTest, AboutTextIsANoticeThenTheVersionAndTheBuildsDateAndTime) {
+    const std::string about = CDlgMain::FormatAboutText("1.0.10", "Jul 19 2006", "17:17:51");
+    const size_t newline = about.find('\n');
+    ASSERT_NE(newline, std::string::npos);
+    EXPECT_GT(newline, 0u);
+    EXPECT_EQ(about.substr(newline + 1), "Version 1.0.10 built on Jul 19 2006 at 17:17:51");
+    // Formatted at construction from this build; the date's day may be blank-padded.
+    EXPECT_TRUE(std::regex_search(
+        dialog_.Job.AboutText,
+        std::regex("\nVersion 1\\.0\\.10 built on [A-Z][a-z]{2} [ 1-3][0-9] [0-9]{4} at "
+                   "[0-9]{2}:[0-9]{2}:[0-9]{2}$")))
+        << dialog_.Job.AboutText;
+}
+
+struct OkCase {
+    const char* name;
+    const char* programPath;
+    const char* tablePath;
+    bool accepted;
+};
+
+TEST_F(DlgMainTest, OkNeedsAProgramPathButNothingElse) {
+    const std::vector<OkCase> cases{
+        {"empty program path", "", "c:\\TavroLoc.txt", false},
+        {"blanks only", "   ", "c:\\TavroLoc.txt", true},
+        {"empty table path", "c:\\Tavro.txt", "", true},
+        {"a missing table", "c:\\Tavro.txt", "c:\\nowhere\\none.txt", true},
+    };
+    for (const OkCase& c : cases) {
+        platform::ResetDialogSystem();
+        CDlgMain dialog;
+        host::testing::PlaySessionScript("type program-file " + platform::QuoteText(c.programPath) +
+                                         "\ntype fixture-file " + platform::QuoteText(c.tablePath) +
+                                         "\npress ok\n"
+                                         "expect-dialog \"TAVRO Programmer by Kestrane\"\n"
+                                         "press cancel\n");
+        EXPECT_EQ(dialog.DoModal(), c.accepted ? platform::kResultOk : platform::kResultCancel)
+            << c.name;
+        EXPECT_EQ(Messages(),
+                  c.accepted
+                      ? std::vector<std::string>{}
+                      : std::vector<std::string>{"message \"TAVRO Program file name is Empty\""})
+            << c.name;
+        // What the user typed is kept, also after the message.
+        EXPECT_EQ(dialog.Job.ProgramFilePath, c.programPath) << c.name;
+        EXPECT_EQ(dialog.Job.TableDefinitionPath, c.tablePath) << c.name;
+    }
+}
+
+TEST_F(DlgMainTest, MillimeterStaysCheckedAndTheOtherUnitsCannotBeChanged) {
+    EXPECT_EQ(RunDialog("click millimeter\nclear millimeter\nclick millimeter\npress ok\n"),
+              platform::kResultOk);
+    EXPECT_EQ(dialog_.Job.Millimetre, 1);
+    for (const char* inert :
+         {"inch", "meter", "centimeter", "holding-surface-colour", "fixture-browse",
+          "cls-input-file", "cls-output-browse", "program-browse", "layer", "delete-part"}) {
+        platform::ResetDialogSystem();
+        CDlgMain dialog;
+        host::testing::PlaySessionScript("click " + std::string(inert) + "\n");
+        EXPECT_EQ(dialog.DoModal(), platform::kResultCancel) << inert;
+        ASSERT_EQ(Messages().size(), 1u) << inert;
+        EXPECT_TRUE(Messages()[0].find(" is disabled") != std::string::npos ||
+                    Messages()[0].find(" is hidden") != std::string::npos)
+            << Messages()[0];
+    }
+}
+
+TEST_F(DlgMainTest, OptionsOpenModallyAndChangeNothing) {
+    EXPECT_EQ(RunDialog("press options\nexpect-dialog Options\ntype d-file c:\\x.txt\npress ok\n"
+                        "expect-dialog \"TAVRO Programmer by Kestrane\"\npress ok\n"),
+              platform::kResultOk);
+    EXPECT_EQ(dialog_.Job.TableDefinitionPath, "c:\\TavroLoc.txt");
+}
+
+TEST_F(DlgMainTest, ThePartListHasItsOneColumnAndGrowsOnlyByPartsEntered) {
+    Bind();
+    dialog_.Job.Controller = &ctrl_;
+    host::testing::PlaySessionScript("");
+    ASSERT_TRUE(dialog_.Create());
+    dialog_.Show(true);
+    const auto& parts = dialog_.Item<platform::ListView>(CDlgMain::kIdPartList);
+    ASSERT_EQ(parts.Columns().size(), 1u);
+    EXPECT_EQ(parts.Columns()[0].heading, "Part Name");
+    EXPECT_EQ(parts.Columns()[0].width, 80);
+    EXPECT_EQ(parts.Columns()[0].alignment, platform::ColumnAlignment::Left);
+    // The part entry ends with Cancel (the script is over): nothing is added.
+    EXPECT_FALSE(dialog_.PerformUserAction("add-setup", {"press", {}}).Failed());
+    EXPECT_EQ(parts.Items().Count(), 0);
+    EXPECT_EQ(dialog_.Job.PartCount, 0);
+    EXPECT_TRUE(dialog_.IsVisible());
+}
+
+}  // namespace
