@@ -73,7 +73,8 @@ public:
     int GetViewList(CLinkList* list);
     // Appends the lines on `layer` to `list` (via `line`); true when the list is not empty.
     bool GetLayerLines(CApiLine* line, CLinkList* list, int layer);
-    // The drawing's first arc into `arc`: 1, or 0 when there is none.
+    // The first selected arc into `arc`, else the drawing's first arc: 1, or 0 when there is
+    // none.
     int GetArc(CApiArc* arc);
     // A location picked in the host; 0.
     int GetLocation(char* prompt, CApiPoint* out);

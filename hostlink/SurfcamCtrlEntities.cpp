@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "hostlink/LinkState.h"
@@ -240,22 +241,28 @@ bool CSurfcamCtrl::GetLayerLines(CApiLine* line, CLinkList* list, int layer) {
 int CSurfcamCtrl::GetArc(CApiArc* arc) {
     HostApi& host = Host();
     host.HostGetCView(&ravelink::State().cview);
+    // After a Select the arc the user has just selected is the one meant; the drawing's first
+    // arc answers only when no arc is selected.
+    std::optional<HostArcObject> found;
     for (HostHandle h = host.HostFirstEntity(drawing); host.HostEntityValid(h);
          h = host.HostNextEntity(h)) {
         if (host.HostEntityKind(h) != static_cast<int>(HostKind::Arc)) continue;
         HostArcObject* object = host.HostGetArc(h);
         if (object == nullptr) continue;
-        arc->center.x = object->center.x;
-        arc->center.y = object->center.y;
-        arc->center.z = object->center.z;
-        arc->normal = CApiVect{object->axis.x, object->axis.y, object->axis.z};
-        arc->startDir = CApiVect{object->startDir.x, object->startDir.y, object->startDir.z};
-        arc->sweep = object->sweep;
-        arc->radius = object->radius;
+        const bool selected = host.HostIsSelected(object) != 0;
+        if (selected || !found) found = *object;
         host.HostFree(object);
-        return 1;
+        if (selected) break;
     }
-    return 0;
+    if (!found) return 0;
+    arc->center.x = found->center.x;
+    arc->center.y = found->center.y;
+    arc->center.z = found->center.z;
+    arc->normal = CApiVect{found->axis.x, found->axis.y, found->axis.z};
+    arc->startDir = CApiVect{found->startDir.x, found->startDir.y, found->startDir.z};
+    arc->sweep = found->sweep;
+    arc->radius = found->radius;
+    return 1;
 }
 
 int CSurfcamCtrl::GetLocation(char* /*prompt: the host shows its own*/, CApiPoint* out) {

@@ -161,6 +161,23 @@ TEST_F(ControllerTest, SelectionAndPickedLocationsComeFromTheUser) {
     EXPECT_EQ(picked.y, 2.5);
 }
 
+// Guards against reading the drawing's first arc after the user selected another one: a pick
+// of the second of two circles would silently give the first.
+TEST_F(ControllerTest, TheSelectedArcIsReadBeforeTheFirstOne) {
+    auto& answers = host_.SetInteraction(std::make_unique<host::QueuedInteraction>());
+    for (const double x : {0.0, 100.0, 200.0})
+        host_.drawing().Add(host::ArcGeometry{{x, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.28, 5}, 1, 1);
+    Bind();
+    CApiArc arc;
+    answers.QueueSelection({{205, 0, 0}});
+    ASSERT_TRUE(ctrl_.Select(128));
+    EXPECT_EQ(ctrl_.GetArc(&arc), 1);
+    EXPECT_EQ(arc.center.x, 200);
+    ctrl_.UnSelect();
+    EXPECT_EQ(ctrl_.GetArc(&arc), 1);
+    EXPECT_EQ(arc.center.x, 0);
+}
+
 TEST_F(ControllerTest, TranslateMovesEverythingBelowLayer250Once) {
     host::Drawing& drawing = host_.drawing();
     drawing.Add(host::PointGeometry{{1, 1, 1}}, 1, 249);
