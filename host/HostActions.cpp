@@ -89,31 +89,51 @@ std::string CheckHostAction(const platform::ScriptAction& action) {
            std::string(kRunVerb) + ")";
 }
 
+namespace {
+
+// Checks and takes one host action, recording it; the reason when it is refused.
+std::string Take(Drawing& drawing, const platform::ScriptAction& action,
+                 platform::HeadlessBackend& backend) {
+    if (std::string error = CheckHostAction(action); !error.empty()) return error;
+    if (action.verb == kRunVerb) {
+        backend.Record(std::string(kRunVerb));
+        return "";
+    }
+    std::size_t count = 0;
+    if (action.verb == kSelectVerb) {
+        SelectFilter filter;
+        (void)ReadFilter(action, filter);
+        count = Select(drawing, filter);
+    } else {
+        count = drawing.SelectedCount();
+        drawing.UnselectAll();
+    }
+    backend.Record(Taken(action, count));
+    return "";
+}
+
+}  // namespace
+
 bool PlayHostActions(Drawing& drawing, platform::HeadlessBackend& backend) {
     while (const platform::ScriptAction* next = backend.PeekAction()) {
         if (!platform::IsHostVerb(next->verb)) return true;
         const platform::ScriptAction action = *next;
         if (backend.TakeHostAction(action.verb) == nullptr) return false;
-        if (const std::string error = CheckHostAction(action); !error.empty()) {
+        if (const std::string error = Take(drawing, action, backend); !error.empty()) {
             backend.FailAction(action, error);
             return false;
         }
-        if (action.verb == kRunVerb) {
-            backend.Record(std::string(kRunVerb));
-            return true;
-        }
-        std::size_t count = 0;
-        if (action.verb == kSelectVerb) {
-            SelectFilter filter;
-            (void)ReadFilter(action, filter);
-            count = Select(drawing, filter);
-        } else {
-            count = drawing.SelectedCount();
-            drawing.UnselectAll();
-        }
-        backend.Record(Taken(action, count));
+        if (action.verb == kRunVerb) return true;
     }
     return true;
+}
+
+void TakeHostActionsInDialogs(Drawing& drawing, platform::HeadlessBackend& backend) {
+    backend.SetHostActionHandler([&drawing, &backend](const platform::ScriptAction& action) {
+        if (action.verb == kRunVerb)
+            return std::string(kRunVerb) + " while a command's dialog waits for the user";
+        return Take(drawing, action, backend);
+    });
 }
 
 }  // namespace host

@@ -23,4 +23,9 @@ class Drawing;
 // one of them was refused: the error is recorded and the script stopped.
 bool PlayHostActions(Drawing& drawing, platform::HeadlessBackend& backend);
 
+// Lets the backend hand host actions met while a dialog waits to the host, as long as the
+// dialog has handed the host window over to the user (a preview): host-select and host-unselect
+// are taken then; host-run, which starts a command, is refused while one runs.
+void TakeHostActionsInDialogs(Drawing& drawing, platform::HeadlessBackend& backend);
+
 }  // namespace host

@@ -137,8 +137,12 @@ class Job {
 public:
     Job(const CamHostSettings& settings, LoadedAddins& addins, platform::HeadlessBackend& backend)
         : settings_(settings), addins_(addins), backend_(backend) {}
+    ~Job() { backend_.SetHostActionHandler({}); }
+    Job(const Job&) = delete;
+    Job& operator=(const Job&) = delete;
 
     std::optional<Failure> Run() {
+        TakeHostActionsInDialogs(host_.drawing(), backend_);
         if (auto failure = Open()) return failure;
         for (int number : addins_.commands)
             if (auto failure = RunCommand(addins_.byNumber.at(number))) return failure;
@@ -215,6 +219,14 @@ private:
     Host host_;
 };
 
+// The add-ins loaded by this process. They stay loaded until the process ends, as in the host:
+// what an add-in registered with the system's services (its dialog module, its control
+// classes) lives on to the end, and must not point into an unloaded library then.
+LoadedAddins& ProcessAddins() {
+    static LoadedAddins* const addins = new LoadedAddins;
+    return *addins;
+}
+
 int Fail(const Failure& failure) {
     Report(failure.reason);
     return kCamHostFailed;
@@ -226,11 +238,10 @@ int RunCamHost(const CamHostSettings& settings) {
     if (auto failure = CheckOutputs(settings)) return Fail(*failure);
     std::vector<platform::ScriptAction> actions;
     if (auto failure = ReadScript(settings, actions)) return Fail(*failure);
-    LoadedAddins addins;
+    LoadedAddins& addins = ProcessAddins();
     if (auto failure = LoadAddins(settings, addins)) return Fail(*failure);
     platform::HeadlessBackend* backend = nullptr;
     if (auto failure = StartSession(settings, std::move(actions), backend)) return Fail(*failure);
-    // The job (and its host) ends before the add-in libraries are unloaded.
     const std::optional<Failure> failure = Job(settings, addins, *backend).Run();
     if (settings.transcript)
         std::printf("transcript written to %s (%s)\n", settings.transcript->c_str(),

@@ -105,7 +105,9 @@ void PaintPostMarks(const std::vector<PostResult>& posts, const PictureView& top
         svg.BeginGroup(std::string("post ") + OutcomeClass(post.outcome), Tooltip(post));
         PaintMark(post.outcome, at, size, svg);
         if (numbered && !post.label.empty())
-            svg.Text({at.x, at.y + size / 2 + numberSize}, post.label, numberSize,
+            // Below the mark, clear of the table layout's circle, above the next row's mark.
+            svg.Text({at.x, at.y + std::max(size / 2 + numberSize, closest * 0.45)}, post.label,
+                     numberSize,
                      "fill=\"#f0f0f0\" text-anchor=\"middle\"");
         svg.EndGroup();
     }
