@@ -168,7 +168,7 @@ TEST_F(DrawingFileTest, SaveAndOpenGiveTheSameDrawing) {
 }
 
 TEST_F(DrawingFileTest, ExampleDrawingsOpen) {
-    for (const char* name : {"fixture-part.scprt"}) {
+    for (const char* name : {"fixture-part.scprt", "skin-panel/skin-panel.scprt"}) {
         const DrawingReadResult read =
             ReadDrawingFile(std::filesystem::path(TAVRO_SOURCE_DIR) / "examples" / name);
         EXPECT_TRUE(read) << name << ": " << read.Message();
