@@ -1,6 +1,7 @@
 // Reading a job's posts back from its construction, and numbering them from the table.
 #include "host/picture/JobResults.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -14,20 +15,21 @@ constexpr int kApproachColour = 12;
 constexpr int kContactColour = 11;
 constexpr int kTopColour = 13;
 
-// Locations closer than this (in drawing units) are the same post.
+// The add-in draws a post's entities from the same numbers, so they meet exactly; a table
+// definition's post is matched to its result within this distance (drawing units).
 constexpr double kSamePlace = 1e-6;
 
-bool SamePlace(HostVector3 a, HostVector3 b) {
-    return std::fabs(a.x - b.x) <= kSamePlace && std::fabs(a.y - b.y) <= kSamePlace &&
-           std::fabs(a.z - b.z) <= kSamePlace;
-}
-bool SamePlan(HostVector3 a, HostVector3 b) {
-    return std::fabs(a.x - b.x) <= kSamePlace && std::fabs(a.y - b.y) <= kSamePlace;
+using Place = std::tuple<double, double, double>;
+Place PlaceOf(HostVector3 p) { return {p.x, p.y, p.z}; }
+// A location on a grid of kSamePlace, so that nearly equal locations share a key.
+std::tuple<long long, long long, long long> Cell(HostVector3 p) {
+    const auto on = [](double c) { return std::llround(std::clamp(c / kSamePlace, -9e18, 9e18)); };
+    return {on(p.x), on(p.y), on(p.z)};
 }
 
 struct Construction {
     std::vector<LineGeometry> approaches;
-    std::vector<LineGeometry> contacts;
+    std::multimap<Place, std::size_t> contactsFrom;  // start of each contact line
     std::vector<HostVector3> points;
 };
 
@@ -37,7 +39,8 @@ Construction Collect(const Drawing& drawing) {
         if (entity.layer != kResultLayer) return;
         if (const auto* line = std::get_if<LineGeometry>(&entity.geometry)) {
             if (entity.color == kApproachColour) found.approaches.push_back(*line);
-            if (entity.color == kContactColour) found.contacts.push_back(*line);
+            if (entity.color == kContactColour)
+                found.contactsFrom.emplace(PlaceOf(line->start), found.contactsFrom.size());
         } else if (const auto* point = std::get_if<PointGeometry>(&entity.geometry)) {
             if (entity.color == kTopColour) found.points.push_back(point->at);
         }
@@ -45,43 +48,51 @@ Construction Collect(const Drawing& drawing) {
     return found;
 }
 
-// Keeps one result per location, the latest.
-void Keep(std::vector<PostResult>& results, PostResult result) {
-    for (PostResult& earlier : results)
-        if (SamePlace(earlier.location, result.location)) {
-            earlier = std::move(result);
-            return;
-        }
-    results.push_back(std::move(result));
-}
+// One result per location, the latest, in the order the locations first appeared.
+class Results {
+public:
+    void Keep(PostResult result) {
+        const auto [at, added] = index_.emplace(PlaceOf(result.location), results_.size());
+        if (added)
+            results_.push_back(std::move(result));
+        else
+            results_[at->second] = std::move(result);
+    }
+    std::vector<PostResult> Take() { return std::move(results_); }
+
+private:
+    std::map<Place, std::size_t> index_;
+    std::vector<PostResult> results_;
+};
 
 }  // namespace
 
 std::vector<PostResult> ReadPostResults(const Drawing& drawing) {
     const Construction found = Collect(drawing);
-    std::vector<PostResult> results;
+    // Tops stand straight above the chosen point (by the deflector's length): keyed by x and y.
+    std::multimap<std::pair<double, double>, std::size_t> pointsAt;
+    for (std::size_t i = 0; i < found.points.size(); ++i)
+        pointsAt.emplace(std::pair{found.points[i].x, found.points[i].y}, i);
     std::vector<bool> claimed(found.points.size(), false);
+    Results results;
     for (const LineGeometry& approach : found.approaches) {
         PostResult result{approach.start, PostOutcome::NoContact, 0.0, ""};
         const HostVector3 chosen = approach.end;
-        for (const LineGeometry& contact : found.contacts)
-            if (SamePlace(contact.start, chosen)) result.outcome = PostOutcome::Raised;
-        if (result.outcome == PostOutcome::Raised) {
-            // The top stands above the chosen point by the deflector's length.
-            for (std::size_t i = 0; i < found.points.size(); ++i) {
-                if (claimed[i] || !SamePlan(found.points[i], chosen) ||
-                    found.points[i].z <= chosen.z)
-                    continue;
-                claimed[i] = true;
-                result.height = found.points[i].z;
+        if (found.contactsFrom.contains(PlaceOf(chosen))) {
+            result.outcome = PostOutcome::Raised;
+            const auto [first, last] = pointsAt.equal_range({chosen.x, chosen.y});
+            for (auto it = first; it != last; ++it) {
+                if (claimed[it->second] || found.points[it->second].z <= chosen.z) continue;
+                claimed[it->second] = true;
+                result.height = found.points[it->second].z;
                 break;
             }
         }
-        Keep(results, result);
+        results.Keep(result);
     }
     for (std::size_t i = 0; i < found.points.size(); ++i)
-        if (!claimed[i]) Keep(results, {found.points[i], PostOutcome::OwnZ, found.points[i].z, ""});
-    return results;
+        if (!claimed[i]) results.Keep({found.points[i], PostOutcome::OwnZ, found.points[i].z, ""});
+    return results.Take();
 }
 
 std::vector<TablePost> ReadTablePosts(std::string_view text) {
@@ -105,13 +116,16 @@ std::vector<TablePost> ReadTablePosts(std::string_view text) {
 }
 
 void LabelPosts(std::vector<PostResult>& results, const std::vector<TablePost>& posts) {
-    for (PostResult& result : results)
-        for (const TablePost& post : posts)
-            if (SamePlace(post.location, result.location)) {
-                result.label = "S" + std::to_string(post.section) + " R" +
-                               std::to_string(post.row) + " C" + std::to_string(post.column);
-                break;
-            }
+    // The first post of the table at a location names it, as the table's lookups do.
+    std::map<std::tuple<long long, long long, long long>, const TablePost*> byCell;
+    for (const TablePost& post : posts) byCell.emplace(Cell(post.location), &post);
+    for (PostResult& result : results) {
+        const auto found = byCell.find(Cell(result.location));
+        if (found == byCell.end()) continue;
+        const TablePost& post = *found->second;
+        result.label = "S" + std::to_string(post.section) + " R" + std::to_string(post.row) + " C" +
+                       std::to_string(post.column);
+    }
 }
 
 }  // namespace host

@@ -27,7 +27,8 @@ struct PostResult {
     [[nodiscard]] bool Programmed() const { return height > 0.0; }
 };
 
-// The posts the result layer shows, in drawing order. Per post the add-in draws:
+// The posts the result layer shows: those with an approach line in drawing order, then those
+// kept at their own z in drawing order. Per post the add-in draws:
 //   raised      a line (colour 12) from the location to the chosen point, a line (11) from
 //               there to the contact, the deflector circle (10) and a point (13) at the top
 //   no contact  the line (12) from the location to the chosen point alone
