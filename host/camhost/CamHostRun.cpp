@@ -22,6 +22,7 @@
 #include "platform/dialog/DialogSystem.h"
 #include "platform/dialog/HeadlessBackend.h"
 #include "platform/dialog/QuotedText.h"
+#include "platform/dialog/ScriptVerbs.h"
 
 namespace host {
 namespace {
@@ -66,7 +67,7 @@ std::optional<Failure> ReadScript(const CamHostSettings& settings,
     platform::ScriptReadResult read = platform::ReadSessionScriptFile(platform::MapPath(name));
     if (!read) return Failure{"session script " + name + ": " + read.Description()};
     for (const platform::ScriptAction& action : read.actions) {
-        if (!action.verb.starts_with("host-")) continue;
+        if (!action.verb.starts_with(platform::verbs::kHostPrefix)) continue;
         if (const std::string error = CheckHostAction(action); !error.empty())
             return Failure{"session script " + name + ": line " + std::to_string(action.line) +
                            ": " + error};

@@ -2,7 +2,6 @@
 #include "host/picture/DrawingPicture.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>

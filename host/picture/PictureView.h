@@ -2,8 +2,6 @@
 // (X right, Z up), at a scale of pixels per drawing unit, placed on the picture.
 #pragma once
 
-#include <optional>
-
 #include "host/picture/SvgBuilder.h"
 #include "hostlink/HostApi.h"
 

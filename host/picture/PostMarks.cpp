@@ -107,8 +107,7 @@ void PaintPostMarks(const std::vector<PostResult>& posts, const PictureView& top
         if (numbered && !post.label.empty())
             // Below the mark, clear of the table layout's circle, above the next row's mark.
             svg.Text({at.x, at.y + std::max(size / 2 + numberSize, closest * 0.45)}, post.label,
-                     numberSize,
-                     "fill=\"#f0f0f0\" text-anchor=\"middle\"");
+                     numberSize, "fill=\"#f0f0f0\" text-anchor=\"middle\"");
         svg.EndGroup();
     }
     svg.EndGroup();
