@@ -11,6 +11,9 @@ namespace {
 constexpr const char* kRaisedColour = "#3ddc84";
 constexpr const char* kNoContactColour = "#ff4040";
 constexpr const char* kOwnZColour = "#d0d0d0";
+// Numbers are centred and have a dark halo, so they read over surfaces and circles alike.
+constexpr const char* kHalo =
+    "text-anchor=\"middle\" stroke=\"#0c0f14\" stroke-width=\"2.5\" paint-order=\"stroke\"";
 // Numbers smaller than this (pixels) are not written: too small to read.
 constexpr double kLeastNumberSize = 5.5;
 // Above this many posts the closest distance is estimated from the first ones.
@@ -107,7 +110,12 @@ void PaintPostMarks(const std::vector<PostResult>& posts, const PictureView& top
         if (numbered && !post.label.empty())
             // Below the mark, clear of the table layout's circle, above the next row's mark.
             svg.Text({at.x, at.y + std::max(size / 2 + numberSize, closest * 0.45)}, post.label,
-                     numberSize, "fill=\"#f0f0f0\" text-anchor=\"middle\"");
+                     numberSize, std::string("fill=\"#f0f0f0\" ") + kHalo);
+        // The height of a raised post above its mark, where there is room for numbers.
+        if (numbered && post.outcome == PostOutcome::Raised)
+            svg.Text({at.x, at.y - std::max(size / 2 + 3, closest * 0.28)},
+                     SvgBuilder::Number(post.height), numberSize * 0.9,
+                     std::string("fill=\"#c8f7da\" ") + kHalo);
         svg.EndGroup();
     }
     svg.EndGroup();
