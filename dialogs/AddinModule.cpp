@@ -13,7 +13,11 @@
 platform::Module& AddinModule() {
     static platform::Module& module = []() -> platform::Module& {
         platform::Module& addin = platform::DefineModule("Tavroset");
+        // The grid's factory is code of this library: registered anew at every load.
         gridwidget::RegisterGridControlClass();
+        // The module outlives the library: loaded again into the same process, the library
+        // finds its resources registered by its earlier load.
+        if (addin.FindTemplate(CDlgMain::IDD) != nullptr) return addin;
         addin.AddTemplate(CDlgMain::Template());
         addin.AddTemplate(CDlgOptions::Template());
         addin.AddTemplate(CDlgPleaseWait::Template());

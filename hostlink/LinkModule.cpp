@@ -11,7 +11,10 @@ namespace ravelink {
 platform::Module& LinkModule() {
     static platform::Module& module = []() -> platform::Module& {
         platform::Module& link = platform::DefineModule("Ravelink03");
-        link.AddTemplate(ProgressBoxTemplate());
+        // The module outlives the library: loaded again into the same process, the library
+        // finds its template registered by its earlier load.
+        const platform::DialogTemplate progressBox = ProgressBoxTemplate();
+        if (link.FindTemplate(progressBox.id) == nullptr) link.AddTemplate(progressBox);
         return link;
     }();
     return module;

@@ -68,7 +68,19 @@ TEST_F(AddinJob, AnEmptyOrMissingTableRunsThroughToAProgramOfHeaderAndEnd) {
          std::initializer_list<const char*>{"", "; only a comment\n", nullptr}) {
         std::filesystem::remove(platform::MapPath(kTablePath));
         if (table != nullptr) WriteFile(kTablePath, table);
-        EXPECT_EQ(RunJob("press ok\n"), 1);
+        // The review has no section to offer.
+        EXPECT_EQ(RunJob("press ok\n"
+                         "expect-dialog \"Edit the calculated TAVRO heigh values.\"\n"
+                         "select sections 0\n"),
+                  1);
+        EXPECT_TRUE(
+            TranscriptHasInOrder({"end \"Edit the calculated TAVRO heigh values.\" Cancel"}));
+        const Lines lines = Transcript();
+        ASSERT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [](const std::string& line) {
+                                    return line.starts_with("script-error \"line 3: ");
+                                }),
+                  1);
         const std::string wait = "\"Calculating TAVRO Heights - Please Wait\"";
         EXPECT_TRUE(TranscriptHasInOrder({"end " + std::string(kMainCaption) + " OK",
                                           "show " + wait, "progress " + wait + " progress 10",
@@ -89,6 +101,48 @@ TEST_F(AddinJob, HeightsOnTheSelectedHoldingSurfaceAreProgrammed) {
               ProgramWith({"  MOVE S01R01C01 50.0000", "  MOVE S01R02C01 50.0000",
                            "  MOVE S02R01C03 7.0000"}));
     EXPECT_TRUE(host_.drawing().HasLayer(252));
+}
+
+struct ReviewEnd {
+    const char* script;  // how the review ends after a height was typed
+    const char* firstMove;
+};
+
+TEST_F(AddinJob, ReviewEditsAreProgrammedAfterOkAndDiscardedAfterCancel) {
+    const std::vector<ReviewEnd> cases{
+        {"press ok\n", "  MOVE S01R01C01 12.5000"},
+        {"press cancel\n", "  MOVE S01R01C01 50.0000"},
+        {"escape\n", "  MOVE S01R01C01 50.0000"},
+        {"", "  MOVE S01R01C01 50.0000"},
+    };
+    WriteFile(kTablePath, kTable);
+    for (const ReviewEnd& c : cases) {
+        host_.drawing().ForEach([](host::Entity& e) { e.selected = e.layer == 1; });
+        if (host_.drawing().SelectedCount() == 0) AddHoldingPlane();
+        EXPECT_EQ(RunJob("press ok\n"
+                         "expect-dialog \"Edit the calculated TAVRO heigh values.\"\n"
+                         "edit-cell heights 1 1 12.5\n" +
+                         std::string(c.script)),
+                  1);
+        EXPECT_EQ(FileText(kProgramPath),
+                  ProgramWith({c.firstMove, "  MOVE S01R02C01 50.0000", "  MOVE S02R01C03 7.0000"}))
+            << c.script;
+    }
+}
+
+// Post numbers mistyped by a few digits make huge maxima; the job still ends, and only the
+// posts between 1 and the maxima that exist are programmed.
+TEST_F(AddinJob, AJobOnAMistypedTableFinishes) {
+    WriteFile(kTablePath,
+              "POST 1 1000000 1  10 10 5  0 0 1\n"
+              "POST 2000000000 1 1  20 10 6  0 0 1\n"
+              "POST 1 1 2  30 10 7  0 0 1\n");
+    EXPECT_EQ(RunJob("press ok\nexpect-dialog \"Edit the calculated TAVRO heigh values.\"\n"
+                     "edit-cell heights 1 2 8\npress ok\n"),
+              1);
+    EXPECT_EQ(FileText(kProgramPath),
+              ProgramWith({"  MOVE S01R01C02 8.0000", "  MOVE S01R1000000C01 5.0000",
+                           "  MOVE S2000000000R01C01 6.0000"}));
 }
 
 TEST_F(AddinJob, TheProgramGoesWhereTheMainDialogSaysAndTheTableComesFromItsPath) {

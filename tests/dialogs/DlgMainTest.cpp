@@ -110,7 +110,11 @@ TEST_F(DlgMainTest, OptionsOpenModallyAndChangeNothing) {
 TEST_F(DlgMainTest, ThePartListHasItsOneColumnAndGrowsOnlyByPartsEntered) {
     Bind();
     dialog_.Job.Controller = &ctrl_;
-    host::testing::PlaySessionScript("");
+    // Three part entries: one confirmed, one cancelled, one confirmed without a name.
+    host::testing::PlaySessionScript(
+        "expect-dialog \"Part Dialog\"\ntype part-name Bracket\npress ok\n"
+        "type part-name Other\npress cancel\n"
+        "press ok\n");
     ASSERT_TRUE(dialog_.Create());
     dialog_.Show(true);
     const auto& parts = dialog_.Item<platform::ListView>(CDlgMain::kIdPartList);
@@ -118,10 +122,22 @@ TEST_F(DlgMainTest, ThePartListHasItsOneColumnAndGrowsOnlyByPartsEntered) {
     EXPECT_EQ(parts.Columns()[0].heading, "Part Name");
     EXPECT_EQ(parts.Columns()[0].width, 80);
     EXPECT_EQ(parts.Columns()[0].alignment, platform::ColumnAlignment::Left);
-    // The part entry ends with Cancel (the script is over): nothing is added.
-    EXPECT_FALSE(dialog_.PerformUserAction("add-setup", {"press", {}}).Failed());
-    EXPECT_EQ(parts.Items().Count(), 0);
-    EXPECT_EQ(dialog_.Job.PartCount, 0);
+    for (int press = 0; press < 3; ++press)
+        EXPECT_FALSE(dialog_.PerformUserAction("add-setup", {"press", {}}).Failed());
+    ASSERT_EQ(parts.Items().Count(), 2);
+    EXPECT_EQ(parts.Items().Text(0), "Bracket");
+    EXPECT_EQ(parts.Items().Text(1), "");
+    EXPECT_EQ(dialog_.Job.PartCount, 2);
+    // While a part is entered the main dialog is hidden and the host has the keyboard focus.
+    const std::vector<std::string> lines = Transcript();
+    const std::vector<std::string> expected{"hide \"TAVRO Programmer by Kestrane\"", "focus host",
+                                            "show \"Part Dialog\"", "end \"Part Dialog\" OK",
+                                            "show \"TAVRO Programmer by Kestrane\""};
+    auto at = lines.begin();
+    for (const std::string& line : expected) {
+        at = std::find(at, lines.end(), line);
+        ASSERT_NE(at, lines.end()) << line << " missing in " << ::testing::PrintToString(lines);
+    }
     EXPECT_TRUE(dialog_.IsVisible());
 }
 
