@@ -121,6 +121,8 @@ void PaintLegend(const Drawing& drawing, const PictureSummary& summary, PictureP
     y += 30;
     svg.Text({corner.x, y}, "Side view: raised posts stand at their height,", 10, kDimStyle);
     svg.Text({corner.x, y + 14}, "the others at their own z.", 10, kDimStyle);
+    svg.Text({corner.x, y + 34}, "Heights as computed: heights typed in the review", 10, kDimStyle);
+    svg.Text({corner.x, y + 48}, "are in the program file only.", 10, kDimStyle);
     svg.EndGroup();
 }
 
