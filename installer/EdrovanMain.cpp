@@ -15,7 +15,7 @@ namespace {
 // The stand-in's own option: where the path service finds the drives on this machine. It is
 // taken out before the installer's command line is split; every other option word is the
 // installer's, which ignores it.
-constexpr platform::OptionSpec kStandInOptions[] = {platform::kDriveRootOption};
+constexpr platform::ProgramOption kStandInOptions[] = {platform::kDriveRootOption};
 
 void printLine(const std::string& text) {
     std::printf("%s\n", text.c_str());

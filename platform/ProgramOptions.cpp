@@ -10,10 +10,11 @@ namespace {
 
 constexpr std::string_view kOptionPrefix = "--";
 
-const OptionSpec* FindSpec(std::span<const OptionSpec> specs, std::string_view name) {
-    const auto found = std::find_if(specs.begin(), specs.end(),
-                                    [&](const OptionSpec& spec) { return spec.name == name; });
-    return found == specs.end() ? nullptr : &*found;
+const ProgramOption* FindOption(std::span<const ProgramOption> known, std::string_view name) {
+    const auto found = std::find_if(known.begin(), known.end(), [&](const ProgramOption& option) {
+        return option.name == name;
+    });
+    return found == known.end() ? nullptr : &*found;
 }
 
 std::string Spelled(std::string_view name) {
@@ -40,7 +41,7 @@ std::vector<std::string> ParsedOptions::Values(std::string_view name) const {
     return values;
 }
 
-ParsedOptions ParseOptions(std::span<const OptionSpec> specs,
+ParsedOptions ParseOptions(std::span<const ProgramOption> known,
                            const std::vector<std::string>& arguments, UnknownOptions unknown) {
     ParsedOptions parsed;
     const auto refuse = [&](std::string why) {
@@ -61,18 +62,18 @@ ParsedOptions ParseOptions(std::span<const OptionSpec> specs,
         const std::string_view body = std::string_view(word).substr(kOptionPrefix.size());
         const std::size_t equals = body.find('=');
         const std::string_view name = body.substr(0, equals);
-        const OptionSpec* spec = FindSpec(specs, name);
-        if (spec == nullptr) {
+        const ProgramOption* option = FindOption(known, name);
+        if (option == nullptr) {
             if (unknown == UnknownOptions::Keep) {
                 parsed.positional.push_back(word);
                 continue;
             }
             return refuse("unknown option " + Spelled(name));
         }
-        if (!spec->repeatable && parsed.Has(name))
+        if (!option->repeatable && parsed.Has(name))
             return refuse(Spelled(name) + " is given more than once");
         std::string value;
-        if (spec->valueName.empty()) {
+        if (option->valueName.empty()) {
             if (equals != std::string_view::npos) return refuse(Spelled(name) + " takes no value");
         } else if (equals != std::string_view::npos) {
             value = body.substr(equals + 1);
@@ -80,26 +81,26 @@ ParsedOptions ParseOptions(std::span<const OptionSpec> specs,
             value = arguments[++i];
         } else {
             return refuse(Spelled(name) + " needs a value (" + Spelled(name) + " " +
-                          std::string(spec->valueName) + ")");
+                          std::string(option->valueName) + ")");
         }
         parsed.options.push_back({std::string(name), std::move(value)});
     }
     return parsed;
 }
 
-std::string OptionsHelp(std::span<const OptionSpec> specs) {
-    const auto usage = [](const OptionSpec& spec) {
-        std::string text = Spelled(spec.name);
-        if (!spec.valueName.empty()) text += " " + std::string(spec.valueName);
+std::string OptionsHelp(std::span<const ProgramOption> known) {
+    const auto usage = [](const ProgramOption& option) {
+        std::string text = Spelled(option.name);
+        if (!option.valueName.empty()) text += " " + std::string(option.valueName);
         return text;
     };
     std::size_t width = 0;
-    for (const OptionSpec& spec : specs) width = std::max(width, usage(spec).size());
+    for (const ProgramOption& option : known) width = std::max(width, usage(option).size());
     std::string help;
-    for (const OptionSpec& spec : specs) {
-        const std::string text = usage(spec);
-        help += "  " + text + std::string(width - text.size() + 3, ' ') + std::string(spec.help);
-        if (spec.repeatable) help += " (may be repeated)";
+    for (const ProgramOption& option : known) {
+        const std::string text = usage(option);
+        help += "  " + text + std::string(width - text.size() + 3, ' ') + std::string(option.help);
+        if (option.repeatable) help += " (may be repeated)";
         help += "\n";
     }
     return help;

@@ -11,7 +11,7 @@
 namespace platform {
 
 // One option a program takes: "--name", with a value or as a switch.
-struct OptionSpec {
+struct ProgramOption {
     std::string_view name;       // without the leading "--"
     std::string_view valueName;  // empty: a switch without a value
     std::string_view help;       // one line for the program's help
@@ -38,7 +38,7 @@ struct ParsedOptions {
     [[nodiscard]] std::vector<std::string> Values(std::string_view name) const;
 };
 
-// What to do with a word that starts with "--" but names none of the specs.
+// What to do with a word that starts with "--" but names none of the known.
 enum class UnknownOptions {
     Refuse,  // an error
     Keep,    // kept among the positional words (for programs with a command line of their own)
@@ -50,15 +50,15 @@ enum class UnknownOptions {
 // every word after it is positional.
 // Errors: an unknown option (when refused), a missing value, a value given to a switch, and a
 // non-repeatable option given twice.
-[[nodiscard]] ParsedOptions ParseOptions(std::span<const OptionSpec> specs,
+[[nodiscard]] ParsedOptions ParseOptions(std::span<const ProgramOption> known,
                                          const std::vector<std::string>& arguments,
                                          UnknownOptions unknown = UnknownOptions::Refuse);
 
 // The options' lines for a program's help: "  --name VALUE   help", aligned.
-[[nodiscard]] std::string OptionsHelp(std::span<const OptionSpec> specs);
+[[nodiscard]] std::string OptionsHelp(std::span<const ProgramOption> known);
 
 // The option every program of the project takes to place the drives (docs/paths.md).
-inline constexpr OptionSpec kDriveRootOption{
+inline constexpr ProgramOption kDriveRootOption{
     "drive-root", "DIR", "folder that holds the drives: drive C is DIR/drive_c"};
 
 // Sets the path service's drive root when the parsed options give one.

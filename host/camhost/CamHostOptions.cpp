@@ -7,34 +7,34 @@
 namespace host {
 namespace {
 
-constexpr platform::OptionSpec kConfig{"config", "DIR",
-                                       "host configuration folder holding surfcam.ini "
-                                       "(default c:\\Surfcam\\Config)"};
-constexpr platform::OptionSpec kOpen{"open", "DRAWING", "drawing (.scprt) to open first"};
-constexpr platform::OptionSpec kSession{
+constexpr platform::ProgramOption kConfig{"config", "DIR",
+                                          "host configuration folder holding surfcam.ini "
+                                          "(default c:\\Surfcam\\Config)"};
+constexpr platform::ProgramOption kOpen{"open", "DRAWING", "drawing (.scprt) to open first"};
+constexpr platform::ProgramOption kSession{
     "session", "SCRIPT", "session script playing the user (docs/session-scripts.md)"};
-constexpr platform::OptionSpec kTranscript{"transcript", "FILE",
-                                           "file the session's transcript is written to"};
-constexpr platform::OptionSpec kRun{"run", "MENU_TEXT_OR_NUMBER",
-                                    "add-in command to run, by its menu text or entry number",
-                                    /*repeatable=*/true};
-constexpr platform::OptionSpec kSave{"save", "DRAWING", "saves the drawing after the commands"};
-constexpr platform::OptionSpec kSvg{"svg", "FILE", "writes a picture (SVG) after the commands"};
-constexpr platform::OptionSpec kTable{"table", "FILE",
-                                      "machine table definition whose post numbers label the "
-                                      "picture"};
-constexpr platform::OptionSpec kHelp{"help", "", "shows this help"};
+constexpr platform::ProgramOption kTranscript{"transcript", "FILE",
+                                              "file the session's transcript is written to"};
+constexpr platform::ProgramOption kRun{"run", "MENU_TEXT_OR_NUMBER",
+                                       "add-in command to run, by its menu text or entry number",
+                                       /*repeatable=*/true};
+constexpr platform::ProgramOption kSave{"save", "DRAWING", "saves the drawing after the commands"};
+constexpr platform::ProgramOption kSvg{"svg", "FILE", "writes a picture (SVG) after the commands"};
+constexpr platform::ProgramOption kTable{"table", "FILE",
+                                         "machine table definition whose post numbers label the "
+                                         "picture"};
+constexpr platform::ProgramOption kHelp{"help", "", "shows this help"};
 
-constexpr platform::OptionSpec kOptions[] = {platform::kDriveRootOption,
-                                             kConfig,
-                                             kOpen,
-                                             kSession,
-                                             kTranscript,
-                                             kRun,
-                                             kSave,
-                                             kSvg,
-                                             kTable,
-                                             kHelp};
+constexpr platform::ProgramOption kOptions[] = {platform::kDriveRootOption,
+                                                kConfig,
+                                                kOpen,
+                                                kSession,
+                                                kTranscript,
+                                                kRun,
+                                                kSave,
+                                                kSvg,
+                                                kTable,
+                                                kHelp};
 
 }  // namespace
 

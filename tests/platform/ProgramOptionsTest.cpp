@@ -9,7 +9,7 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-constexpr platform::OptionSpec kSpecs[] = {
+constexpr platform::ProgramOption kOptions[] = {
     platform::kDriveRootOption,
     {"open", "DRAWING", "drawing to open"},
     {"run", "COMMAND", "command to run", /*repeatable=*/true},
@@ -29,7 +29,7 @@ class ProgramOptionsCases : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ProgramOptionsCases, Parse) {
     const Case& c = GetParam();
-    const platform::ParsedOptions parsed = platform::ParseOptions(kSpecs, c.arguments);
+    const platform::ParsedOptions parsed = platform::ParseOptions(kOptions, c.arguments);
     EXPECT_EQ(parsed.error, c.error);
     if (!c.error.empty()) return;
     EXPECT_EQ(parsed.Values("run"), c.runs);
@@ -73,7 +73,7 @@ TEST(ProgramOptions, KeepsUnknownWordsAndTakesTheDriveRoot) {
     for (const Words& arguments : {Words{"--drive-root", "/tmp/r", "-x", "c:\\host", "--y=1"},
                                    Words{"-x", "--drive-root=/tmp/r", "c:\\host", "--y=1"}}) {
         const platform::ParsedOptions parsed =
-            platform::ParseOptions(kSpecs, arguments, platform::UnknownOptions::Keep);
+            platform::ParseOptions(kOptions, arguments, platform::UnknownOptions::Keep);
         ASSERT_TRUE(parsed) << parsed.error;
         EXPECT_EQ(parsed.positional, (Words{"-x", "c:\\host", "--y=1"}));
         platform::ApplyDriveRoot(parsed);
@@ -83,7 +83,7 @@ TEST(ProgramOptions, KeepsUnknownWordsAndTakesTheDriveRoot) {
 }
 
 TEST(ProgramOptions, HelpListsEveryOptionAligned) {
-    EXPECT_EQ(platform::OptionsHelp(kSpecs),
+    EXPECT_EQ(platform::OptionsHelp(kOptions),
               "  --drive-root DIR   folder that holds the drives: drive C is DIR/drive_c\n"
               "  --open DRAWING     drawing to open\n"
               "  --run COMMAND      command to run (may be repeated)\n"
