@@ -131,6 +131,18 @@ TEST_F(CamHostJobTest, ASessionThatSelectsNothingKeepsEveryPostAtItsOwnZ) {
         << unwritable.errors;
 }
 
+// A batch run shows the table reader's complaints on stderr, one line each, without the
+// transcript (the message keeps the line's end, which must not make a second line).
+TEST_F(CamHostJobTest, MessageBoxesAreOneLineEachOnStandardError) {
+    Write("c:\\TavroLoc.txt", Read(File("c:\\TavroLoc.txt")) + "post 1 2 ; cut short\r\n");
+    const ProgramRun run = Job("press draw-table-top\npress cancel\n");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::vector<std::string> errors = Lines(run.errors);
+    EXPECT_NE(std::find(errors.begin(), errors.end(), "message: ERROR Line - POST 1 2 "),
+              errors.end())
+        << run.errors;
+}
+
 TEST_F(CamHostJobTest, AJobCancelledInTheMainDialogComputesAndWritesNothing) {
     const ProgramRun run = Job("press draw-table-top\npress cancel\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
