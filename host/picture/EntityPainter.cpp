@@ -84,6 +84,13 @@ void PaintFacets(std::vector<Facet>& facets, SvgBuilder& svg) {
     svg.EndGroup();
 }
 
+// A full circle facing the viewer of the top view: drawn as a circle, not as its samples.
+bool IsFlatFullCircle(const ArcGeometry& arc, const PictureView& view) {
+    const HostVector3 axis = Unit(arc.axis);
+    return view.Side() == ViewSide::Top && std::fabs(std::fabs(axis.z) - 1.0) < 1e-9 &&
+           std::fabs(arc.sweep) >= 2 * 3.141592653589793 - 1e-9;
+}
+
 void PaintOutline(const Entity& entity, const std::string& rgb, const PictureView& view,
                   SvgBuilder& svg) {
     if (const auto* point = std::get_if<PointGeometry>(&entity.geometry)) {
@@ -97,6 +104,12 @@ void PaintOutline(const Entity& entity, const std::string& rgb, const PictureVie
         if (view.Side() != ViewSide::Top) return;
         const double size = std::max(6.0, text->height * view.Scale());
         svg.Text(view.At(text->position), text->text, size, "fill=\"" + rgb + "\"");
+        return;
+    }
+    if (const auto* arc = std::get_if<ArcGeometry>(&entity.geometry);
+        arc != nullptr && IsFlatFullCircle(*arc, view)) {
+        svg.Circle(view.At(arc->center), arc->radius * view.Scale(),
+                   "fill=\"none\" stroke=\"" + rgb + "\" stroke-width=\"1\"");
         return;
     }
     std::vector<PicturePoint> points;
