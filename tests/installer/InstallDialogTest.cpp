@@ -25,6 +25,7 @@ TEST_F(InstallDialogTest, RunsAfterHalfASecondAndClosesFiveSecondsLater) {
     EXPECT_EQ(dialog.LargeIcon(), 128);
     EXPECT_EQ(dialog.SmallIcon(), 128);
     EXPECT_EQ(dialog.Status(), "Could Not open /nonexistent/host\\setup.xml");
+    EXPECT_EQ(dialog.Reason(), "/nonexistent/host/setup.xml: No such file or directory");
     EXPECT_EQ(
         Transcript(),
         (Lines{R"(text "Edrovan" status "/nonexistent/host setup")", R"(show "Edrovan")",
