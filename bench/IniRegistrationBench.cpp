@@ -34,7 +34,7 @@ struct Folder {
     Folder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "ini-bench-XXXXXX").string();
-        path = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::filesystem::path();
+        if (::mkdtemp(pattern.data()) != nullptr) path = pattern;
     }
     ~Folder() { std::filesystem::remove_all(path); }
     std::filesystem::path path;

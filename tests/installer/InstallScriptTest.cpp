@@ -33,14 +33,17 @@ TEST_F(InstallScriptTest, AnUnusableScriptIsReportedWithItsReasonAndPath) {
         {"nested too deep", "file", "\n" + deep,
          "line 2: Elements nested deeper than 100000 levels at element e"},
         {"another root", "file", "<Install/>", "the root element is not InstallItem"},
-        {"no element", "file", "<!-- nothing -->", "no element"},
+        {"no element", "file", "</InstallItem>", "no element"},
+        {"only a comment", "file", "<!-- nothing -->", "line 1: Element tag not found"},
     };
     const std::filesystem::path script = Host("setup.xml");
     for (const Case& c : cases) {
         std::filesystem::remove_all(script);
         if (std::string(c.kind) == "file") Write(script, c.text);
         if (std::string(c.kind) == "folder") std::filesystem::create_directory(script);
-        if (std::string(c.kind) == "pipe") ASSERT_EQ(::mkfifo(script.c_str(), 0600), 0);
+        if (std::string(c.kind) == "pipe") {
+            ASSERT_EQ(::mkfifo(script.c_str(), 0600), 0);
+        }
         std::vector<std::string> statuses;
         installer::runInstallScript({"c:\\host", "setup", ""},
                                     [&](const std::string& text) { statuses.push_back(text); });
