@@ -22,6 +22,10 @@ void printLine(const std::string& text) {
     std::fflush(stdout);
 }
 
+void printReason(const std::string& reason) {
+    std::fprintf(stderr, "Edrovan: %s\n", reason.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,8 +44,12 @@ int main(int argc, char** argv) {
     installer::RunParameters run{line.positional[0], line.positional[1],
                                  line.positional.size() > 2 ? line.positional[2] : ""};
     installer::InstallDialog dialog(std::move(run), line.error);
-    // Without a screen the status line is also the program's output.
-    if (platform::CurrentHeadlessBackend() != nullptr) dialog.onStatus = printLine;
+    // Without a screen the status line is also the program's output, and a failure's reason
+    // goes to standard error.
+    if (platform::CurrentHeadlessBackend() != nullptr) {
+        dialog.onStatus = printLine;
+        dialog.onReason = printReason;
+    }
     platform::ModuleScope module(installer::InstallerModule());
     if (dialog.DoModal() == platform::kResultFailed)
         std::fprintf(stderr, "Edrovan: %s\n", dialog.CreationError().c_str());

@@ -2,17 +2,15 @@
 #include "host/picture/DrawingPicture.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
-#include <system_error>
 
 #include "host/picture/EntityPainter.h"
 #include "host/picture/HostColours.h"
 #include "host/picture/PictureView.h"
 #include "host/picture/PostMarks.h"
 #include "host/picture/SvgBuilder.h"
+#include "platform/FileReplace.h"
+#include "platform/InputFile.h"
 #include "platform/Paths.h"
 
 namespace host {
@@ -126,30 +124,6 @@ void PaintLegend(const Drawing& drawing, const PictureSummary& summary, PictureP
     svg.EndGroup();
 }
 
-std::string WriteBesideThenReplace(const std::string& text, const std::filesystem::path& path) {
-    std::filesystem::path writing = path;
-    writing += ".writing";
-    {
-        std::ofstream file(writing, std::ios::binary | std::ios::trunc);
-        if (!file) return "cannot create " + writing.string();
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(writing, ignored);
-            return "cannot write " + writing.string();
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(writing, path, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(writing, ignored);
-        return "cannot replace " + path.string() + ": " + error.message();
-    }
-    return "";
-}
-
 }  // namespace
 
 PictureSummary Summarise(const std::vector<PostResult>& posts) {
@@ -212,18 +186,19 @@ PictureResult WriteDrawingPicture(const Drawing& drawing, const PictureOptions& 
     PictureResult result;
     std::vector<PostResult> posts = ReadPostResults(drawing);
     if (options.tableDefinition) {
-        std::ifstream file(platform::MapPath(*options.tableDefinition), std::ios::binary);
-        if (!file) {
-            result.error = "cannot read the table definition " + *options.tableDefinition;
+        const platform::InputText table =
+            platform::ReadInputFile(platform::MapPath(*options.tableDefinition));
+        if (!table) {
+            result.error =
+                "cannot read the table definition " + *options.tableDefinition + ": " + table.error;
             return result;
         }
-        std::ostringstream text;
-        text << file.rdbuf();
-        LabelPosts(posts, ReadTablePosts(text.str()));
+        LabelPosts(posts, ReadTablePosts(table.text));
     }
     result.summary = Summarise(posts);
-    result.error = WriteBesideThenReplace(DrawingPictureSvg(drawing, posts, options.title),
-                                          platform::MapPath(systemPath));
+    const platform::ReplaceResult written = platform::ReplaceFileContents(
+        platform::MapPath(systemPath), DrawingPictureSvg(drawing, posts, options.title));
+    result.error = written.error;
     return result;
 }
 
