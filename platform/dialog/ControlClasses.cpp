@@ -17,7 +17,10 @@ std::map<std::string, ControlFactory>& ControlClasses() {
 }  // namespace
 
 void RegisterControlClass(const std::string& className, ControlFactory factory) {
-    ControlClasses()[className] = std::move(factory);
+    if (factory)
+        ControlClasses()[className] = std::move(factory);
+    else
+        ControlClasses().erase(className);
 }
 
 ControlCreation CreateControl(const ControlTemplate& from) {

@@ -14,7 +14,8 @@ namespace platform {
 using ControlFactory = std::function<std::unique_ptr<Control>(const ControlTemplate&)>;
 
 // Registers a control class for the life of the process; registering a name again replaces
-// its factory.
+// its factory, and an empty factory removes the class (a library being unloaded takes its
+// factory's code with it).
 void RegisterControlClass(const std::string& className, ControlFactory factory);
 
 // A created control, or the reason why there is none.

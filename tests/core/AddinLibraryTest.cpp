@@ -23,7 +23,9 @@ protected:
     }
 };
 
-// Guards against registering the add-in's templates a second time, which stops the process.
+// Guards against registering the add-in's templates a second time, which stops the process, and
+// against a grid factory left in the framework's registry after the unload, whose destruction
+// at the process's exit ran code that was gone (the program then crashed as it ended).
 TEST_F(LoadedAddinTest, RunsItsCommandAndHooksAgainAfterBeingLoadedAgain) {
     for (int load = 0; load < 2; ++load) {
         platform::DynamicLibrary addin = platform::DynamicLibrary::Load(TAVROSET_LIBRARY);
