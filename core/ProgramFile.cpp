@@ -2,19 +2,15 @@
 // terminator. Lines end in CR LF as the controller's text mode writes them; the last has none.
 #include "core/ProgramFile.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 #include <tuple>
 #include <vector>
 
+#include "platform/FileReplace.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
 
@@ -104,10 +100,6 @@ std::vector<MoveLine> MoveLines(const TableDefinition& table) {
     return lines;
 }
 
-bool WriteAll(std::FILE* file, const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), file) == text.size();
-}
-
 }  // namespace
 
 std::string ProgramFileText(const TableDefinition& table) {
@@ -136,31 +128,19 @@ std::string ProgramFileText(const TableDefinition& table) {
 }
 
 bool WriteProgramFile(const TableDefinition& table, const std::string& path) {
-    const std::filesystem::path target = platform::MapPath(path);
-    // The file is written beside its target and then put in its place, so that a failed write
-    // never leaves a half-written program where a complete one was.
-    std::filesystem::path temporary = target;
-    temporary += ".writing";
-    std::error_code error;
-    const bool targetUnwritable =
-        std::filesystem::is_directory(target, error) ||
-        (std::filesystem::exists(target, error) && ::access(target.c_str(), W_OK) != 0);
-    std::FILE* file = targetUnwritable ? nullptr : std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        platform::ShowMessage("Cannot Open Tavro Program File");
-        return false;
+    // Replaced safely: a failed write never leaves a half-written program where a complete one
+    // was, and a read-only program file is refused as one that cannot be opened.
+    const platform::ReplaceResult written =
+        platform::ReplaceFileContents(platform::MapPath(path), ProgramFileText(table));
+    switch (written.fault) {
+        case platform::ReplaceFault::None:
+            return true;
+        case platform::ReplaceFault::CannotOpen:
+            platform::ShowMessage("Cannot Open Tavro Program File");
+            return false;
+        case platform::ReplaceFault::CannotWrite:
+            platform::ShowMessage("Cannot Write Tavro Program File");
+            return false;
     }
-    bool written = WriteAll(file, ProgramFileText(table));
-    written = std::fflush(file) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    if (written) {
-        std::filesystem::rename(temporary, target, error);
-        written = !error;
-    }
-    if (!written) {
-        std::filesystem::remove(temporary, error);
-        platform::ShowMessage("Cannot Write Tavro Program File");
-        return false;
-    }
-    return true;
+    return false;
 }

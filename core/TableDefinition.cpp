@@ -8,6 +8,7 @@
 
 #include "core/LineChunker.h"
 #include "core/NumberText.h"
+#include "platform/InputFile.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
 
@@ -137,17 +138,17 @@ PostLocation* TableDefinition::FindNearest(double x, double y) {
 
 int TableDefinition::Read(const std::string& path) {
     Reset();
-    std::FILE* file = std::fopen(platform::MapPath(path).c_str(), "rb");
-    if (file == nullptr) return -1;
+    // A folder, a pipe or a device is refused at once, as a file that cannot be opened.
+    const platform::InputFile input = platform::OpenInputFile(platform::MapPath(path));
+    if (!input) return -1;
+    std::FILE* file = input.file.get();
     LineChunker chunker([this](char* line) { ReadLine(line); });
     std::vector<char> block(1 << 20);
     size_t got;
     while ((got = std::fread(block.data(), 1, block.size(), file)) > 0)
         chunker.Feed({block.data(), got});
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        // A directory or an unreadable file: as if it could not be opened.
+    if (std::ferror(file) != 0) {
+        // An unreadable file: as if it could not be opened.
         Reset();
         return -1;
     }

@@ -25,12 +25,13 @@ struct DrawingReadResult {
 
 // Reads a drawing from the text of a drawing file.
 [[nodiscard]] DrawingReadResult ReadDrawing(std::string_view text);
-// Reads a drawing from a file on this machine.
+// Reads a drawing from a file on this machine; anything but a regular file is refused at once.
 [[nodiscard]] DrawingReadResult ReadDrawingFile(const std::filesystem::path& path);
 
 // The text of a drawing file that reads back into an equal drawing (every double exactly).
 [[nodiscard]] std::string WriteDrawing(const Drawing& drawing);
-// Writes the drawing to a file; empty on success, else why it failed.
+// Writes the drawing to a file, replacing it safely (platform/FileReplace.h); empty on success,
+// else why it failed (the file as it was).
 [[nodiscard]] std::string WriteDrawingFile(const Drawing& drawing,
                                            const std::filesystem::path& path);
 

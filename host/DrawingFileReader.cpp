@@ -3,12 +3,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <utility>
 
 #include "host/DrawingFile.h"
+#include "platform/InputFile.h"
 
 namespace host {
 namespace {
@@ -352,15 +351,13 @@ std::string DrawingReadResult::Message() const {
 DrawingReadResult ReadDrawing(std::string_view text) { return Parser(text).Run(); }
 
 DrawingReadResult ReadDrawingFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
+    const platform::InputText file = platform::ReadInputFile(path);
     if (!file) {
         DrawingReadResult result;
-        result.description = "cannot open " + path.string();
+        result.description = file.error;
         return result;
     }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    return ReadDrawing(contents.str());
+    return ReadDrawing(file.text);
 }
 
 }  // namespace host

@@ -1,8 +1,8 @@
 // Writes a drawing as a drawing file; doubles in their shortest form that reads back exactly.
 #include <charconv>
-#include <fstream>
 
 #include "host/DrawingFile.h"
+#include "platform/FileReplace.h"
 
 namespace host {
 namespace {
@@ -110,12 +110,8 @@ std::string WriteDrawing(const Drawing& drawing) {
 }
 
 std::string WriteDrawingFile(const Drawing& drawing, const std::filesystem::path& path) {
-    const std::string text = WriteDrawing(drawing);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return "cannot create " + path.string();
-    file.write(text.data(), std::streamsize(text.size()));
-    file.close();
-    return file ? "" : "cannot write " + path.string();
+    // Replaced safely: a full disk never leaves a truncated drawing in place of the old one.
+    return platform::ReplaceFileContents(path, WriteDrawing(drawing)).error;
 }
 
 }  // namespace host

@@ -13,6 +13,7 @@
 #include "host/DrawingFile.h"
 #include "host/Host.h"
 #include "host/MatrixMath.h"
+#include "platform/ProcessState.h"
 
 namespace host {
 namespace {
@@ -27,6 +28,9 @@ TableBinding& Binding() {
     static TableBinding binding;
     return binding;
 }
+
+// A reset of the process's state leaves the table bound to no host.
+const bool kResetRegistered = (platform::RegisterStateReset([] { Binding() = {}; }), true);
 
 Matrix4 LoadMatrix(const void* matrix) {
     Matrix4 m;

@@ -7,13 +7,13 @@
 //   point <x> <y> <z>        a point entity
 //   line <x1> <y1> <z1> <x2> <y2> <z2>   a line entity
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "hostlink/HostApi.h"
+#include "platform/InputFile.h"
 #include "platform/Paths.h"
 
 namespace {
@@ -82,11 +82,13 @@ extern "C" __attribute__((visibility("default"))) int SurfcamDllEntryPoint(const
                                                                            const char* path,
                                                                            HostApi* api) {
     if (!path || !api) return -1;
-    std::ifstream file(platform::MapPath(path));
+    // Only a regular file is read: a pipe would block the host for ever.
+    const platform::InputText file = platform::ReadInputFile(platform::MapPath(path));
     if (!file) return -1;
+    std::istringstream lines(file.text);
     std::vector<Command> commands;
     std::string line;
-    for (int number = 1; std::getline(file, line); ++number) {
+    for (int number = 1; std::getline(lines, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::size_t start = line.find_first_not_of(" \t");
         if (start == std::string::npos || line[start] == '#') continue;

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "hostlink/MessageText.h"
+#include "hostlink/NoThrow.h"
 #include "platform/MessageService.h"
 
 namespace {
@@ -95,25 +96,29 @@ bool CApiCloudGrid::SetupGrid(int nx, int ny, CApiPoint* low, CApiPoint* high) {
 }
 
 int CApiCloudGrid::Calc_Grid_from_XY(double x, double y, int* i, int* j) {
-    const int column = NodeAlong(x, lowCorner.x, highCorner.x, cellSizeX, columns);
-    const int row = NodeAlong(y, lowCorner.y, highCorner.y, cellSizeY, rows);
-    if (i != nullptr) *i = column;
-    if (j != nullptr) *j = row;
-    if (column >= 0 && column < columns && row >= 0 && row < rows) return 0;
-    platform::ShowMessage(hostlink::MessageText("Error: Outside the boundries\n%d > %d - %d > %d",
-                                                column, columns, row, rows));
-    return -1;
+    return ravelink::NoThrow("Calc_Grid_from_XY", -1, [&] {
+        const int column = NodeAlong(x, lowCorner.x, highCorner.x, cellSizeX, columns);
+        const int row = NodeAlong(y, lowCorner.y, highCorner.y, cellSizeY, rows);
+        if (i != nullptr) *i = column;
+        if (j != nullptr) *j = row;
+        if (column >= 0 && column < columns && row >= 0 && row < rows) return 0;
+        platform::ShowMessage(hostlink::MessageText(
+            "Error: Outside the boundries\n%d > %d - %d > %d", column, columns, row, rows));
+        return -1;
+    });
 }
 
 int CApiCloudGrid::Calc_GridIndex(int i, int j) {
-    if (i < 0 || i >= columns || j < 0 || j >= rows) return -1;
-    const long long index = i + static_cast<long long>(j) * columns;
-    if (index >= static_cast<long long>(columns) * rows || index > INT_MAX) {
-        platform::ShowMessage(hostlink::MessageText("Error outside the boundries\n%lld > %d * %d",
-                                                    index, columns, rows));
-        return -1;
-    }
-    return static_cast<int>(index);
+    return ravelink::NoThrow("Calc_GridIndex", -1, [&] {
+        if (i < 0 || i >= columns || j < 0 || j >= rows) return -1;
+        const long long index = i + static_cast<long long>(j) * columns;
+        if (index >= static_cast<long long>(columns) * rows || index > INT_MAX) {
+            platform::ShowMessage(hostlink::MessageText(
+                "Error outside the boundries\n%lld > %d * %d", index, columns, rows));
+            return -1;
+        }
+        return static_cast<int>(index);
+    });
 }
 
 int CApiCloudGrid::Calc_GridIndex(double x, double y) {

@@ -5,6 +5,7 @@
 
 #include "hostlink/CloudGrid.h"
 #include "hostlink/MessageText.h"
+#include "hostlink/NoThrow.h"
 #include "platform/MessageService.h"
 
 namespace {
@@ -58,13 +59,17 @@ void ScanLine(const GridLine& line, bool extendEdges) {
 }  // namespace
 
 bool CApiCloudGrid::CreateGuessed() {
-    FillGaps(/*extendEdges=*/false);
-    return true;
+    return ravelink::NoThrow("CreateGuessed", false, [&] {
+        FillGaps(/*extendEdges=*/false);
+        return true;
+    });
 }
 
 bool CApiCloudGrid::CreateOutsideAndGuessed() {
-    FillGaps(/*extendEdges=*/true);
-    return true;
+    return ravelink::NoThrow("CreateOutsideAndGuessed", false, [&] {
+        FillGaps(/*extendEdges=*/true);
+        return true;
+    });
 }
 
 void CApiCloudGrid::FillGaps(bool extendEdges) {

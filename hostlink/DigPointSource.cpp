@@ -2,6 +2,7 @@
 #include "hostlink/DigPointSource.h"
 
 #include "hostlink/MessageText.h"
+#include "hostlink/NoThrow.h"
 #include "platform/MessageService.h"
 
 namespace ravelink {
@@ -33,38 +34,42 @@ DigPointSource& DigSource() {
 void ResetDigPointSource() { DigSource() = DigPointSource{}; }
 
 int PointFunctionAdapter(std::FILE* file, double* xyz) {
-    const DigPointSource& source = DigSource();
-    // Without a point function there are no points to give: an error stops the host.
-    if (source.next == nullptr) return kHostPointError;
-    CApiPoint point;  // flag 0, x = y = z = 0
-    const int result = source.next(&point);
-    if (result < 0) return kHostPointError;
-    if (result == kHostPointEndOfData) return EndOfData(file);
-    CopyCoordinates(point, xyz);
-    return result == kHostPointEndOfRow ? kHostPointEndOfRow : kHostPointDelivered;
+    return ravelink::NoThrow("PointFunctionAdapter", int{kHostPointError}, [&]() -> int {
+        const DigPointSource& source = DigSource();
+        // Without a point function there are no points to give: an error stops the host.
+        if (source.next == nullptr) return kHostPointError;
+        CApiPoint point;  // flag 0, x = y = z = 0
+        const int result = source.next(&point);
+        if (result < 0) return kHostPointError;
+        if (result == kHostPointEndOfData) return EndOfData(file);
+        CopyCoordinates(point, xyz);
+        return result == kHostPointEndOfRow ? kHostPointEndOfRow : kHostPointDelivered;
+    });
 }
 
 int PointListAdapter(std::FILE* file, double* xyz) {
-    DigPointSource& source = DigSource();
-    if (source.delivered >= source.perRow) {
-        source.delivered = 0;
-        ++source.row;
-        if (source.row < source.rowCount) return kHostPointEndOfRow;
-        return EndOfData(file);
-    }
-    if (source.row >= source.rowCount) return EndOfData(file);
-    // A null list has no point at its cursor, like an empty one.
-    const CApiPoint* point = source.list != nullptr ? source.list->Get() : nullptr;
-    if (point == nullptr) {
-        platform::ShowMessage(
-            hostlink::MessageText("Error: GetXYZPox %d, %d", source.delivered, source.row));
-        return kHostPointError;
-    }
-    CopyCoordinates(*point, xyz);
-    // At the last point the cursor stays, so a short list gives its last point again.
-    source.list->GetNext();
-    ++source.delivered;
-    return kHostPointDelivered;
+    return ravelink::NoThrow("PointListAdapter", int{kHostPointError}, [&]() -> int {
+        DigPointSource& source = DigSource();
+        if (source.delivered >= source.perRow) {
+            source.delivered = 0;
+            ++source.row;
+            if (source.row < source.rowCount) return kHostPointEndOfRow;
+            return EndOfData(file);
+        }
+        if (source.row >= source.rowCount) return EndOfData(file);
+        // A null list has no point at its cursor, like an empty one.
+        const CApiPoint* point = source.list != nullptr ? source.list->Get() : nullptr;
+        if (point == nullptr) {
+            platform::ShowMessage(
+                hostlink::MessageText("Error: GetXYZPox %d, %d", source.delivered, source.row));
+            return kHostPointError;
+        }
+        CopyCoordinates(*point, xyz);
+        // At the last point the cursor stays, so a short list gives its last point again.
+        source.list->GetNext();
+        ++source.delivered;
+        return kHostPointDelivered;
+    });
 }
 
 }  // namespace ravelink

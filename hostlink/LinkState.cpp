@@ -4,7 +4,20 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "hostlink/DigPointSource.h"
+#include "platform/ProcessState.h"
+
 namespace ravelink {
+namespace {
+
+// The library's state is part of what a reset of the process's state puts back.
+const bool kResetRegistered = (platform::RegisterStateReset([] {
+                                   ResetLinkStateForTests();
+                                   ResetDigPointSource();
+                               }),
+                               true);
+
+}  // namespace
 
 LinkState& State() {
     static LinkState state;
@@ -27,7 +40,9 @@ HostSurfaceObject* SurfaceAt(int group, int index) {
 }
 
 void AppendSurface(int group, HostSurfaceObject* surface) {
-    State().groups.lists[group].AddBlock(&surface, sizeof surface);
+    // A surface the list cannot hold (no memory for its block) goes back to the host at once.
+    if (State().groups.lists[group].AddBlock(&surface, sizeof surface) == 0)
+        Host().HostFree(surface);
 }
 
 void EmptyGroup(int group) {

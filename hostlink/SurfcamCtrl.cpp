@@ -5,6 +5,7 @@
 
 #include "hostlink/LinkModule.h"
 #include "hostlink/LinkState.h"
+#include "hostlink/NoThrow.h"
 #include "hostlink/ProgressBox.h"
 
 using ravelink::Host;
@@ -14,33 +15,39 @@ CSurfcamCtrl::CSurfcamCtrl() { ravelink::State().api = nullptr; }
 CSurfcamCtrl::~CSurfcamCtrl() = default;
 
 void CSurfcamCtrl::Setup(void* hostApi) {
-    const ravelink::LibraryModuleScope module;
-    ravelink::State().api = static_cast<HostApi*>(hostApi);
-    curColor = savedColor = Host().HostCurrentColor();
-    curLayer = savedLayer = Host().HostCurrentLayer();
-    hostWindow = Host().HostMainWindow();
-    drawing = Host().HostDrawing();
-    ravelink::CreateProgressBox();
-    ravelink::SetProgressText("Api is fully setup");
+    ravelink::NoThrow("Setup", [&] {
+        const ravelink::LibraryModuleScope module;
+        ravelink::State().api = static_cast<HostApi*>(hostApi);
+        curColor = savedColor = Host().HostCurrentColor();
+        curLayer = savedLayer = Host().HostCurrentLayer();
+        hostWindow = Host().HostMainWindow();
+        drawing = Host().HostDrawing();
+        ravelink::CreateProgressBox();
+        ravelink::SetProgressText("Api is fully setup");
+    });
 }
 
 void CSurfcamCtrl::Shutdown() {
-    const ravelink::LibraryModuleScope module;
-    if (selectResult == 0) {
+    ravelink::NoThrow("Shutdown", [&] {
+        const ravelink::LibraryModuleScope module;
+        if (selectResult == 0) {
+            Host().HostUnselectAll();
+            selectResult = -1;
+        }
         Host().HostUnselectAll();
-        selectResult = -1;
-    }
-    Host().HostUnselectAll();
-    Host().HostRestoreColor(savedColor);
-    Host().HostSetLayer(savedLayer);
-    ravelink::DestroyProgressBox();
-    ResetSurfaceList();
-    ravelink::EnableAndFocusWindow(hostWindow);
+        Host().HostRestoreColor(savedColor);
+        Host().HostSetLayer(savedLayer);
+        ravelink::DestroyProgressBox();
+        ResetSurfaceList();
+        ravelink::EnableAndFocusWindow(hostWindow);
+    });
 }
 
 void CSurfcamCtrl::update_message(char* text) {
-    const ravelink::LibraryModuleScope module;
-    ravelink::SetProgressText(text != nullptr ? text : "");
+    ravelink::NoThrow("update_message", [&] {
+        const ravelink::LibraryModuleScope module;
+        ravelink::SetProgressText(text != nullptr ? text : "");
+    });
 }
 
 void CSurfcamCtrl::update_message(const char* text) { update_message(const_cast<char*>(text)); }

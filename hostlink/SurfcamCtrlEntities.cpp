@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hostlink/LinkState.h"
+#include "hostlink/NoThrow.h"
 #include "hostlink/SurfcamCtrl.h"
 
 using ravelink::Host;
@@ -203,18 +204,20 @@ int CSurfcamCtrl::GetLayerList(CLinkList* list) {
 }
 
 int CSurfcamCtrl::GetViewList(CLinkList* list) {
-    constexpr int kViewWords = 9999;
-    HostApi& host = Host();
-    std::vector<std::uint16_t> words(kViewWords + 1, 0);
-    host.HostListViews(words.data(), kViewWords);
-    for (int i = 1; i < kViewWords && words[i] != 0; ++i) {
-        HostViewRecord record{};
-        host.HostGetView(&record, words[i]);
-        char name[sizeof record.name + 1] = {};
-        std::memcpy(name, record.name, sizeof record.name);
-        AppendNumberedName(list, words[i], name, " ");
-    }
-    return 0;
+    return ravelink::NoThrow("GetViewList", -1, [&] {
+        constexpr int kViewWords = 9999;
+        HostApi& host = Host();
+        std::vector<std::uint16_t> words(kViewWords + 1, 0);
+        host.HostListViews(words.data(), kViewWords);
+        for (int i = 1; i < kViewWords && words[i] != 0; ++i) {
+            HostViewRecord record{};
+            host.HostGetView(&record, words[i]);
+            char name[sizeof record.name + 1] = {};
+            std::memcpy(name, record.name, sizeof record.name);
+            AppendNumberedName(list, words[i], name, " ");
+        }
+        return 0;
+    });
 }
 
 bool CSurfcamCtrl::GetLayerLines(CApiLine* line, CLinkList* list, int layer) {

@@ -2,12 +2,17 @@
 // and the display.
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "hostlink/LinkState.h"
+#include "hostlink/NoThrow.h"
 #include "hostlink/SurfcamCtrl.h"
 #include "platform/Clipboard.h"
 #include "platform/DynamicLibrary.h"
+#include "platform/InputFile.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
 
@@ -20,19 +25,25 @@ constexpr const char* kHostDllEntry = "SurfcamDllEntryPoint";
 constexpr const char* kClipFormatName = "SC2005 Clip Format";
 constexpr const char* kDrawingExtension = "scprt";
 
-// The whole file at `path`, or nothing when it cannot be opened or read.
-bool ReadWholeFile(const char* path, std::vector<unsigned char>& bytes) {
-    std::FILE* file = std::fopen(platform::MapPath(path).c_str(), "rb");
-    if (file == nullptr) return false;
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    const long length = ok ? std::ftell(file) : -1;
-    ok = ok && length >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
+// The whole file at `path`, or none when it cannot be opened, is not a regular file, cannot be
+// read, or is too large for memory; the file is closed again in every case.
+std::optional<std::vector<unsigned char>> ReadWholeFile(const char* path) {
+    const platform::InputFile input = platform::OpenInputFile(platform::MapPath(path));
+    if (!input) return std::nullopt;
+    std::FILE* const file = input.file.get();
+    if (std::fseek(file, 0, SEEK_END) != 0) return std::nullopt;
+    const long length = std::ftell(file);
+    if (length < 0 || std::fseek(file, 0, SEEK_SET) != 0) return std::nullopt;
+    std::vector<unsigned char> bytes;
+    try {
         bytes.resize(static_cast<std::size_t>(length));
-        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;  // no buffer: the paste stops, as when the file cannot be opened
+    } catch (const std::length_error&) {
+        return std::nullopt;
     }
-    std::fclose(file);
-    return ok;
+    if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) return std::nullopt;
+    return bytes;
 }
 
 }  // namespace
@@ -86,35 +97,55 @@ int CSurfcamCtrl::FileMergeReLayer(char* extension, char* path, int layer, int g
 }
 
 void CSurfcamCtrl::Paste_Operation(char* path) {
-    if (path == nullptr || *path == '\0') return;
-    std::vector<unsigned char> bytes;
-    if (!ReadWholeFile(path, bytes)) return;
-    if (!platform::OpenClipboard(nullptr)) return;
-    const platform::GlobalHandle block = platform::AllocateGlobal(bytes.size());
-    if (block != platform::GlobalHandle::None) {
-        const platform::ClipboardFormat format = platform::RegisterClipboardFormat(kClipFormatName);
-        std::memcpy(platform::LockGlobal(block), bytes.data(), bytes.size());
-        platform::UnlockGlobal(block);
-        if (!platform::SetClipboardData(format, block)) platform::FreeGlobal(block);
-    }
-    platform::CloseClipboard();
-    Host().HostPaste(Host().HostPasteSource());
+    ravelink::NoThrow("Paste_Operation", [&] {
+        if (path == nullptr || *path == '\0') return;
+        const std::optional<std::vector<unsigned char>> bytes = ReadWholeFile(path);
+        if (!bytes) return;
+        if (!platform::OpenClipboard(nullptr)) return;
+        // The clipboard is closed and a block it did not take is freed on every way out.
+        struct ClipboardCloser {
+            ~ClipboardCloser() { platform::CloseClipboard(); }
+        };
+        struct BlockOwner {
+            platform::GlobalHandle block;
+            ~BlockOwner() {
+                if (block != platform::GlobalHandle::None) platform::FreeGlobal(block);
+            }
+        };
+        {
+            const ClipboardCloser closer;
+            BlockOwner owner{platform::AllocateGlobal(bytes->size())};
+            if (owner.block != platform::GlobalHandle::None) {
+                const platform::ClipboardFormat format =
+                    platform::RegisterClipboardFormat(kClipFormatName);
+                std::memcpy(platform::LockGlobal(owner.block), bytes->data(), bytes->size());
+                platform::UnlockGlobal(owner.block);
+                if (platform::SetClipboardData(format, owner.block))
+                    owner.block = platform::GlobalHandle::None;  // the clipboard owns it now
+            }
+        }
+        Host().HostPaste(Host().HostPasteSource());
+    });
 }
 
 void CSurfcamCtrl::Paste_Operation(const std::string& path) {
-    std::vector<char> text(path.begin(), path.end());
-    text.push_back('\0');
-    Paste_Operation(text.data());
+    ravelink::NoThrow("Paste_Operation", [&] {
+        std::vector<char> text(path.begin(), path.end());
+        text.push_back('\0');
+        Paste_Operation(text.data());
+    });
 }
 
 void CSurfcamCtrl::Read_CDL(char* path, int /*extra: not used*/) {
-    platform::DynamicLibrary library = platform::DynamicLibrary::Load(kHostDllPath);
-    if (!library) {
-        platform::ShowMessage("DLL open failed");
-        return;
-    }
-    if (const auto entry = library.FunctionNamed<HostDllEntryPoint>(kHostDllEntry))
-        entry("", "", path != nullptr ? path : "", ravelink::State().api);
+    ravelink::NoThrow("Read_CDL", [&] {
+        platform::DynamicLibrary library = platform::DynamicLibrary::Load(kHostDllPath);
+        if (!library) {
+            platform::ShowMessage("DLL open failed");
+            return;
+        }
+        if (const auto entry = library.FunctionNamed<HostDllEntryPoint>(kHostDllEntry))
+            entry("", "", path != nullptr ? path : "", ravelink::State().api);
+    });
 }
 
 void CSurfcamCtrl::Screen_Fit() {

@@ -7,6 +7,7 @@
 #include "hostlink/DigPointSource.h"
 #include "hostlink/LinkState.h"
 #include "hostlink/MessageText.h"
+#include "hostlink/NoThrow.h"
 #include "hostlink/PointList.h"
 #include "hostlink/SurfcamCtrl.h"
 #include "platform/MessageService.h"
@@ -113,38 +114,47 @@ void HandOverPoints(const DigPointSource& values, CallHost callHost) {
 }  // namespace
 
 bool CSurfcamCtrl::LoadPointList(CApiPointLst* list) {
-    if (list == nullptr) return true;  // nowhere to put the points: the drawing is not read
-    TakeDrawingPoints(drawing, /*withPolylines=*/false, [list](CApiPoint p) { list->Add(&p); });
-    return true;
+    return ravelink::NoThrow("LoadPointList", false, [&] {
+        if (list == nullptr) return true;  // nowhere to put the points: the drawing is not read
+        TakeDrawingPoints(drawing, /*withPolylines=*/false, [list](CApiPoint p) { list->Add(&p); });
+        return true;
+    });
 }
 
 bool CSurfcamCtrl::LoadCloudGrid(CApiCloudGrid* grid) {
-    if (grid == nullptr) return true;
-    TakeDrawingPoints(drawing, /*withPolylines=*/true, [grid](CApiPoint p) { grid->AddPoint(&p); });
-    return true;
+    return ravelink::NoThrow("LoadCloudGrid", false, [&] {
+        if (grid == nullptr) return true;
+        TakeDrawingPoints(drawing, /*withPolylines=*/true,
+                          [grid](CApiPoint p) { grid->AddPoint(&p); });
+        return true;
+    });
 }
 
 int CSurfcamCtrl::CreateDigSurface(int (*next)(CApiPoint*), int mode, int layer, int color) {
-    set_color_and_layer(color, layer);
-    DigPointSource values;
-    values.next = next;
-    HandOverPoints(values, [mode](std::FILE* file) {
-        Host().HostSurfaceFromCallback(file, mode, ravelink::PointFunctionAdapter);
+    return ravelink::NoThrow("CreateDigSurface", -1, [&] {
+        set_color_and_layer(color, layer);
+        DigPointSource values;
+        values.next = next;
+        HandOverPoints(values, [mode](std::FILE* file) {
+            Host().HostSurfaceFromCallback(file, mode, ravelink::PointFunctionAdapter);
+        });
+        return 0;
     });
-    return 0;
 }
 
 int CSurfcamCtrl::CreateDigSurface(CApiPointLst* list, int perRow, int rowCount, int mode,
                                    int value1, int value2, int layer, int color) {
-    set_color_and_layer(color, layer);
-    DigPointSource values;
-    values.list = list;
-    values.perRow = perRow;
-    values.rowCount = rowCount;
-    HandOverPoints(values, [=](std::FILE* file) {
-        if (list != nullptr) list->GetFirst();
-        Host().HostSurfaceFromCallbackGrid(file, mode, ravelink::PointListAdapter, value2, value1,
-                                           value2, value1, 0);
+    return ravelink::NoThrow("CreateDigSurface", -1, [&] {
+        set_color_and_layer(color, layer);
+        DigPointSource values;
+        values.list = list;
+        values.perRow = perRow;
+        values.rowCount = rowCount;
+        HandOverPoints(values, [=](std::FILE* file) {
+            if (list != nullptr) list->GetFirst();
+            Host().HostSurfaceFromCallbackGrid(file, mode, ravelink::PointListAdapter, value2,
+                                               value1, value2, value1, 0);
+        });
+        return 0;
     });
-    return 0;
 }

@@ -2,46 +2,54 @@
 // runs the install script and closes itself.
 #include <cstdio>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "installer/CommandLine.h"
 #include "installer/InstallDialog.h"
-#include "platform/Paths.h"
+#include "platform/ProgramOptions.h"
 #include "platform/dialog/DialogSystem.h"
 #include "platform/dialog/HeadlessBackend.h"
 
 namespace {
 
-// The option word that tells the stand-in path service where the drives are on this machine;
-// every other option word is ignored.
-constexpr std::string_view kDriveRootOption = "--drive-root=";
-
-void applyStandInOptions(const std::vector<std::string>& options) {
-    for (const std::string& option : options)
-        if (option.starts_with(kDriveRootOption))
-            platform::SetDriveRoot(option.substr(kDriveRootOption.size()));
-}
+// The stand-in's own option: where the path service finds the drives on this machine. It is
+// taken out before the installer's command line is split; every other option word is the
+// installer's, which ignores it.
+constexpr platform::ProgramOption kStandInOptions[] = {platform::kDriveRootOption};
 
 void printLine(const std::string& text) {
     std::printf("%s\n", text.c_str());
     std::fflush(stdout);
 }
 
+void printReason(const std::string& reason) {
+    std::fprintf(stderr, "Edrovan: %s\n", reason.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const platform::ParsedOptions standIn =
+        platform::ParseOptions(kStandInOptions, arguments, platform::UnknownOptions::Keep);
+    if (!standIn) {
+        std::fprintf(stderr, "Edrovan: %s\n", standIn.error.c_str());
+        return 0;
+    }
+    platform::ApplyDriveRoot(standIn);
     const installer::CommandLine line =
-        installer::splitCommandLine(installer::joinArguments(arguments));
-    applyStandInOptions(line.options);
+        installer::splitCommandLine(installer::joinArguments(standIn.positional));
     if (line.positional.size() < 2) return 0;
 
     installer::RunParameters run{line.positional[0], line.positional[1],
                                  line.positional.size() > 2 ? line.positional[2] : ""};
     installer::InstallDialog dialog(std::move(run), line.error);
-    // Without a screen the status line is also the program's output.
-    if (platform::CurrentHeadlessBackend() != nullptr) dialog.onStatus = printLine;
+    // Without a screen the status line is also the program's output, and a failure's reason
+    // goes to standard error.
+    if (platform::CurrentHeadlessBackend() != nullptr) {
+        dialog.onStatus = printLine;
+        dialog.onReason = printReason;
+    }
     platform::ModuleScope module(installer::InstallerModule());
     if (dialog.DoModal() == platform::kResultFailed)
         std::fprintf(stderr, "Edrovan: %s\n", dialog.CreationError().c_str());

@@ -1,6 +1,8 @@
 // The installer's window: its face and its timeline.
 #include "installer/InstallDialog.h"
 
+#include <algorithm>
+
 #include "installer/InstallScript.h"
 #include "platform/dialog/StandardControls.h"
 
@@ -59,9 +61,15 @@ void InstallDialog::OnMessage(int message, std::intptr_t wParam, std::intptr_t l
 }
 
 void InstallDialog::SetStatus(std::string text) {
+    const std::size_t lineBreak = text.find('\n');
+    reason_ = lineBreak == std::string::npos ? std::string() : text.substr(lineBreak + 1);
+    text.resize(std::min(text.size(), lineBreak));
     status_ = std::move(text);
-    if (HasWindow()) Item<platform::Edit>(kIdStatus).SetText(status_);
+    if (HasWindow())
+        Item<platform::Edit>(kIdStatus).SetText(reason_.empty() ? status_
+                                                                : status_ + "\r\n" + reason_);
     if (onStatus) onStatus(status_);
+    if (onReason && !reason_.empty()) onReason(reason_);
 }
 
 platform::Module& InstallerModule() {

@@ -37,9 +37,13 @@ public:
 
     // Every status text set, in order (also shown in the status line); null for none.
     StatusLine onStatus;
+    // Every reason given on the status's second line, in order; null for none.
+    StatusLine onReason;
 
-    // The status text shown now.
+    // The status text shown now (its first line: the fixed text).
     [[nodiscard]] const std::string& Status() const { return status_; }
+    // The reason shown on the status's second line, "" when there is none.
+    [[nodiscard]] const std::string& Reason() const { return reason_; }
     // The icons set on the window (0 before it was initialised).
     [[nodiscard]] int LargeIcon() const { return largeIcon_; }
     [[nodiscard]] int SmallIcon() const { return smallIcon_; }
@@ -61,6 +65,7 @@ private:
     RunParameters run_;
     std::string refusal_;
     std::string status_;
+    std::string reason_;
     int largeIcon_ = 0;
     int smallIcon_ = 0;
 };

@@ -35,7 +35,11 @@ void runInstallScript(const RunParameters& run, const StatusLine& status) {
     // A file that cannot be read leaves the document empty, and then no root is found.
     (void)script.loadFile(path);
     if (!script.findElement("InstallItem")) {
-        status("Could Not open " + path);
+        // The fixed text, and on a second line the path tried on this machine and the reason.
+        const std::string reason = script.failureReason().empty()
+                                       ? "the root element is not InstallItem"
+                                       : script.failureReason();
+        status("Could Not open " + path + "\n" + platform::MapPath(path).string() + ": " + reason);
         return;
     }
     status("Opened " + path);

@@ -14,7 +14,9 @@ namespace installer {
 
 // Reads the script of `run` and carries out the Commands of its InstallItem root in document
 // order ("Ravelink": registerAddIn, "CreateFile": createTextFile, any other action: nothing).
-// A script that cannot be read or has another root does nothing but say so on `status`.
+// A script that cannot be read or has another root does nothing but say so on `status`: the
+// fixed text, a line feed, and a second line naming the path tried on this machine and why
+// ("<path>: No such file or directory", "<path>: line 3: End tag does not correspond to Line").
 void runInstallScript(const RunParameters& run, const StatusLine& status);
 
 // Carries out a "CreateFile" Command (`script` stands on it): writes the file `name` in the

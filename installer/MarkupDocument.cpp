@@ -1,8 +1,7 @@
 // Loading, navigation and value lookup of the markup reader.
 #include "installer/MarkupDocument.h"
 
-#include <sys/stat.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +11,7 @@
 #include "installer/MarkupParser.h"
 #include "installer/MarkupReferences.h"
 #include "installer/MarkupTokenizer.h"
+#include "platform/InputFile.h"
 #include "platform/Paths.h"
 
 using markup::ElementRecord;
@@ -20,11 +20,6 @@ using markup::Tokenizer;
 using markup::TokenKind;
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // The whole contents of a file, or the reason it could not be read.
 struct FileContents {
@@ -35,30 +30,35 @@ struct FileContents {
 
 std::string ErrorText(int error) { return std::strerror(error); }
 
-FileContents ReadWholeFile(const std::string& path) {
+FileContents ReadWholeFile(const std::filesystem::path& path) {
     FileContents contents;
-    const FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file) return {{}, ErrorText(errno)};
-    struct stat status {};
-    if (fstat(fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode))
-        return {{}, ErrorText(EISDIR)};
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) return {{}, ErrorText(errno)};
-    const long size = std::ftell(file.get());
+    // Only a regular file is read: a folder, a pipe or a device is refused at once.
+    const platform::InputFile input = platform::OpenInputFile(path);
+    if (!input) return {{}, input.reason};
+    std::FILE* const file = input.file.get();
+    if (std::fseek(file, 0, SEEK_END) != 0) return {{}, ErrorText(errno)};
+    const long size = std::ftell(file);
     if (size < 0) return {{}, ErrorText(errno)};
     if (static_cast<unsigned long>(size) > markup::kMaxDocumentBytes) {
         contents.tooLargeBytes = static_cast<size_t>(size);
         return contents;
     }
-    std::rewind(file.get());
+    std::rewind(file);
     try {
         contents.text.resize(static_cast<size_t>(size));
     } catch (const std::bad_alloc&) {
         return {{}, ErrorText(ENOMEM)};
     }
-    const size_t read = std::fread(contents.text.data(), 1, contents.text.size(), file.get());
-    if (std::ferror(file.get())) return {{}, ErrorText(errno != 0 ? errno : EIO)};
+    const size_t read = std::fread(contents.text.data(), 1, contents.text.size(), file);
+    if (std::ferror(file)) return {{}, ErrorText(errno != 0 ? errno : EIO)};
     contents.text.resize(read);  // a file that shrank since the seek gives what it still holds
     return contents;
+}
+
+// The 1-based line of `offset` in `text`.
+size_t LineAt(std::string_view text, size_t offset) {
+    const std::string_view before = text.substr(0, std::min(offset, text.size()));
+    return 1 + static_cast<size_t>(std::count(before.begin(), before.end(), '\n'));
 }
 
 }  // namespace
@@ -68,14 +68,16 @@ MarkupDocument::MarkupDocument() { setText(); }
 bool MarkupDocument::refuseTooLarge(size_t bytes) {
     status_ = "Document too large: " + std::to_string(bytes) + " bytes (at most " +
               std::to_string(markup::kMaxDocumentBytes) + " can be read)";
+    failure_ = status_;
     return false;
 }
 
 bool MarkupDocument::loadFile(std::string_view path) {
-    FileContents contents = ReadWholeFile(platform::MapPath(path).string());
+    FileContents contents = ReadWholeFile(platform::MapPath(path));
     if (contents.tooLargeBytes != 0) return refuseTooLarge(contents.tooLargeBytes);
     if (!contents.error.empty()) {
         status_ = std::move(contents.error);
+        failure_ = status_;
         return false;
     }
     text_ = std::move(contents.text);
@@ -96,6 +98,13 @@ bool MarkupDocument::parse() {
     parentPosition_ = currentPosition_ = childPosition_ = 0;
     nodeKind_ = NodeKind::None;
     status_ = outcome.message.empty() ? loadStatus : loadStatus + ", " + outcome.message;
+    if (outcome.root > 0)
+        failure_.clear();
+    else if (outcome.message.empty())
+        failure_ = "no element";
+    else
+        failure_ =
+            "line " + std::to_string(LineAt(text_, outcome.errorOffset)) + ": " + outcome.message;
     return outcome.root > 0;
 }
 

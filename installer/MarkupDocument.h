@@ -58,6 +58,11 @@ public:
     // The status of the last load or parse.
     [[nodiscard]] const std::string& statusText() const { return status_; }
 
+    // Why the last loadFile or setText read no root element: the system's reason the file could
+    // not be read, "line <n>: <parse error>", or "no element" for a text without one; "" after
+    // a load or parse that read a root.
+    [[nodiscard]] const std::string& failureReason() const { return failure_; }
+
     // Elements indexed by the last parse (the document node not counted).
     [[nodiscard]] size_t elementCount() const { return table_.used() == 0 ? 0 : table_.used() - 1; }
 
@@ -76,6 +81,7 @@ private:
 
     std::string text_;
     std::string status_;
+    std::string failure_;
     std::int32_t parentPosition_ = 0;
     std::int32_t currentPosition_ = 0;
     std::int32_t childPosition_ = 0;

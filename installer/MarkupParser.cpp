@@ -22,6 +22,8 @@ public:
     std::int32_t run();
 
     std::string takeMessage() { return std::move(message_); }
+    // Where the error was found: the "<" of the tag at fault, or the end of the text.
+    [[nodiscard]] size_t errorOffset() const { return at_; }
 
 private:
     std::optional<size_t> specialNodeEnd(size_t open) const;
@@ -34,6 +36,7 @@ private:
     std::string_view text_;
     ElementTable& table_;
     std::string message_;
+    size_t at_ = 0;
 };
 
 std::int32_t Parser::run() {
@@ -43,6 +46,7 @@ std::int32_t Parser::run() {
     int depth = 0;
     for (;;) {
         const size_t open = text_.find('<', cursor);
+        at_ = open == kNotFound ? text_.size() : open;
         if (open == kNotFound) return fail("Element tag not found");
         Tokenizer tokens(text_, open + 1);
         const Token token = tokens.next();
@@ -156,6 +160,7 @@ std::optional<size_t> Parser::declarationEnd(size_t open) const {
 std::optional<size_t> Parser::endTagClose(std::int32_t element, size_t cursor) {
     const std::string_view name = tagName(element);
     const size_t open = text_.find('<', cursor);
+    at_ = open == kNotFound ? text_.size() : open;
     if (open == kNotFound) {
         fail("End tag of %s element not found", name);
         return std::nullopt;
@@ -202,6 +207,7 @@ ParseOutcome ParseMarkup(std::string_view text, ElementTable& table) {
     } else {
         table.clear();
         outcome.message = parser.takeMessage();
+        outcome.errorOffset = parser.errorOffset();
     }
     return outcome;
 }

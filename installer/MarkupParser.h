@@ -20,6 +20,7 @@ inline constexpr size_t kMaxDocumentBytes = 2'147'483'647;
 struct ParseOutcome {
     std::int32_t root = 0;
     std::string message;
+    size_t errorOffset = 0;  // where the error was found (with a message)
 };
 
 // Indexes the first top-level element of `text` (at most kMaxDocumentBytes) into `table`. On

@@ -14,7 +14,8 @@ struct RunParameters {
     std::string systemDirectory;  // value of [SystemDir]; empty when the word is absent
 };
 
-// Receives every status text a run sets, in order; the window shows the last one.
+// Receives every status text a run sets, in order; the window shows the last one. A text may
+// carry a second line, after a line feed, with the reason for a failure.
 using StatusLine = std::function<void(const std::string& text)>;
 
 // `directory` with a "\" appended unless it already ends in one (an empty text gets one too).

@@ -1,107 +1,41 @@
-// Ini documents parsed from memory and edited line by line, and the private-profile operations
-// that read and rewrite ini files through the path service.
+// Ini documents parsed from memory and edited line by line.
 #include "platform/IniFile.h"
 
-#include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
-#include <limits>
-#include <sstream>
-#include <system_error>
 
-#include "platform/Paths.h"
-#include "platform/TextCase.h"
+#include "platform/IniText.h"
 
 namespace platform {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // Line end of lines added to a file that has none yet: what Windows writes.
 constexpr std::string_view kDefaultLineEnd = "\r\n";
 
-std::string_view Trim(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(kBlanks);
-    if (begin == std::string_view::npos) return {};
-    const std::size_t end = text.find_last_not_of(kBlanks);
-    return text.substr(begin, end - begin + 1);
+using ini::kBlanks;
+using ini::Trim;
+
+// A value in matching double or single quotes is read without them.
+std::string_view Unquote(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+// Lower-case copy, the index's form of a name.
+std::string Folded(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+std::string KeyOf(std::string_view section, std::string_view key) {
+    return Folded(section) + '\0' + Folded(key);
 }
 
 bool HasLineBreakOrNul(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
-}
-
-// The leading decimal number of `text`, 0 when there is none, clamped to the int range.
-int LeadingInt(std::string_view text) {
-    text = Trim(text);
-    const bool negative = !text.empty() && text.front() == '-';
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
-    long long magnitude = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') break;
-        magnitude =
-            std::min<long long>(magnitude * 10 + (c - '0'), std::numeric_limits<int>::max() + 1LL);
-    }
-    const long long value = negative ? -magnitude : magnitude;
-    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
-}
-
-enum class FileState { Missing, Read, Unreadable };
-
-struct FileText {
-    FileState state;
-    std::string text;
-    std::string error;
-};
-
-FileText ReadWholeFile(const std::filesystem::path& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found) return {FileState::Missing, {}, {}};
-    if (status.type() != std::filesystem::file_type::regular)
-        return {FileState::Unreadable, {}, path.string() + " is not a file"};
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
-    if (!in || in.bad()) return {FileState::Unreadable, {}, "cannot read " + path.string()};
-    return {FileState::Read, std::move(text).str(), {}};
-}
-
-// Writes `text` beside `path` and renames it over `path`, so the file is either the old one or
-// the complete new one.
-std::string ReplaceFile(const std::filesystem::path& path, const std::string& text) {
-    std::error_code error;
-    std::filesystem::path target = path;
-    // A link stays a link: the file it points to is the one replaced.
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
-        target = std::filesystem::canonical(path, error);
-        if (error) return "cannot follow the link " + path.string() + ": " + error.message();
-    }
-    const std::filesystem::path parent = target.parent_path().empty() ? "." : target.parent_path();
-    if (!std::filesystem::is_directory(parent, error))
-        return "the folder " + parent.string() + " does not exist";
-    std::filesystem::path temporary = target;
-    temporary += ".ini-write";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return "cannot create " + temporary.string();
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, error);
-            return "cannot write " + temporary.string();
-        }
-    }
-    if (const auto old = std::filesystem::status(target, error); !error && exists(old))
-        std::filesystem::permissions(temporary, old.permissions(), error);
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return "cannot replace " + target.string() + ": " + error.message();
-    }
-    return {};
 }
 
 }  // namespace
@@ -109,26 +43,19 @@ std::string ReplaceFile(const std::filesystem::path& path, const std::string& te
 IniDocument IniDocument::Parse(std::string_view text) {
     IniDocument document;
     while (!text.empty()) {
-        const std::size_t newline = text.find('\n');
-        std::string_view content = text.substr(0, newline);
-        std::string end;
-        if (newline != std::string_view::npos) {
-            end = "\n";
-            if (!content.empty() && content.back() == '\r') {
-                content.remove_suffix(1);
-                end = "\r\n";
-            }
-            text.remove_prefix(newline + 1);
-        } else {
-            // A carriage return that ends the text is that line's end, not part of its value.
-            if (!content.empty() && content.back() == '\r') {
-                content.remove_suffix(1);
-                end = "\r";
-            }
-            text = {};
-        }
+        // CR LF, LF and CR alone each end a line, as the system reads them, so that no value
+        // carries a stray carriage return.
+        const std::size_t breakAt = text.find_first_of("\r\n");
+        const std::string_view content = text.substr(0, breakAt);
+        std::size_t endLength = 0;
+        if (breakAt != std::string_view::npos)
+            endLength = text.substr(breakAt).starts_with("\r\n") ? 2 : 1;
+        const std::string_view end = breakAt == std::string_view::npos
+                                         ? std::string_view{}
+                                         : text.substr(breakAt, endLength);
         const bool first = document.lines_.empty();
-        document.lines_.push_back(Classify(std::string(content), std::move(end), first));
+        document.lines_.push_back(Classify(std::string(content), std::string(end), first));
+        text.remove_prefix(breakAt == std::string_view::npos ? text.size() : breakAt + endLength);
     }
     return document;
 }
@@ -160,7 +87,7 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
     const std::optional<std::size_t> at = FindKeyLine(Trim(section), Trim(key));
     if (!at) return std::nullopt;
     const Line& line = lines_[*at];
-    return std::string(Trim(std::string_view(line.content).substr(line.valueAt)));
+    return std::string(Unquote(Trim(std::string_view(line.content).substr(line.valueAt))));
 }
 
 IniWriteResult IniDocument::Set(std::string_view section, std::string_view key,
@@ -185,8 +112,10 @@ IniWriteResult IniDocument::Set(std::string_view section, std::string_view key,
         EndLine(lines_[after]);
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after) + 1,
                       Classify(entry, LineEnd()));
+        index_.reset();
         return {};
     }
+    index_.reset();
     if (!lines_.empty()) EndLine(lines_.back());
     if (!lines_.empty() && !Trim(lines_.back().content).empty())
         lines_.push_back(Classify("", LineEnd()));
@@ -219,80 +148,55 @@ std::string IniDocument::CheckEntry(std::string_view section, std::string_view k
     return {};
 }
 
-std::optional<std::size_t> IniDocument::FindKeyLine(std::string_view section,
-                                                    std::string_view key) const {
-    bool inSection = false;
+const IniDocument::Index& IniDocument::Lookup() const {
+    if (index_) return *index_;
+    Index& index = index_.emplace();
+    // The lines before the first header are the section with the empty name; a later section
+    // of a name already seen serves neither reads nor writes.
+    std::string section;
+    bool serving = true;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const Line& line = lines_[i];
         switch (line.kind) {
             case LineKind::Section:
-                inSection = EqualsIgnoringCase(line.name, section);
+                section = Folded(line.name);
+                serving = section.empty() ? false : index.sections.emplace(section, i).second;
                 break;
             case LineKind::Key:
-                if (inSection && EqualsIgnoringCase(line.name, key)) return i;
+                if (serving) index.keys.emplace(section + '\0' + Folded(line.name), i);
                 break;
             case LineKind::Other:
                 break;
         }
     }
-    return std::nullopt;
+    return index;
+}
+
+std::optional<std::size_t> IniDocument::FindKeyLine(std::string_view section,
+                                                    std::string_view key) const {
+    const Index& index = Lookup();
+    const auto found = index.keys.find(KeyOf(section, key));
+    if (found == index.keys.end()) return std::nullopt;
+    return found->second;
 }
 
 std::optional<std::size_t> IniDocument::FindSectionLine(std::string_view section) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind == LineKind::Section && EqualsIgnoringCase(lines_[i].name, section))
-            return i;
-    }
-    return std::nullopt;
+    const Index& index = Lookup();
+    const auto found = index.sections.find(Folded(section));
+    if (found == index.sections.end()) return std::nullopt;
+    return found->second;
 }
 
 // New lines take the file's own line end, so a file does not end up with mixed ones.
 std::string IniDocument::LineEnd() const {
     for (const Line& line : lines_) {
-        if (line.end.ends_with('\n')) return line.end;
+        if (!line.end.empty()) return line.end;
     }
     return std::string(kDefaultLineEnd);
 }
 
 void IniDocument::EndLine(Line& line) const {
-    // A lone carriage return becomes "\r\n": with any other end a carriage return left in the
-    // line would join its value.
-    if (line.end == "\r")
-        line.end = "\r\n";
-    else if (line.end.empty())
-        line.end = LineEnd();
-}
-
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue, std::string_view iniPath) {
-    const FileText file = ReadWholeFile(MapPath(iniPath));
-    if (file.state != FileState::Read) return std::string(defaultValue);
-    return IniDocument::Parse(file.text).Find(section, key).value_or(std::string(defaultValue));
-}
-
-int GetPrivateProfileInt(std::string_view section, std::string_view key, int defaultValue,
-                         std::string_view iniPath) {
-    const FileText file = ReadWholeFile(MapPath(iniPath));
-    if (file.state != FileState::Read) return defaultValue;
-    const std::optional<std::string> value = IniDocument::Parse(file.text).Find(section, key);
-    return value ? LeadingInt(*value) : defaultValue;
-}
-
-IniWriteResult WritePrivateProfileString(std::string_view section, std::string_view key,
-                                         std::string_view value, std::string_view iniPath) {
-    if (iniPath.empty()) return {"no ini file named"};
-    const std::filesystem::path path = MapPath(iniPath);
-    const FileText file = ReadWholeFile(path);
-    // An existing file that cannot be read is never overwritten: its other lines would be lost.
-    if (file.state == FileState::Unreadable) return {file.error};
-    IniDocument document = IniDocument::Parse(file.text);
-    if (IniWriteResult set = document.Set(section, key, value); !set) return set;
-    return {ReplaceFile(path, document.Text())};
-}
-
-IniWriteResult WritePrivateProfileInt(std::string_view section, std::string_view key, int value,
-                                      std::string_view iniPath) {
-    return WritePrivateProfileString(section, key, std::to_string(value), iniPath);
+    if (line.end.empty()) line.end = LineEnd();
 }
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -15,15 +16,19 @@ struct IniWriteResult {
     explicit operator bool() const { return error.empty(); }
 };
 
-// An ini file's text as lines kept exactly as they were read (line ends included). Section and
-// key names match without regard to case; the first section and key of a name win.
+// An ini file's text as lines kept exactly as they were read (line ends included), read as the
+// system reads them: lines end in CR LF, LF or CR alone; blanks, tabs and Ctrl-Z are white
+// space; section and key names match without regard to case; of sections and keys of the same
+// name the first serves reads and writes; lines before the first section header belong to the
+// section with the empty name.
 class IniDocument {
 public:
     // Splits `text` into lines; never fails (lines that are neither a section header nor a
     // key=value line are kept and otherwise ignored).
     [[nodiscard]] static IniDocument Parse(std::string_view text);
 
-    // The value of `key` in `section` (surrounding blanks removed), or none when missing.
+    // The value of `key` in `section`, white space around it removed and then one pair of
+    // matching double or single quotes around it, or none when missing.
     [[nodiscard]] std::optional<std::string> Find(std::string_view section,
                                                   std::string_view key) const;
     // Gives `key` in `section` the `value`: replaced in place, else added after the section's
@@ -44,7 +49,7 @@ private:
     enum class LineKind { Other, Section, Key };
     struct Line {
         std::string content;  // without the line end
-        std::string end;      // "\r\n" or "\n"; "\r" or "" on the last line
+        std::string end;      // "\r\n", "\n" or "\r"; "" on a last line without one
         LineKind kind = LineKind::Other;
         std::string name;         // section or key name, trimmed
         std::size_t valueAt = 0;  // key lines: where the value starts in `content`
@@ -53,15 +58,27 @@ private:
     // A line's kind and names; a byte order mark is skipped on the first line only.
     [[nodiscard]] static Line Classify(std::string content, std::string end,
                                        bool firstLine = false);
+    // Where the sections and keys that serve reads and writes are: built on the first lookup,
+    // so that many lookups in a large file cost one pass over it; dropped when lines move.
+    struct Index {
+        std::unordered_map<std::string, std::size_t> sections;  // lower-case name -> header line
+        std::unordered_map<std::string, std::size_t> keys;      // lower-case "section\0key" -> line
+    };
+    [[nodiscard]] const Index& Lookup() const;
     [[nodiscard]] std::optional<std::size_t> FindKeyLine(std::string_view section,
                                                          std::string_view key) const;
     [[nodiscard]] std::optional<std::size_t> FindSectionLine(std::string_view section) const;
     [[nodiscard]] std::string LineEnd() const;
-    // Gives a line without a full line end (the last one) the file's line end.
+    // Gives a line without a line end (the last one) the file's line end.
     void EndLine(Line& line) const;
 
     std::vector<Line> lines_;
+    mutable std::optional<Index> index_;
 };
+
+// Files are read only when they are regular files; a UTF-16 file (with its byte order mark) is
+// read and written as UTF-16. A file read once is parsed again only when it has changed, so that
+// many reads of one large file in a row cost one parse.
 
 // The value of `key` in `section` of the ini file at `iniPath` (a system path), or
 // `defaultValue` when the file, the section or the key is missing or the file cannot be read.
@@ -75,13 +92,21 @@ private:
                                        int defaultValue, std::string_view iniPath);
 
 // Writes `value` to `key` in `section` of the ini file at `iniPath`, creating section and file
-// when missing (not the folder). The file is replaced as a whole only when the new text was
-// written completely; on failure the old file stays as it was and the error says why.
+// when missing (not the folder). The file is replaced safely (platform/FileReplace.h): on failure
+// the old file stays as it was and the error says why. A read-only file is refused, and so is
+// text that a UTF-16 file cannot hold.
 IniWriteResult WritePrivateProfileString(std::string_view section, std::string_view key,
                                          std::string_view value, std::string_view iniPath);
 
 // As WritePrivateProfileString with the number as decimal text.
 IniWriteResult WritePrivateProfileInt(std::string_view section, std::string_view key, int value,
                                       std::string_view iniPath);
+
+// Forgets the files parsed so far (part of resetting the process's state between tests).
+void ForgetParsedIniFiles();
+
+// How many times an ini file was read from disk and parsed since the last ForgetParsedIniFiles:
+// reads and writes of a file that has not changed since take no new parse.
+[[nodiscard]] std::size_t IniFileParses();
 
 }  // namespace platform

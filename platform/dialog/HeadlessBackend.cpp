@@ -11,6 +11,7 @@
 #include "platform/dialog/Invariant.h"
 #include "platform/dialog/QuotedText.h"
 #include "platform/dialog/ScriptVerbs.h"
+#include "platform/dialog/Window.h"
 
 namespace platform {
 namespace {
@@ -97,8 +98,12 @@ void HeadlessBackend::Perform(Dialog& dialog, const ScriptAction& action) {
     } else if (action.verb == verbs::kEscape) {
         dialog.RequestKeyboardCancel();
     } else if (IsHostVerb(action.verb)) {
-        error = "host action '" + action.verb + "' while dialog " + QuoteText(dialog.Label()) +
-                " waits for the user";
+        const Window* host = WindowFromHandle(MainWindow());
+        if (hostActions_ && host != nullptr && host->IsEnabled())
+            error = hostActions_(action);
+        else
+            error = "host action '" + action.verb + "' while dialog " + QuoteText(dialog.Label()) +
+                    " waits for the user";
     } else if (arguments.empty()) {
         error = "'" + action.verb + "' needs a control";
     } else {

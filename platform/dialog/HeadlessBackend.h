@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +44,17 @@ public:
         return transcript_.Lines();
     }
 
+    // For the stand-in host: the script's next action without taking it; null when the script
+    // ran out or stopped.
+    [[nodiscard]] const ScriptAction* PeekAction() const { return script_.Next(); }
+    // For the stand-in host: writes a line of its own to the transcript (an action it took).
+    void Record(const std::string& line) { transcript_.Write(line); }
+    // For the stand-in host: takes a host action met while a dialog waits, and gives the reason
+    // when it refuses it. Only while the host's main window takes input (a dialog has handed it
+    // over, as a preview does): otherwise the user cannot reach the host and the action is an
+    // error of the script.
+    using HostActionHandler = std::function<std::string(const ScriptAction& action)>;
+    void SetHostActionHandler(HostActionHandler handler) { hostActions_ = std::move(handler); }
     // For the stand-in host: the next script action must be the host action `verb`. Returns
     // it, or null after recording the error and stopping the script.
     const ScriptAction* TakeHostAction(std::string_view verb);
@@ -66,6 +78,7 @@ private:
     std::optional<std::int64_t> idleDeadline_;
     int cancelsAfterEnd_ = 0;
     bool failed_ = false;
+    HostActionHandler hostActions_;
 };
 
 // A headless backend playing the script file `script` (empty: no script) and writing its

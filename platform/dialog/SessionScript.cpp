@@ -2,10 +2,9 @@
 #include "platform/dialog/SessionScript.h"
 
 #include <charconv>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
+#include "platform/InputFile.h"
 #include "platform/dialog/QuotedText.h"
 #include "platform/dialog/ScriptVerbs.h"
 
@@ -174,15 +173,13 @@ ScriptReadResult ReadSessionScript(std::string_view text) {
 }
 
 ScriptReadResult ReadSessionScriptFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
+    const InputText file = ReadInputFile(path);
     if (!file) {
         ScriptReadResult result;
-        result.error = "cannot read session script " + path.string();
+        result.error = "cannot read session script " + file.error;
         return result;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return ReadSessionScript(text.str());
+    return ReadSessionScript(file.text);
 }
 
 const ScriptAction* SessionScript::Next() const {

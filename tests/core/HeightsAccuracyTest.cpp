@@ -110,7 +110,12 @@ TEST_P(TiltedPlaneTest, HeightFollowsTheOffsetAlongTheNormal) {
 INSTANTIATE_TEST_SUITE_P(Angles, TiltedPlaneTest,
                          ::testing::Values(TiltedPlane{5, 0}, TiltedPlane{10, 0},
                                            TiltedPlane{30, 0}, TiltedPlane{45, 90},
-                                           TiltedPlane{60, 30}, TiltedPlane{30, 200}));
+                                           TiltedPlane{60, 30}, TiltedPlane{30, 200}),
+                         // Readable names ("Tilt30Azimuth200") in place of the raw bytes.
+                         [](const ::testing::TestParamInfo<TiltedPlane>& info) {
+                             return "Tilt" + std::to_string(int(info.param.tilt)) + "Azimuth" +
+                                    std::to_string(int(info.param.azimuth));
+                         });
 
 // Curved surfaces sampled every degree. Heights and hits: a grid deviates from the true surface
 // by the chord sag R (1 - cos 0.5 deg), 0.004 at radius 100 and 0.008 at radius 200, twice that

@@ -238,7 +238,14 @@ TEST_P(CursorRuleTest, TheOrderOfThePostsDecidesTheSurface) {
 
 INSTANTIATE_TEST_SUITE_P(Orders, CursorRuleTest,
                          ::testing::Values(CursorCase{{50}, {50}}, CursorCase{{150, 50}, {80, 80}},
-                                           CursorCase{{50, 150, 50}, {50, 80, 80}}));
+                                           CursorCase{{50, 150, 50}, {50, 80, 80}}),
+                         // Readable names ("PostsAt50x150x50") in place of heap addresses.
+                         [](const ::testing::TestParamInfo<CursorCase>& info) {
+                             std::string name = "PostsAt";
+                             for (const double x : info.param.postXs)
+                                 name += (name.size() > 7 ? "x" : "") + std::to_string(int(x));
+                             return name;
+                         });
 
 // Guards against an infinite height: the table reader accepts INF and NAN, and a post that
 // hits nothing would otherwise keep its infinite z and be programmed.

@@ -11,6 +11,8 @@
 #include <random>
 #include <sstream>
 
+#include "FileSizeLimit.h"
+#include "TempFolder.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
 
@@ -101,24 +103,18 @@ TEST(ProgramFileTextTest, HeightsRoundLikePrintfWhateverTheLocale) {
 class ProgramFileWriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = std::filesystem::temp_directory_path() / "program-file-test";
-        std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_ / "drive_c");
         platform::SetDriveRoot(root_);
         platform::ClearMessages();
         platform::SetMessagePresenter([](const std::string&) {});
         ReadWithOwnHeights(table_, "POST 1 2 10 0 0 12.5 0 0 1\n");
     }
-    void TearDown() override {
-        platform::SetMessagePresenter(nullptr);
-        platform::ResetDriveRoot();
-        std::filesystem::remove_all(root_);
-    }
     std::string Contents(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    std::filesystem::path root_;
+    const tavro::testing::TempFolder folder_{"program-file"};
+    const std::filesystem::path root_ = folder_.path();
     TableDefinition table_;
 };
 
@@ -144,15 +140,40 @@ TEST_F(ProgramFileWriteTest, AFileThatCannotBeOpenedIsReported) {
 
 TEST_F(ProgramFileWriteTest, AFailedWriteKeepsTheEarlierFileAndIsReported) {
     // Regression: write errors after the open went unnoticed and the job reported success.
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     const auto target = root_ / "drive_c" / "Tavro.txt";
     std::ofstream(target) << "previous program";
-    // The file is written beside its target: make that place a full device.
-    std::filesystem::create_symlink("/dev/full", root_ / "drive_c" / "Tavro.txt.writing");
-    EXPECT_FALSE(WriteProgramFile(table_, "c:\\Tavro.txt"));
+    {
+        const tavro::testing::FileSizeLimit fullDisk(8);
+        EXPECT_FALSE(WriteProgramFile(table_, "c:\\Tavro.txt"));
+    }
     EXPECT_EQ(Contents(target), "previous program");
     EXPECT_EQ(platform::ShownMessages(),
               (std::vector<std::string>{"Cannot Write Tavro Program File"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_ / "drive_c"), {}), 1);
+}
+
+// Regression: the program was written beside a read-only program file and renamed over it, so
+// the file's protection was got round.
+TEST_F(ProgramFileWriteTest, AReadOnlyProgramFileIsRefusedAsUnopenable) {
+    const auto target = root_ / "drive_c" / "Tavro.txt";
+    std::ofstream(target) << "protected program";
+    std::filesystem::permissions(
+        target, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    EXPECT_FALSE(WriteProgramFile(table_, "c:\\Tavro.txt"));
+    EXPECT_EQ(Contents(target), "protected program");
+    EXPECT_EQ(platform::ShownMessages(),
+              (std::vector<std::string>{"Cannot Open Tavro Program File"}));
+}
+
+// Regression: a program file reached through a link replaced the link by a plain file.
+TEST_F(ProgramFileWriteTest, ALinkedProgramFileIsWrittenThrough) {
+    std::filesystem::create_directories(root_ / "drive_c" / "controller");
+    std::filesystem::create_symlink(root_ / "drive_c" / "controller" / "Tavro.txt",
+                                    root_ / "drive_c" / "Tavro.txt");
+    ASSERT_TRUE(WriteProgramFile(table_, "c:\\Tavro.txt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(root_ / "drive_c" / "Tavro.txt"));
+    EXPECT_EQ(Contents(root_ / "drive_c" / "controller" / "Tavro.txt"),
+              Body("  MOVE S01R02C10 12.5000\r\n"));
 }
 
 }  // namespace

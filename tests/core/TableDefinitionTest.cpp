@@ -2,10 +2,12 @@
 #include "core/TableDefinition.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "TempFolder.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
 
@@ -198,7 +200,8 @@ TEST_F(TableDefinitionTest, CursorAfterFindContinuesBehindTheFoundPost) {
 }
 
 TEST_F(TableDefinitionTest, ReadFromAFileThroughThePathService) {
-    const auto root = std::filesystem::temp_directory_path() / "table-definition-test";
+    const tavro::testing::TempFolder folder("table-definition");
+    const std::filesystem::path root = folder.path();
     std::filesystem::create_directories(root / "drive_c");
     platform::SetDriveRoot(root);
     std::ofstream(root / "drive_c" / "TavroLoc.txt") << "EndLength 10\nPOST 1 1 1 0 0 1 0 0 1\n";
@@ -210,8 +213,10 @@ TEST_F(TableDefinitionTest, ReadFromAFileThroughThePathService) {
     EXPECT_EQ(table_.PostCount(), 0u);
     EXPECT_EQ(table_.EndDeflectorLength, 21.59);
     EXPECT_EQ(table_.Read("c:\\"), -1);  // a folder cannot be read
-    platform::ResetDriveRoot();
-    std::filesystem::remove_all(root);
+    // Regression: a table definition that is a pipe blocked the job for ever at its open.
+    ASSERT_EQ(::mkfifo((root / "drive_c" / "pipe.txt").c_str(), 0600), 0);
+    EXPECT_EQ(table_.Read("c:\\pipe.txt"), -1);
+    EXPECT_EQ(table_.PostCount(), 0u);
     EXPECT_TRUE(platform::ShownMessages().empty());
 }
 

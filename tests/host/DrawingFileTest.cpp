@@ -1,7 +1,10 @@
 // Drawing files: exact round trips, refused files naming their line, open and merge.
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstring>
 
+#include "FileSizeLimit.h"
 #include "HostFixture.h"
 #include "host/DrawingFile.h"
 
@@ -167,8 +170,36 @@ TEST_F(DrawingFileTest, SaveAndOpenGiveTheSameDrawing) {
     EXPECT_NE(host_.SaveDrawing("c:\\no\\such\\folder\\x.scprt"), "");
 }
 
+// Regression: a save truncated the drawing in place, so a full disk left a damaged drawing where
+// the complete one was; and a read-only drawing was overwritten.
+TEST_F(DrawingFileTest, ASaveNeverDamagesTheDrawingOnDisk) {
+    host_.drawing().ReplaceWith(Sample());
+    ASSERT_EQ(host_.SaveDrawing("c:\\kept.scprt"), "");
+    const std::filesystem::path file = platform::MapPath("c:\\kept.scprt");
+    const std::string before = WriteDrawing(host_.drawing());
+    host_.drawing().Add(PointGeometry{{1, 2, 3}}, 1, 0);
+    {
+        const tavro::testing::FileSizeLimit fullDisk(64);
+        EXPECT_NE(host_.SaveDrawing("c:\\kept.scprt"), "");
+    }
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    EXPECT_NE(host_.SaveDrawing("c:\\kept.scprt").find("read-only"), std::string::npos);
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
+    EXPECT_EQ(platform::ShownMessages().size(), 2u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()), {}), 1);
+}
+
+// Regression: a drawing that is a pipe blocked the host for ever at its open.
+TEST_F(DrawingFileTest, APipeIsNoDrawing) {
+    ASSERT_EQ(::mkfifo(platform::MapPath("c:\\pipe.scprt").c_str(), 0600), 0);
+    EXPECT_EQ(api_.HostFileOpen(kDrawingFileType, 0, "c:\\pipe.scprt"), -1);
+    ASSERT_EQ(platform::ShownMessages().size(), 1u);
+    EXPECT_NE(platform::ShownMessages()[0].find("Not a regular file"), std::string::npos);
+}
+
 TEST_F(DrawingFileTest, ExampleDrawingsOpen) {
-    for (const char* name : {"fixture-part.scprt"}) {
+    for (const char* name : {"fixture-part.scprt", "skin-panel/skin-panel.scprt"}) {
         const DrawingReadResult read =
             ReadDrawingFile(std::filesystem::path(TAVRO_SOURCE_DIR) / "examples" / name);
         EXPECT_TRUE(read) << name << ": " << read.Message();

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "TempFolder.h"
 #include "host/Host.h"
 #include "host/HostApiTable.h"
 #include "platform/Clipboard.h"
@@ -35,22 +35,14 @@ inline platform::HeadlessBackend& PlaySessionScript(std::string_view script) {
 class HostFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        driveRoot_ = std::filesystem::temp_directory_path() /
-                     ("host_tests_" + std::to_string(::getpid()) + "_" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(driveRoot_);
         std::filesystem::create_directories(driveRoot_ / "drive_c");
         platform::SetDriveRoot(driveRoot_);
         platform::ClearMessages();
         platform::SetMessagePresenter([](const std::string&) {});
         api_ = HostApiFor(host_);
     }
-    void TearDown() override {
-        platform::SetMessagePresenter({});
-        platform::ResetClipboard();
-        platform::ResetDriveRoot();
-        std::filesystem::remove_all(driveRoot_);
-    }
+    // The process-wide state is put back after every test (tests/support/TestMain.cpp).
+    void TearDown() override {}
 
     // Writes `text` to the file that `systemPath` maps to.
     void WriteFile(const std::string& systemPath, const std::string& text) {
@@ -60,7 +52,8 @@ protected:
 
     Host host_;
     HostApi api_{};
-    std::filesystem::path driveRoot_;
+    const tavro::testing::TempFolder folder_{"host"};
+    const std::filesystem::path driveRoot_ = folder_.path();
 };
 
 }  // namespace host::testing

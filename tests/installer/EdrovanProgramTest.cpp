@@ -28,13 +28,15 @@ std::string shellQuoted(const std::string& word) {
 
 class EdrovanProgramTest : public TempHostTest {
 protected:
-    // Runs the program in the folder c:\ with `arguments` and the drive root of the test.
-    ProgramRun Run(const Lines& arguments) {
+    // Runs the program in the folder c:\ with `arguments` and the drive root of the test; its
+    // standard error goes to `errors` when one is given.
+    ProgramRun Run(const Lines& arguments, const std::filesystem::path& errors = {}) {
         std::string command = "cd " + shellQuoted((root_ / "drive_c").string()) +
                               " && env -u TAVRO_SESSION_SCRIPT -u TAVRO_TRANSCRIPT " +
                               shellQuoted(EDROVAN_PROGRAM) + " " +
                               shellQuoted("--drive-root=" + root_.string());
         for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
+        if (!errors.empty()) command += " 2>" + shellQuoted(errors.string());
         ProgramRun run;
         FILE* output = ::popen(command.c_str(), "r");
         if (output == nullptr) return run;
@@ -107,6 +109,15 @@ TEST_F(EdrovanProgramTest, ScriptThatCannotBeUsedDoesNothing) {
             << (script ? script : "no file");
         EXPECT_FALSE(std::filesystem::exists(root_ / "drive_c" / "x"));
     }
+}
+
+// Regression: a script that could not be used was reported by the fixed text alone, so nobody
+// could tell a missing file from a malformed one, or which path was tried.
+TEST_F(EdrovanProgramTest, AHeadlessRunGivesTheReasonOnStandardError) {
+    const ProgramRun run = Run({R"(c:\host)", "setup"}, root_ / "errors.txt");
+    EXPECT_EQ(run.statuses, (Lines{R"(c:\host setup)", R"(Could Not open c:\host\setup.xml)"}));
+    EXPECT_EQ(Read(root_ / "errors.txt"),
+              "Edrovan: " + Host("setup.xml").string() + ": No such file or directory\n");
 }
 
 TEST_F(EdrovanProgramTest, FileThatCannotBeCreatedDoesNotStopTheRun) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -101,6 +103,25 @@ TEST_F(IniRegistrationTest, FailedWriteIsReported) {
         R"(ERROR: Cannot register the add-in in c:\host\Missing\surfcam.ini: )"));
     EXPECT_EQ(statuses[2], R"(ERROR: SurfCAM API not added to c:\host\Missing\surfcam.ini)");
     EXPECT_EQ(Key("UserApp1"), R"(c:\host\d\a.dll,a.dll)");
+}
+
+// Regression: every read of a registration parsed the whole ini file again, so registering into
+// a large file with many entries took twenty seconds (the time is measured in bench/).
+TEST_F(IniRegistrationTest, ARegistrationParsesTheFileOnce) {
+    std::string keys = "[SystemOptional]\nUserApplications=200\n";
+    for (int n = 1; n <= 200; ++n) keys += "UserApp" + std::to_string(n) + "=other.dll,X\n";
+    for (const bool settled : {false, true}) {
+        Write(Host("surfcam.ini"), keys);
+        if (settled)
+            std::filesystem::last_write_time(
+                Host("surfcam.ini"),
+                std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+        platform::ForgetParsedIniFiles();
+        ASSERT_EQ(installer::enterAddIn(kIni, "addin.dll", kEntry), "");
+        EXPECT_EQ(platform::IniFileParses(), 1u) << (settled ? "settled" : "fresh");
+        EXPECT_EQ(Key("UserApp201"), kEntry);
+        EXPECT_EQ(Key("UserApplications"), "201");
+    }
 }
 
 }  // namespace

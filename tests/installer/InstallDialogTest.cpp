@@ -25,11 +25,13 @@ TEST_F(InstallDialogTest, RunsAfterHalfASecondAndClosesFiveSecondsLater) {
     EXPECT_EQ(dialog.LargeIcon(), 128);
     EXPECT_EQ(dialog.SmallIcon(), 128);
     EXPECT_EQ(dialog.Status(), "Could Not open /nonexistent/host\\setup.xml");
-    EXPECT_EQ(
-        Transcript(),
-        (Lines{R"(text "Edrovan" status "/nonexistent/host setup")", R"(show "Edrovan")",
-               "time 500", R"(text "Edrovan" status "Could Not open /nonexistent/host\\setup.xml")",
-               "time 5500", R"(end "Edrovan" OK)"}));
+    EXPECT_EQ(dialog.Reason(), "/nonexistent/host/setup.xml: No such file or directory");
+    EXPECT_EQ(Transcript(),
+              (Lines{R"(text "Edrovan" status "/nonexistent/host setup")", R"(show "Edrovan")",
+                     "time 500",
+                     R"(text "Edrovan" status "Could Not open /nonexistent/host\\setup.xml\r\n)"
+                     R"(/nonexistent/host/setup.xml: No such file or directory")",
+                     "time 5500", R"(end "Edrovan" OK)"}));
 }
 
 }  // namespace

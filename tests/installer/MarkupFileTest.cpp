@@ -1,12 +1,12 @@
 // Loading install scripts from files: status texts, failures that keep the previous document.
 #include <gtest/gtest.h>
-
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "TempFolder.h"
 #include "installer/MarkupDocument.h"
 #include "platform/Paths.h"
 
@@ -15,23 +15,16 @@ namespace {
 class MarkupFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = std::filesystem::temp_directory_path() /
-                ("markup-file-test-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_ / "drive_c" / "Host");
         platform::SetDriveRoot(root_);
-    }
-    void TearDown() override {
-        platform::ResetDriveRoot();
-        std::filesystem::remove_all(root_);
     }
     // Writes `bytes` to c:\Host\<name> and returns its system path.
     std::string WriteHostFile(const std::string& name, const std::string& bytes) {
         std::ofstream(root_ / "drive_c" / "Host" / name, std::ios::binary) << bytes;
         return "c:\\Host\\" + name;
     }
-    std::filesystem::path root_;
+    const tavro::testing::TempFolder folder_{"markup-file"};
+    const std::filesystem::path root_ = folder_.path();
     MarkupDocument document_;
 };
 
@@ -63,6 +56,16 @@ TEST_F(MarkupFileTest, FailedOpenKeepsThePreviousDocument) {
     EXPECT_EQ(document_.attribute("a"), "1");  // document, table and positions unchanged
     EXPECT_FALSE(document_.loadFile("c:\\Host"));
     EXPECT_EQ(document_.statusText(), "Is a directory");
+    EXPECT_EQ(document_.attribute("a"), "1");
+}
+
+// Fault guarded: an install script that is a pipe blocking the installer for ever.
+TEST_F(MarkupFileTest, APipeIsRefusedAtOnce) {
+    ASSERT_TRUE(document_.loadFile(WriteHostFile("setup.xml", "<InstallItem a='1'/>")));
+    ASSERT_TRUE(document_.findElement("InstallItem"));
+    ASSERT_EQ(::mkfifo((root_ / "drive_c" / "Host" / "pipe.xml").c_str(), 0600), 0);
+    EXPECT_FALSE(document_.loadFile("c:\\Host\\pipe.xml"));
+    EXPECT_EQ(document_.statusText(), "Not a regular file (a pipe, a device or a socket)");
     EXPECT_EQ(document_.attribute("a"), "1");
 }
 

@@ -2,28 +2,20 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "TempFolder.h"
 #include "platform/Paths.h"
 
 class TempHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = std::filesystem::temp_directory_path() /
-                ("edrovan-test-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(root_);
         std::filesystem::create_directories(Host());
         platform::SetDriveRoot(root_);
-    }
-    void TearDown() override {
-        platform::ResetDriveRoot();
-        std::filesystem::remove_all(root_);
     }
 
     // The folder of c:\host (or of a path below it) on this machine.
@@ -43,5 +35,6 @@ protected:
         return text.str();
     }
 
-    std::filesystem::path root_;
+    const tavro::testing::TempFolder folder_{"edrovan"};
+    const std::filesystem::path root_ = folder_.path();
 };

@@ -7,24 +7,16 @@
 #include <fstream>
 #include <sstream>
 
+#include "TempFolder.h"
 #include "platform/Paths.h"
 
 namespace {
 
 class AppProfileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root_ =
-            std::filesystem::temp_directory_path() /
-            ("profile-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::remove_all(root_);
-        platform::SetDriveRoot(root_);
-    }
-    void TearDown() override {
-        platform::ResetDriveRoot();
-        std::filesystem::remove_all(root_);
-    }
-    std::filesystem::path root_;
+    void SetUp() override { platform::SetDriveRoot(root_); }
+    const tavro::testing::TempFolder folder_{"profile"};
+    const std::filesystem::path root_ = folder_ / "drives";
 };
 
 TEST_F(AppProfileTest, MissingKeysGiveTheDefaultWithoutCreatingAnything) {

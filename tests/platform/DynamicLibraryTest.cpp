@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TempFolder.h"
 #include "platform/Paths.h"
 
 namespace {
@@ -14,22 +15,16 @@ namespace {
 class DynamicLibraryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = std::filesystem::temp_directory_path() /
-                ("dl-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_ / "drive_c" / "Surfcam" / "SrpApiV3");
         platform::SetDriveRoot(root_);
-    }
-    void TearDown() override {
-        platform::ResetDriveRoot();
-        std::filesystem::remove_all(root_);
     }
     // Places the test module at `relative` below drive C.
     void PlaceModule(const std::filesystem::path& relative) {
         std::filesystem::create_directories((root_ / "drive_c" / relative).parent_path());
         std::filesystem::copy_file(TAVRO_TEST_MODULE, root_ / "drive_c" / relative);
     }
-    std::filesystem::path root_;
+    const tavro::testing::TempFolder folder_{"dl"};
+    const std::filesystem::path root_ = folder_.path();
 };
 
 using Twice = int (*)(int);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "TempFolder.h"
 #include "platform/dialog/Dialog.h"
 #include "platform/dialog/Module.h"
 #include "tests/platform/HeadlessSession.h"
@@ -17,10 +18,6 @@ class HeadlessBackendTest : public HeadlessSessionTest {
 protected:
     void SetUp() override {
         HeadlessSessionTest::SetUp();
-        folder_ =
-            std::filesystem::temp_directory_path() /
-            ("headless-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::create_directories(folder_);
         platform::Module& module = platform::DefineModule("HeadlessBackendTest");
         if (module.FindTemplate(1) == nullptr) {
             platform::DialogTemplate face;
@@ -38,7 +35,6 @@ protected:
              {platform::kSessionScriptVariable, platform::kTranscriptVariable,
               platform::kDialogBackendVariable})
             ::unsetenv(variable);
-        std::filesystem::remove_all(folder_);
         HeadlessSessionTest::TearDown();
     }
     std::filesystem::path Write(const char* name, const std::string& text) {
@@ -51,7 +47,7 @@ protected:
         return text.str();
     }
 
-    std::filesystem::path folder_;
+    const tavro::testing::TempFolder folder_{"headless"};
     std::unique_ptr<platform::ModuleScope> scope_;
 };
 

@@ -12,16 +12,11 @@
 #include "platform/dialog/DialogSystem.h"
 #include "platform/dialog/HeadlessBackend.h"
 
+// The dialog system and the messages start fresh for every test (tests/support/TestMain.cpp).
 class HeadlessSessionTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform::ResetDialogSystem();
-        platform::ClearMessages();
-    }
-    void TearDown() override {
-        platform::ResetDialogSystem();
-        platform::ClearMessages();
-    }
+    void SetUp() override {}
+    void TearDown() override {}
 
     // Installs a headless backend playing `script`, which must read without error.
     platform::HeadlessBackend& Play(std::string_view script) {

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "FileSizeLimit.h"
+#include "TempFolder.h"
 #include "platform/Paths.h"
 
 namespace {
@@ -51,12 +53,12 @@ TEST(IniDocumentTest, FindsKeysBySectionWithoutRegardToCase) {
     } cases[] = {
         {"SYSTEMOPTIONAL", "userapplications", "2"},
         {"SystemOptional", "UserApp1", "c:\\host\\a.dll,A"},  // the first one wins
-        {"SystemOptional", "UserApp2", "only in the second copy"},
+        {"SystemOptional", "UserApp2", std::nullopt},         // a later copy serves nothing
         {"SystemOptional", "Empty", ""},
         {"SystemOptional", "UserApp9", std::nullopt},
         {"Other", "UserApp1", "other section"},
         {" Other ", " UserApp1 ", "other section"},
-        {"", "top", std::nullopt},
+        {"", "top", "before any section"},
         {"", "\xEF\xBB\xBFtop", std::nullopt},
         {"unterminated", "k", "v"},
         {"Missing", "k", std::nullopt},
@@ -86,7 +88,7 @@ TEST(IniDocumentTest, SetKeepsEveryOtherLine) {
          "[a]\r\nk=1\r\nn=2\r\n"},
         // Guards against a carriage return at the very end joining the value it followed.
         {"a last line ended by a lone carriage return", "[a]\nk=x\r", "a", "n", "2",
-         "[a]\nk=x\r\nn=2\n"},
+         "[a]\nk=x\rn=2\n"},
         {"a new section after a blank line, in the file's line ends", "[a]\nk=1", "b", "n", "2",
          "[a]\nk=1\n\n[b]\nn=2\n"},
         {"a new section after an existing blank line", "[a]\nk=1\n\n", "b", "n", "2",
@@ -132,15 +134,8 @@ TEST(IniDocumentTest, SetRefusesEntriesThatWouldBreakTheFile) {
 class IniFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = std::filesystem::temp_directory_path() /
-                ("ini-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_ / "drive_c" / "host" / "Cfg1");
         platform::SetDriveRoot(root_);
-    }
-    void TearDown() override {
-        platform::ResetDriveRoot();
-        std::filesystem::remove_all(root_);
     }
     std::string Contents(const char* systemPath) {
         std::ifstream in(platform::MapPath(systemPath), std::ios::binary);
@@ -151,7 +146,8 @@ protected:
     void Store(const char* systemPath, const std::string& text) {
         std::ofstream(platform::MapPath(systemPath), std::ios::binary) << text;
     }
-    std::filesystem::path root_;
+    const tavro::testing::TempFolder folder_{"ini"};
+    const std::filesystem::path root_ = folder_.path();
 };
 
 constexpr const char* kIni = "c:\\host\\Cfg1\\surfcam.ini";
@@ -201,13 +197,16 @@ TEST_F(IniFileTest, AWriteCreatesAMissingFile) {
 TEST_F(IniFileTest, FailedWritesAreReportedAndChangeNothing) {
     const std::string before = "[a]\nk=1\n";
     Store(kIni, before);
-    // The replacement file cannot be created: something else stands where it would go.
-    std::filesystem::create_directory(platform::MapPath(kIni).string() + ".ini-write");
-    const platform::IniWriteResult blocked =
-        platform::WritePrivateProfileString("a", "k", "2", kIni);
-    EXPECT_FALSE(blocked);
-    EXPECT_NE(blocked.error.find("cannot"), std::string::npos) << blocked.error;
+    {
+        // The new text cannot be written in full, as on a full disk.
+        const tavro::testing::FileSizeLimit fullDisk(4);
+        const platform::IniWriteResult blocked =
+            platform::WritePrivateProfileString("a", "k", "2", kIni);
+        EXPECT_FALSE(blocked);
+        EXPECT_NE(blocked.error.find("cannot"), std::string::npos) << blocked.error;
+    }
     EXPECT_EQ(Contents(kIni), before);
+    EXPECT_EQ(platform::GetPrivateProfileString("a", "k", "", kIni), "1");
 
     struct Case {
         const char* path;

@@ -3,24 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <string>
+
+#include "TempFolder.h"
 
 namespace {
 
 class PathsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = std::filesystem::temp_directory_path() /
-                ("paths-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_ / "drive_c" / "Surfcam");
         platform::SetDriveRoot(root_);
     }
-    void TearDown() override {
-        platform::ResetDriveRoot();
-        std::filesystem::remove_all(root_);
-    }
-    std::filesystem::path root_;
+    const tavro::testing::TempFolder folder_{"paths"};
+    const std::filesystem::path root_ = folder_.path();
 };
 
 TEST_F(PathsTest, MapsDrivesRootsAndSeparators) {
@@ -50,13 +48,19 @@ TEST_F(PathsTest, ExistingEntriesAreFoundWhateverTheirCase) {
 }
 
 TEST_F(PathsTest, DriveRootComesFromTheEnvironmentUnlessSet) {
+    const char* const before = std::getenv(platform::kDriveRootVariable);
+    const std::string previous = before != nullptr ? before : "";
     platform::ResetDriveRoot();
     ::setenv(platform::kDriveRootVariable, "/somewhere/drives", 1);
     EXPECT_EQ(platform::MapPath("c:\\a.txt"),
               std::filesystem::path("/somewhere/drives/drive_c/a.txt"));
     platform::SetDriveRoot(root_);
     EXPECT_EQ(platform::MapPath("c:\\a.txt"), root_ / "drive_c" / "a.txt");
-    ::unsetenv(platform::kDriveRootVariable);
+    // The test programs' own drive root comes back (tests/support/TestMain.cpp).
+    if (before != nullptr)
+        ::setenv(platform::kDriveRootVariable, previous.c_str(), 1);
+    else
+        ::unsetenv(platform::kDriveRootVariable);
 }
 
 }  // namespace

@@ -69,7 +69,9 @@ TEST(SessionScriptTest, MissingFileIsAnErrorAtLineZero) {
     const auto read = platform::ReadSessionScriptFile("/nonexistent/session.txt");
     EXPECT_FALSE(read);
     EXPECT_EQ(read.errorLine, 0);
-    EXPECT_EQ(read.Description(), "line 0: cannot read session script /nonexistent/session.txt");
+    EXPECT_EQ(
+        read.Description(),
+        "line 0: cannot read session script /nonexistent/session.txt: No such file or directory");
 }
 
 TEST(SessionScriptTest, HostTakesOnlyTheHostActionItAsksFor) {

@@ -1,0 +1,21 @@
+// camhost: the stand-in CAD host as a program (docs/camhost.md). Its logic is in the host library.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/camhost/CamHostOptions.h"
+#include "host/camhost/CamHostRun.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const host::CamHostCommandLine line = host::ParseCamHostCommandLine(arguments);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "camhost: %s\n%s", line.error.c_str(), host::CamHostHelp().c_str());
+        return host::kCamHostUsage;
+    }
+    if (line.help) {
+        std::printf("%s", host::CamHostHelp().c_str());
+        return host::kCamHostDone;
+    }
+    return host::RunCamHost(line.settings);
+}

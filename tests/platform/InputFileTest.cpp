@@ -1,0 +1,51 @@
+// Input files: only regular files are read, and a pipe, a device or a folder is refused at once.
+#include "platform/InputFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "TempFolder.h"
+
+namespace {
+
+using platform::InputFault;
+using tavro::testing::TempFolder;
+
+TEST(InputFileTest, ReadsARegularFileWhole) {
+    const TempFolder folder;
+    std::ofstream(folder / "a.txt", std::ios::binary) << std::string("x\0y\r\n", 5);
+    const platform::InputText read = platform::ReadInputFile(folder / "a.txt");
+    ASSERT_TRUE(read) << read.error;
+    EXPECT_EQ(read.text, std::string("x\0y\r\n", 5));
+}
+
+// Guards against a pipe, a device or a folder named as an input blocking the program for ever
+// or being read as if it were a file.
+TEST(InputFileTest, RefusesAnythingButARegularFileAtOnce) {
+    const TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    struct Case {
+        std::filesystem::path path;
+        InputFault fault;
+        const char* reason;
+    } cases[] = {
+        {folder / "pipe", InputFault::NotRegular,
+         "Not a regular file (a pipe, a device or a socket)"},
+        {"/dev/zero", InputFault::NotRegular, "Not a regular file (a pipe, a device or a socket)"},
+        {folder.path(), InputFault::NotRegular, "Is a directory"},
+        {folder / "missing.txt", InputFault::Missing, "No such file or directory"},
+        {folder / "missing" / "below.txt", InputFault::Missing, "No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        const platform::InputText read = platform::ReadInputFile(c.path);
+        EXPECT_FALSE(read) << c.path;
+        EXPECT_EQ(read.fault, c.fault) << c.path;
+        EXPECT_EQ(read.reason, c.reason) << c.path;
+        EXPECT_EQ(read.error, c.path.string() + ": " + c.reason);
+        EXPECT_FALSE(platform::OpenInputFile(c.path)) << c.path;
+    }
+}
+
+}  // namespace
