@@ -30,7 +30,7 @@ TableBinding& Binding() {
 }
 
 // A reset of the process's state leaves the table bound to no host.
-const bool kResetRegistered = (platform::RegisterStateReset([] { Binding() = {}; }), true);
+const platform::StateResetRegistration kResetRegistration([] { Binding() = {}; });
 
 Matrix4 LoadMatrix(const void* matrix) {
     Matrix4 m;

@@ -10,12 +10,12 @@
 namespace ravelink {
 namespace {
 
-// The library's state is part of what a reset of the process's state puts back.
-const bool kResetRegistered = (platform::RegisterStateReset([] {
-                                   ResetLinkStateForTests();
-                                   ResetDigPointSource();
-                               }),
-                               true);
+// The library's state is part of what a reset of the process's state puts back, for as long as
+// the library is loaded.
+const platform::StateResetRegistration kResetRegistration([] {
+    ResetLinkStateForTests();
+    ResetDigPointSource();
+});
 
 }  // namespace
 

@@ -22,6 +22,8 @@ std::vector<StateReset>& Registered() {
 
 void RegisterStateReset(StateReset reset) { Registered().push_back(reset); }
 
+void UnregisterStateReset(StateReset reset) { std::erase(Registered(), reset); }
+
 void ResetProcessState() {
     const std::vector<StateReset>& resets = Registered();
     for (auto reset = resets.rbegin(); reset != resets.rend(); ++reset) (*reset)();
