@@ -1,10 +1,11 @@
 // CSurfcamCtrl: host files, merging onto a layer, pasting through the clipboard, the host DLL
 // and the display.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
 #include "hostlink/LinkState.h"
@@ -25,24 +26,26 @@ constexpr const char* kHostDllEntry = "SurfcamDllEntryPoint";
 constexpr const char* kClipFormatName = "SC2005 Clip Format";
 constexpr const char* kDrawingExtension = "scprt";
 
+// A file's bytes in a buffer of their own.
+struct FileBytes {
+    std::unique_ptr<unsigned char[]> data;
+    std::size_t size = 0;
+};
+
 // The whole file at `path`, or none when it cannot be opened, is not a regular file, cannot be
 // read, or is too large for memory; the file is closed again in every case.
-std::optional<std::vector<unsigned char>> ReadWholeFile(const char* path) {
+std::optional<FileBytes> ReadWholeFile(const char* path) {
     const platform::InputFile input = platform::OpenInputFile(platform::MapPath(path));
     if (!input) return std::nullopt;
     std::FILE* const file = input.file.get();
     if (std::fseek(file, 0, SEEK_END) != 0) return std::nullopt;
     const long length = std::ftell(file);
     if (length < 0 || std::fseek(file, 0, SEEK_SET) != 0) return std::nullopt;
-    std::vector<unsigned char> bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(length));
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;  // no buffer: the paste stops, as when the file cannot be opened
-    } catch (const std::length_error&) {
-        return std::nullopt;
-    }
-    if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) return std::nullopt;
+    FileBytes bytes{nullptr, static_cast<std::size_t>(length)};
+    // No buffer: the paste stops, as when the file cannot be opened.
+    bytes.data.reset(new (std::nothrow) unsigned char[std::max<std::size_t>(bytes.size, 1)]);
+    if (!bytes.data) return std::nullopt;
+    if (std::fread(bytes.data.get(), 1, bytes.size, file) != bytes.size) return std::nullopt;
     return bytes;
 }
 
@@ -99,7 +102,7 @@ int CSurfcamCtrl::FileMergeReLayer(char* extension, char* path, int layer, int g
 void CSurfcamCtrl::Paste_Operation(char* path) {
     ravelink::NoThrow("Paste_Operation", [&] {
         if (path == nullptr || *path == '\0') return;
-        const std::optional<std::vector<unsigned char>> bytes = ReadWholeFile(path);
+        const std::optional<FileBytes> bytes = ReadWholeFile(path);
         if (!bytes) return;
         if (!platform::OpenClipboard(nullptr)) return;
         // The clipboard is closed and a block it did not take is freed on every way out.
@@ -114,11 +117,11 @@ void CSurfcamCtrl::Paste_Operation(char* path) {
         };
         {
             const ClipboardCloser closer;
-            BlockOwner owner{platform::AllocateGlobal(bytes->size())};
+            BlockOwner owner{platform::AllocateGlobal(bytes->size)};
             if (owner.block != platform::GlobalHandle::None) {
                 const platform::ClipboardFormat format =
                     platform::RegisterClipboardFormat(kClipFormatName);
-                std::memcpy(platform::LockGlobal(owner.block), bytes->data(), bytes->size());
+                std::memcpy(platform::LockGlobal(owner.block), bytes->data.get(), bytes->size);
                 platform::UnlockGlobal(owner.block);
                 if (platform::SetClipboardData(format, owner.block))
                     owner.block = platform::GlobalHandle::None;  // the clipboard owns it now
