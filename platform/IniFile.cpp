@@ -111,14 +111,16 @@ IniWriteResult IniDocument::Set(std::string_view section, std::string_view key,
         }
         EndLine(lines_[after]);
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after) + 1,
-                      Classify(entry, LineEnd()));
+                      Classify(entry, EndBefore(after + 1)));
         index_.reset();
         return {};
     }
     index_.reset();
     if (!lines_.empty()) EndLine(lines_.back());
+    // The blank line takes the end of the line before it: a CR followed by an empty line's LF
+    // would read back as one CR LF, and the blank line would be gone.
     if (!lines_.empty() && !Trim(lines_.back().content).empty())
-        lines_.push_back(Classify("", LineEnd()));
+        lines_.push_back(Classify("", lines_.back().end));
     lines_.push_back(Classify("[" + std::string(section) + "]", LineEnd()));
     lines_.push_back(Classify(entry, LineEnd()));
     return {};
@@ -193,6 +195,14 @@ std::string IniDocument::LineEnd() const {
         if (!line.end.empty()) return line.end;
     }
     return std::string(kDefaultLineEnd);
+}
+
+std::string IniDocument::EndBefore(std::size_t next) const {
+    std::string end = LineEnd();
+    const bool nextStartsWithLf =
+        next < lines_.size() && lines_[next].content.empty() && lines_[next].end.starts_with('\n');
+    if (end == "\r" && nextStartsWithLf) end = "\r\n";
+    return end;
 }
 
 void IniDocument::EndLine(Line& line) const {

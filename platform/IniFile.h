@@ -69,6 +69,9 @@ private:
                                                          std::string_view key) const;
     [[nodiscard]] std::optional<std::size_t> FindSectionLine(std::string_view section) const;
     [[nodiscard]] std::string LineEnd() const;
+    // The file's line end for a line inserted before line `next`, unless a CR there would join
+    // the next line's LF into one CR LF and swallow that (empty) line.
+    [[nodiscard]] std::string EndBefore(std::size_t next) const;
     // Gives a line without a line end (the last one) the file's line end.
     void EndLine(Line& line) const;
 

@@ -2,8 +2,10 @@
 // lookups must not fail, and an accepted edit must read back while every old line survives.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -13,29 +15,39 @@
 
 namespace {
 
-void Require(bool condition) {
-    if (!condition) std::abort();
+// Stops with the failed check's line, so that a finding says which property broke.
+void Require(bool condition, int line = __builtin_LINE()) {
+    if (condition) return;
+    std::fprintf(stderr, "ini_fuzz: check at line %d failed\n", line);
+    std::abort();
 }
 
-// The lines of `text` without their line ends.
+// The lines of `text` without their line ends, which are CR LF, LF or CR alone as the reader
+// takes them (a file with CR line ends gets its new lines ended by CR too).
 std::vector<std::string> Contents(std::string_view text) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        lines.emplace_back(line);
-        start = end + 1;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        lines.emplace_back(text.substr(0, end));
+        text.remove_prefix(end);
+        if (text.starts_with("\r\n"))
+            text.remove_prefix(2);
+        else if (!text.empty())
+            text.remove_prefix(1);
     }
     return lines;
 }
 
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
+// What reading gives back of a stored value: blanks, tabs and Ctrl-Z trimmed, then one pair of
+// matching quotes removed.
+std::string ReadBack(std::string_view value) {
+    const std::size_t begin = value.find_first_not_of(" \t\x1A");
     if (begin == std::string_view::npos) return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+    value = value.substr(begin, value.find_last_not_of(" \t\x1A") - begin + 1);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
 }
 
 }  // namespace
@@ -56,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(edited == text);
         return 0;
     }
-    Require(platform::IniDocument::Parse(edited).Find(section, key) == std::string(Trimmed(value)));
+    Require(platform::IniDocument::Parse(edited).Find(section, key) == ReadBack(value));
 
     // Every old line is still there, in order; at most the edited line changed or three were
     // added (blank line, section header, key).

@@ -62,6 +62,9 @@ TEST(IniReadingTest, WritesGoWhereReadsLook) {
         {"added to the first copy", "[a]\nx=1\n[a]\nk=2\n", "k", "[a]\nx=1\nk=v\n[a]\nk=2\n"},
         {"CR-ended lines stay so", "[a]\rx=1\r", "k", "[a]\rx=1\rk=v\r"},
         {"the line a Ctrl-Z ends", "[a]\nx=1\x1A", "x", "[a]\nx=v"},
+        // A CR ending the new line must not join the blank LF line after it into one CR LF.
+        {"added before a blank LF line", "[a]\rx=1\n\n[b]", "k", "[a]\rx=1\nk=v\r\n\n[b]"},
+        {"a new section after a CR line", "[z]\nx=1\r", "k", "[z]\nx=1\r\r[a]\nk=v\n"},
     };
     for (const Case& c : cases) {
         IniDocument document = IniDocument::Parse(c.before);
