@@ -13,7 +13,7 @@
 #include "hostlink/SurfcamCtrl.h"
 #include "platform/MessageService.h"
 #include "platform/dialog/DataExchange.h"
-#include "platform/dialog/Invariant.h"
+#include "platform/Invariant.h"
 #include "platform/dialog/ListControls.h"
 #include "platform/dialog/Window.h"
 
@@ -142,13 +142,13 @@ void CDlgMain::DoDataExchange(platform::DataExchange& exchange) {
 }
 
 platform::WindowHandle CDlgMain::HostWindow() const {
-    PLATFORM_INVARIANT(Job.Controller != nullptr, "set Job.Controller before DoModal");
+    TAVRO_INVARIANT(Job.Controller != nullptr, "set Job.Controller before DoModal");
     return ravelink::WindowOfHost(Job.Controller->GetSurfcamWindowHandle());
 }
 
 void CDlgMain::DrawTableTop() {
     UpdateData(true);
-    PLATFORM_INVARIANT(Job.Controller != nullptr, "set Job.Controller before DoModal");
+    TAVRO_INVARIANT(Job.Controller != nullptr, "set Job.Controller before DoModal");
     TableDefinition table;
     table.Read(Job.TableDefinitionPath);  // a missing file draws nothing, without a message
     const auto scanned = numbertext::ScanInt(Job.LayerText.c_str());

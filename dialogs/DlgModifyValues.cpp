@@ -71,7 +71,7 @@ platform::ListBox& CDlgModifyValues::SectionList() const {
 }
 
 bool CDlgModifyValues::OnInitDialog() {
-    PLATFORM_INVARIANT(Table != nullptr, "set Table to the run's table before DoModal");
+    TAVRO_INVARIANT(Table != nullptr, "set Table to the run's table before DoModal");
     GridRows = GridCountFor(Table->MaxRow);
     GridColumns = GridCountFor(Table->MaxColumn);
     posts_.emplace(*Table, GridRows - 1, GridColumns - 1);
@@ -161,7 +161,7 @@ void CDlgModifyValues::MarkPost(const CApiPoint& at) {
 }
 
 void CDlgModifyValues::AddExtension() {
-    PLATFORM_INVARIANT(Controller != nullptr, "set Controller to the run's controller first");
+    TAVRO_INVARIANT(Controller != nullptr, "set Controller to the run's controller first");
     const gridwidget::CellId focus = Grid().FocusCell();
     Show(false);
     Controller->CreateLayer(kMarkLayer, kMarkLayerName);

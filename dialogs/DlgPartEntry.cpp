@@ -61,7 +61,7 @@ CDlgPartEntry::CDlgPartEntry(platform::WindowHandle owner) : Dialog(IDD, owner) 
 }
 
 CSurfcamCtrl& CDlgPartEntry::Controller() const {
-    PLATFORM_INVARIANT(Part.Controller != nullptr,
+    TAVRO_INVARIANT(Part.Controller != nullptr,
                        "the part dialog drives the host: set Part.Controller before DoModal");
     return *Part.Controller;
 }

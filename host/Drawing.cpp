@@ -1,8 +1,9 @@
 // The drawing's entities, layers, views, selection and current settings.
 #include "host/Drawing.h"
 
-#include <cassert>
 #include <cmath>
+
+#include "platform/Invariant.h"
 
 namespace host {
 namespace {
@@ -30,9 +31,10 @@ Drawing::Drawing() { Clear(); }
 
 Entity& Drawing::Place(std::size_t slot, EntityGeometry geometry, int color, int layer) {
     // Ids are never reused, so a handle of a deleted entity can never name another one.
-    assert(lastId_ != UINT32_MAX && "entity ids of this drawing are exhausted");
-    assert(GeometryFault(geometry).empty() && IsColorNumber(color) && IsLayerNumber(layer) &&
-           "check entities before adding them (GeometryFault)");
+    TAVRO_INVARIANT(lastId_ != UINT32_MAX, "entity ids of this drawing are exhausted");
+    TAVRO_INVARIANT(
+        GeometryFault(geometry).empty() && IsColorNumber(color) && IsLayerNumber(layer),
+        "check entities before adding them (GeometryFault)");
     const std::uint32_t id = ++lastId_;
     slotOfId_[id] = slot;
     slots_[slot].entity = Entity{id, color, layer, false, std::move(geometry)};
@@ -135,7 +137,7 @@ bool Drawing::ShowLayer(int layer, bool show) {
 }
 
 void Drawing::SetViews(std::map<int, View> views) {
-    assert(!views.empty() && "a drawing always has a view");
+    TAVRO_INVARIANT(!views.empty(), "a drawing always has a view");
     views_ = std::move(views);
     if (!views_.count(currentView_)) currentView_ = views_.begin()->first;
     if (!views_.count(constructionView_)) constructionView_ = views_.begin()->first;

@@ -1,10 +1,9 @@
 // The link library's process-wide state.
 #include "hostlink/LinkState.h"
 
-#include <cstdio>
-#include <cstdlib>
 
 #include "hostlink/DigPointSource.h"
+#include "platform/Invariant.h"
 #include "platform/ProcessState.h"
 
 namespace ravelink {
@@ -26,11 +25,7 @@ LinkState& State() {
 
 HostApi& Host() {
     HostApi* api = State().api;
-    if (api == nullptr) {
-        // A broken invariant, kept in release builds: calling the host unbound would crash later.
-        std::fprintf(stderr, "Ravelink03: host called before CSurfcamCtrl::Setup bound it\n");
-        std::abort();
-    }
+    TAVRO_INVARIANT(api != nullptr, "the host was called before CSurfcamCtrl::Setup bound it");
     return *api;
 }
 

@@ -9,7 +9,7 @@ namespace platform {
 
 void DataExchange::Text(int id, std::string& field) {
     Control* control = dialog_.FindControl(id);
-    PLATFORM_INVARIANT(control != nullptr, "data exchange names a control the template lacks");
+    TAVRO_INVARIANT(control != nullptr, "data exchange names a control the template lacks");
     if (saving_)
         field = control->Text();
     else
@@ -42,7 +42,7 @@ void DataExchange::Selection(int id, int& field) {
         else
             view->Items().Select(field);
     } else {
-        PLATFORM_INVARIANT(false, "Selection binds list boxes, drop-downs and list views only");
+        TAVRO_INVARIANT(false, "Selection binds list boxes, drop-downs and list views only");
     }
 }
 

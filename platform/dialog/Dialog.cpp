@@ -16,7 +16,7 @@ Dialog::~Dialog() { DestroyWindow(); }
 std::string Dialog::Label() const { return caption_; }
 
 bool Dialog::BuildWindow() {
-    PLATFORM_INVARIANT(!HasWindow(), "the dialog already has a window");
+    TAVRO_INVARIANT(!HasWindow(), "the dialog already has a window");
     creationError_.clear();
     const TemplateLookup lookup = LookUpTemplate(templateId_);
     std::vector<std::unique_ptr<Control>> controls;
@@ -85,8 +85,8 @@ bool Dialog::Create() {
 }
 
 int Dialog::RunModalLoop() {
-    PLATFORM_INVARIANT(HasWindow(), "RunModalLoop needs a created window");
-    PLATFORM_INVARIANT(!inLoop_, "a dialog runs one loop at a time");
+    TAVRO_INVARIANT(HasWindow(), "RunModalLoop needs a created window");
+    TAVRO_INVARIANT(!inLoop_, "a dialog runs one loop at a time");
     ended_ = false;
     inLoop_ = true;
     CurrentBackend().RunLoop(*this);
@@ -112,7 +112,7 @@ void Dialog::DestroyWindow() {
 }
 
 bool Dialog::UpdateData(bool saveAndValidate) {
-    PLATFORM_INVARIANT(HasWindow(), "UpdateData needs a created window");
+    TAVRO_INVARIANT(HasWindow(), "UpdateData needs a created window");
     DataExchange exchange(*this, saveAndValidate);
     DoDataExchange(exchange);
     return true;
@@ -157,26 +157,26 @@ ActionOutcome Dialog::PerformUserAction(std::string_view reference, const UserAc
 }
 
 std::string Dialog::RequestSystemClose() {
-    PLATFORM_INVARIANT(HasWindow(), "RequestSystemClose needs a created window");
+    TAVRO_INVARIANT(HasWindow(), "RequestSystemClose needs a created window");
     if (!template_->style.systemMenu) return "dialog \"" + caption_ + "\" has no system menu";
     OnSystemClose();
     return {};
 }
 
 void Dialog::RequestKeyboardCancel() {
-    PLATFORM_INVARIANT(HasWindow(), "RequestKeyboardCancel needs a created window");
+    TAVRO_INVARIANT(HasWindow(), "RequestKeyboardCancel needs a created window");
     OnKeyboardCancel();
 }
 
 void Dialog::SetTimer(int id, int milliseconds) {
-    PLATFORM_INVARIANT(HasWindow(), "SetTimer needs a created window");
+    TAVRO_INVARIANT(HasWindow(), "SetTimer needs a created window");
     platform::SetTimer(Handle(), id, milliseconds);
 }
 
 bool Dialog::KillTimer(int id) { return platform::KillTimer(Handle(), id); }
 
 void Dialog::PostMessage(int message, std::intptr_t wParam, std::intptr_t lParam) {
-    PLATFORM_INVARIANT(HasWindow(), "PostMessage needs a created window");
+    TAVRO_INVARIANT(HasWindow(), "PostMessage needs a created window");
     platform::PostMessage(Handle(), message, wParam, lParam);
 }
 

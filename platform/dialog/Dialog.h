@@ -12,7 +12,7 @@
 
 #include "platform/dialog/Control.h"
 #include "platform/dialog/DialogTemplate.h"
-#include "platform/dialog/Invariant.h"
+#include "platform/Invariant.h"
 #include "platform/dialog/Window.h"
 
 namespace platform {
@@ -71,7 +71,7 @@ public:
     template <class Kind>
     [[nodiscard]] Kind& Item(int id) const {
         Kind* control = dynamic_cast<Kind*>(FindControl(id));
-        PLATFORM_INVARIANT(control != nullptr, "no control of that kind: is the window created?");
+        TAVRO_INVARIANT(control != nullptr, "no control of that kind: is the window created?");
         return *control;
     }
 

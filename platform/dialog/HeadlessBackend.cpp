@@ -8,7 +8,7 @@
 
 #include "platform/dialog/Dialog.h"
 #include "platform/dialog/DialogSystem.h"
-#include "platform/dialog/Invariant.h"
+#include "platform/Invariant.h"
 #include "platform/dialog/QuotedText.h"
 #include "platform/dialog/ScriptVerbs.h"
 #include "platform/dialog/Window.h"
@@ -71,7 +71,7 @@ void HeadlessBackend::RunLoop(Dialog& dialog) {
         if (FireTimerDueBy(*idleDeadline_)) continue;
         transcript_.Write("script-end " + QuoteText(dialog.Label()));
         dialog.EndDialog(kResultCancel);
-        PLATFORM_INVARIANT(++cancelsAfterEnd_ < kCancelsAfterEndLimit,
+        TAVRO_INVARIANT(++cancelsAfterEnd_ < kCancelsAfterEndLimit,
                            "a dialog keeps waiting for input after the session script ended");
     }
 }

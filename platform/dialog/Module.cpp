@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "platform/dialog/Invariant.h"
+#include "platform/Invariant.h"
 
 namespace platform {
 namespace {
@@ -25,11 +25,11 @@ Module*& Current() {
 void Module::AddTemplate(DialogTemplate dialogTemplate) {
     std::set<std::string> names;
     for (const ControlTemplate& control : dialogTemplate.controls)
-        PLATFORM_INVARIANT(control.name.empty() || names.insert(control.name).second,
+        TAVRO_INVARIANT(control.name.empty() || names.insert(control.name).second,
                            "two controls of one template share a script name");
     const int id = dialogTemplate.id;
     const bool added = templates_.emplace(id, std::move(dialogTemplate)).second;
-    PLATFORM_INVARIANT(added, "a module holds one template per identifier");
+    TAVRO_INVARIANT(added, "a module holds one template per identifier");
 }
 
 const DialogTemplate* Module::FindTemplate(int id) const {
@@ -38,9 +38,9 @@ const DialogTemplate* Module::FindTemplate(int id) const {
 }
 
 void Module::AddBitmap(std::string name, BitmapResource bitmap) {
-    PLATFORM_INVARIANT(bitmap.Fits(), "a bitmap's pixels must fill its size and index its palette");
+    TAVRO_INVARIANT(bitmap.Fits(), "a bitmap's pixels must fill its size and index its palette");
     const bool added = bitmaps_.emplace(std::move(name), std::move(bitmap)).second;
-    PLATFORM_INVARIANT(added, "a module holds one bitmap per name");
+    TAVRO_INVARIANT(added, "a module holds one bitmap per name");
 }
 
 const BitmapResource* Module::FindBitmap(std::string_view name) const {

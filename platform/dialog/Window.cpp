@@ -3,7 +3,7 @@
 
 #include "platform/dialog/DialogSystem.h"
 #include "platform/dialog/DialogUnits.h"
-#include "platform/dialog/Invariant.h"
+#include "platform/Invariant.h"
 #include "platform/dialog/SessionState.h"
 
 namespace platform {
@@ -20,7 +20,7 @@ std::uint32_t NextHandleValue() {
 Window::~Window() { DetachWindow(); }
 
 void Window::AttachWindow(bool visible, bool enabled, const PixelRect& rect) {
-    PLATFORM_INVARIANT(!handle_, "a window object holds one window at a time");
+    TAVRO_INVARIANT(!handle_, "a window object holds one window at a time");
     handle_ = WindowHandle{NextHandleValue()};
     visible_ = visible;
     enabled_ = enabled;
@@ -48,7 +48,7 @@ void Window::Emit(WindowEventKind kind, int value, std::string control, std::str
 }
 
 void Window::Show(bool show) {
-    PLATFORM_INVARIANT(handle_, "Show needs a window: create the dialog first");
+    TAVRO_INVARIANT(handle_, "Show needs a window: create the dialog first");
     if (visible_ == show) return;
     // Told before the change, as the system does, so that a window can move itself first.
     OnShowWindow(show);
@@ -57,33 +57,33 @@ void Window::Show(bool show) {
 }
 
 void Window::Enable(bool enable) {
-    PLATFORM_INVARIANT(handle_, "Enable needs a window: create the dialog first");
+    TAVRO_INVARIANT(handle_, "Enable needs a window: create the dialog first");
     if (enabled_ == enable) return;
     enabled_ = enable;
     Emit(enable ? WindowEventKind::Enabled : WindowEventKind::Disabled);
 }
 
 void Window::Focus() {
-    PLATFORM_INVARIANT(handle_, "Focus needs a window: create the dialog first");
+    TAVRO_INVARIANT(handle_, "Focus needs a window: create the dialog first");
     if (Session().focus == handle_) return;
     Session().focus = handle_;
     Emit(WindowEventKind::Focused);
 }
 
 void Window::BringToForeground() {
-    PLATFORM_INVARIANT(handle_, "BringToForeground needs a window: create the dialog first");
+    TAVRO_INVARIANT(handle_, "BringToForeground needs a window: create the dialog first");
     if (Session().foreground == handle_) return;
     Session().foreground = handle_;
     Emit(WindowEventKind::Foreground);
 }
 
 void Window::RedrawNow() {
-    PLATFORM_INVARIANT(handle_, "RedrawNow needs a window: create the dialog first");
+    TAVRO_INVARIANT(handle_, "RedrawNow needs a window: create the dialog first");
     Emit(WindowEventKind::Redrawn);
 }
 
 void Window::Move(const PixelRect& rect) {
-    PLATFORM_INVARIANT(handle_, "Move needs a window: create the dialog first");
+    TAVRO_INVARIANT(handle_, "Move needs a window: create the dialog first");
     if (rect_ == rect) return;
     rect_ = rect;
     Emit(WindowEventKind::Moved, 0, {}, {}, rect_);

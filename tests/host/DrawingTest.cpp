@@ -23,6 +23,13 @@ protected:
     }
 };
 
+// Adding unchecked geometry or taking every view away would leave a drawing the file writer
+// and the views cannot serve; the stop says what the caller missed.
+TEST(DrawingDeathTest, BrokenCallsStopWithAHint) {
+    EXPECT_DEATH(Drawing().Add(PointGeometry{{0, 0, 0}}, 300, 1), "check entities before adding");
+    EXPECT_DEATH(Drawing().SetViews({}), "a drawing always has a view");
+}
+
 TEST_F(DrawingTest, EveryEntityHasItsOwnUpperWord) {
     for (int i = 0; i < 5; ++i) AddPoint(i);
     std::set<std::uint32_t> uppers;

@@ -15,6 +15,12 @@ namespace {
 
 using host::testing::RecordingHostApi;
 
+// A host call before Setup bound the host would go through a null table.
+TEST(ControllerDeathTest, TheHostUnboundStopsWithAHint) {
+    ravelink::ResetLinkStateForTests();
+    EXPECT_DEATH(ravelink::Host(), "before CSurfcamCtrl::Setup bound it");
+}
+
 TEST_F(ControllerTest, ConstructionLeavesNothingUnsetAndUnbindsTheHost) {
     Bind();
     const CSurfcamCtrl fresh;

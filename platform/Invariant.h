@@ -1,12 +1,13 @@
-// Broken invariants of the dialog framework: a stop with a hint, kept in release builds.
+// Broken invariants: a stop with the condition and a hint, kept in release builds, because going
+// on with a broken state would show or write wrong data, which is worse than a stop.
 #pragma once
 
 #include <cstdio>
 #include <cstdlib>
 
-// Stops the process with the condition and a hint when `condition` is false: a dialog run on a
-// broken framework state would show wrong data, which is worse than a stop.
-#define PLATFORM_INVARIANT(condition, hint)                                                \
+// Stops the process, naming the place, the condition and `hint` (a string literal saying what
+// the caller did wrong), when `condition` is false.
+#define TAVRO_INVARIANT(condition, hint)                                                   \
     do {                                                                                   \
         if (!(condition)) {                                                                \
             std::fprintf(stderr, "%s:%d: invariant failed: %s (%s)\n", __FILE__, __LINE__, \

@@ -1,0 +1,85 @@
+// How the project's own readers and services report an outcome: a Status that converts to bool,
+// with the place in the input it applies to and one description; Expected<T> for results that
+// carry a value. Neither throws; exported signatures fixed by the host keep their own forms.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "platform/Invariant.h"
+
+namespace platform {
+
+// Where in an input a status applies: a 1-based line and/or a 0-based byte offset.
+struct Place {
+    int line = 0;                             // 0: no line
+    std::optional<std::size_t> offset = {};   // none: no offset
+};
+
+// Success, or a failure with its reason and place.
+class [[nodiscard]] Status {
+public:
+    Status() = default;  // success
+
+    [[nodiscard]] static Status Failure(std::string reason, Place where = {}) {
+        Status status;
+        status.failed_ = true;
+        status.reason_ = std::move(reason);
+        status.place_ = where;
+        return status;
+    }
+
+    explicit operator bool() const { return !failed_; }
+    // The reason alone, without the place ("" on success).
+    [[nodiscard]] const std::string& Reason() const { return reason_; }
+    [[nodiscard]] const Place& Where() const { return place_; }
+    [[nodiscard]] int Line() const { return place_.line; }
+    // "line 12: reason", "offset 40: reason" or the reason alone; "" on success.
+    [[nodiscard]] std::string Describe() const {
+        if (place_.line > 0) return "line " + std::to_string(place_.line) + ": " + reason_;
+        if (place_.offset) return "offset " + std::to_string(*place_.offset) + ": " + reason_;
+        return reason_;
+    }
+
+private:
+    bool failed_ = false;
+    std::string reason_;
+    Place place_;
+};
+
+// A value, or the failed Status that says why there is none.
+template <class T>
+class [[nodiscard]] Expected {
+public:
+    Expected(T value) : value_(std::move(value)) {}  // NOLINT: a value converts implicitly
+    Expected(Status failure) : status_(std::move(failure)) {  // NOLINT: so does a failure
+        TAVRO_INVARIANT(!status_, "an Expected without a value needs a failed Status");
+    }
+
+    explicit operator bool() const { return value_.has_value(); }
+    [[nodiscard]] bool HasValue() const { return value_.has_value(); }
+    // The value; only when there is one.
+    [[nodiscard]] T& Value() & { return Checked(); }
+    [[nodiscard]] const T& Value() const& { return const_cast<Expected*>(this)->Checked(); }
+    [[nodiscard]] T&& Value() && { return std::move(Checked()); }
+    [[nodiscard]] T& operator*() & { return Checked(); }
+    [[nodiscard]] const T& operator*() const& { return Value(); }
+    [[nodiscard]] T* operator->() { return &Checked(); }
+    [[nodiscard]] const T* operator->() const { return &Value(); }
+    // Success when there is a value, else why not.
+    [[nodiscard]] const Status& GetStatus() const { return status_; }
+    [[nodiscard]] std::string Describe() const { return status_.Describe(); }
+
+private:
+    T& Checked() {
+        TAVRO_INVARIANT(value_.has_value(), "check an Expected before taking its value");
+        return *value_;
+    }
+
+    std::optional<T> value_;
+    Status status_;
+};
+
+}  // namespace platform
