@@ -20,8 +20,6 @@ using platform::Notification;
 
 namespace {
 
-// The host's selection mode that admits arcs only.
-constexpr int kSelectArcs = 128;
 // A sliding centre may lie this far above or below the fixed centre and still count as level.
 constexpr double kLevelTolerance = 0.001;
 // Coordinates are binary: 20.001 - 20 comes out a little above 0.001, yet the circle lies 0.001
@@ -164,7 +162,7 @@ void CDlgPartEntry::PickCircle(CApiArc& circle) {
     platform::SetForegroundWindow(ravelink::WindowOfHost(host.GetSurfcamWindowHandle()));
     // A selection the user cancelled (or that found no arc) picks nothing: the first arc of
     // the drawing is not the circle the user meant.
-    if (host.Select(kSelectArcs)) host.GetArc(&circle);
+    if (host.Select(kHostSelectArcs)) host.GetArc(&circle);
     host.UnSelect();
     Show(true);
     BringToForeground();

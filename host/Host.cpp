@@ -16,19 +16,19 @@ bool SelectionAdmits(int mode, HostKind kind) {
     if (mode == 0) return true;
     switch (kind) {
         case HostKind::Point:
-            return mode & kSelectPoints;
+            return mode & kHostSelectPoints;
         case HostKind::Line:
-            return mode & kSelectLines;
+            return mode & kHostSelectLines;
         case HostKind::Polyline:
-            return mode & kSelectPolylines;
+            return mode & kHostSelectPolylines;
         case HostKind::Arc:
-            return mode & kSelectArcs;
+            return mode & kHostSelectArcs;
         case HostKind::Curve:
-            return mode & kSelectCurves;
+            return mode & kHostSelectCurves;
         case HostKind::Surface:
-            return mode & kSelectSurfaces;
+            return mode & kHostSelectSurfaces;
         case HostKind::Text:
-            return mode & kSelectText;
+            return mode & kHostSelectText;
     }
     return false;
 }

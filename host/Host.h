@@ -22,19 +22,6 @@ class Surface;
 // The value of HostDrawing: the host has one drawing, and it is the low word of every handle.
 inline constexpr int kDrawingNumber = 1;
 
-// The file type HostFileType gives for "scprt".
-inline constexpr int kDrawingFileType = 1;
-
-// Bits of a selection mode: the kinds a selection admits; 0 admits every kind.
-enum SelectionMode : int {
-    kSelectPoints = 1,
-    kSelectLines = 2,
-    kSelectPolylines = 4,
-    kSelectCurves = 8,
-    kSelectSurfaces = 16,
-    kSelectText = 32,
-    kSelectArcs = 128,
-};
 // Whether a selection in `mode` admits entities of `kind`.
 [[nodiscard]] bool SelectionAdmits(int mode, HostKind kind);
 

@@ -177,12 +177,9 @@ int SetEntityLayer(HostHandle handle, int layer) {
 }
 
 // ---- selection and interaction ----
-// The one selection method: the user picks entities on the screen.
-constexpr int kSelectByPicking = 3;
-
 int Select(int method, int mode, int, int) {
     Host* host = HostFor("HostSelect");
-    if (!host || method != kSelectByPicking) return -1;
+    if (!host || method != kHostSelectByPicking) return -1;
     return host->SelectInteractively(mode);
 }
 
@@ -269,16 +266,12 @@ int FileNew(int, int) {
     return 0;
 }
 
-// Modes of HostFileOpen.
-constexpr int kOpenReplaces = 0;
-constexpr int kOpenMerges = 1;
-
 int FileOpen(int type, int mode, const char* path) {
     Host* host = HostFor("HostFileOpen");
-    if (!host || !path || type != kDrawingFileType ||
-        (mode != kOpenReplaces && mode != kOpenMerges))
+    if (!host || !path || type != kHostDrawingFileType ||
+        (mode != kHostOpenReplaces && mode != kHostOpenMerges))
         return -1;
-    return host->OpenDrawing(path, mode == kOpenMerges) ? 0 : -1;
+    return host->OpenDrawing(path, mode == kHostOpenMerges) ? 0 : -1;
 }
 
 int FileType(const char* extension) {
@@ -287,7 +280,7 @@ int FileType(const char* extension) {
     if (!text.empty() && text.front() == '.') text.erase(0, 1);
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
-    return text == kDrawingExtension ? kDrawingFileType : -1;
+    return text == kDrawingExtension ? kHostDrawingFileType : -1;
 }
 
 int PasteSource() { return kHostPasteFromClipboard; }

@@ -166,6 +166,27 @@ inline constexpr std::size_t kHostZoomBlockSize = 64;
 // What HostPasteSource names: the clipboard.
 inline constexpr int kHostPasteFromClipboard = 1;
 
+// The one method of HostSelect: the user picks entities on the screen.
+inline constexpr int kHostSelectByPicking = 3;
+
+// Bits of HostSelect's mode: the kinds a selection admits; 0 admits every kind.
+enum HostSelectionMode : int {
+    kHostSelectPoints = 1,
+    kHostSelectLines = 2,
+    kHostSelectPolylines = 4,
+    kHostSelectCurves = 8,
+    kHostSelectSurfaces = 16,
+    kHostSelectText = 32,
+    kHostSelectArcs = 128,
+};
+
+// Modes of HostFileOpen: replace the drawing, or merge the file into it.
+inline constexpr int kHostOpenReplaces = 0;
+inline constexpr int kHostOpenMerges = 1;
+
+// The file type HostFileType gives for the host's drawing files.
+inline constexpr int kHostDrawingFileType = 1;
+
 // Results of the adapter that HostSurfaceFromCallback and ...Grid call for every point.
 enum HostPointCode : int {
     kHostPointEndOfData = 1,

@@ -278,7 +278,7 @@ int CSurfcamCtrl::GetLocation(char* /*prompt: the host shows its own*/, CApiPoin
 }
 
 bool CSurfcamCtrl::Select(int mode) {
-    const int result = Host().HostSelect(3, mode, 0, 0);
+    const int result = Host().HostSelect(kHostSelectByPicking, mode, 0, 0);
     selectResult = result;
     if (result >= 0) return true;
     Host().HostUnselectAll();

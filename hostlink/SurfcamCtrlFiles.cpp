@@ -75,7 +75,7 @@ int CSurfcamCtrl::FileMergeReLayer(char* extension, char* path, int layer, int g
     const bool hadEntities = host.HostEntityValid(last) != 0;
     bool merged = !hadEntities;
     host.HostUnselectAll();
-    host.HostFileOpen(type, 1, path);
+    host.HostFileOpen(type, kHostOpenMerges, path);
     CreateLayer(layer, path);
     const bool collect = group != -1 && ravelink::IsGroup(group);
     for (HostHandle h = host.HostFirstEntity(drawing); host.HostEntityValid(h);

@@ -131,7 +131,7 @@ TEST_F(DrawingFileTest, MalformedFileLeavesTheDrawingAsItWasAndSaysWhichLine) {
     const std::string before = WriteDrawing(host_.drawing());
     WriteFile("c:\\bad.scprt", "scprt 1\npoint 1 1 0 0 0\nline 1 1 0 0\nend\n");
     for (int mode : {0, 1})
-        EXPECT_EQ(api_.HostFileOpen(kDrawingFileType, mode, "c:\\bad.scprt"), -1);
+        EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, mode, "c:\\bad.scprt"), -1);
     EXPECT_EQ(WriteDrawing(host_.drawing()), before);
     ASSERT_EQ(platform::ShownMessages().size(), 2u);
     EXPECT_NE(platform::ShownMessages()[0].find("line 3"), std::string::npos)
@@ -139,9 +139,9 @@ TEST_F(DrawingFileTest, MalformedFileLeavesTheDrawingAsItWasAndSaysWhichLine) {
 }
 
 TEST_F(DrawingFileTest, MissingFileIsRefusedWithAMessage) {
-    EXPECT_EQ(api_.HostFileOpen(kDrawingFileType, 0, "c:\\none.scprt"), -1);
+    EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, kHostOpenReplaces, "c:\\none.scprt"), -1);
     EXPECT_EQ(platform::ShownMessages().size(), 1u);
-    EXPECT_EQ(api_.HostFileOpen(kDrawingFileType, 2, "c:\\none.scprt"), -1);  // no such mode
+    EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, 2, "c:\\none.scprt"), -1);  // no such mode
 }
 
 TEST_F(DrawingFileTest, OpenReplacesAndMergeAppendsKeepingExistingLayers) {
@@ -150,12 +150,12 @@ TEST_F(DrawingFileTest, OpenReplacesAndMergeAppendsKeepingExistingLayers) {
     WriteFile("c:\\part.scprt",
               "scprt 1\nlayer 5 hidden Theirs\nlayer 6 shown New\n"
               "point 2 5 1 2 3\nline 2 6 0 0 0 1 1 1\nend\n");
-    EXPECT_EQ(api_.HostFileOpen(kDrawingFileType, 1, "c:\\part.scprt"), 0);
+    EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, kHostOpenMerges, "c:\\part.scprt"), 0);
     EXPECT_EQ(host_.drawing().EntityCount(), 3u);
     EXPECT_EQ(host_.drawing().Layers().at(5).name, "Mine");
     EXPECT_EQ(host_.drawing().Layers().at(6).name, "New");
 
-    EXPECT_EQ(api_.HostFileOpen(kDrawingFileType, 0, "c:\\part.scprt"), 0);
+    EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, kHostOpenReplaces, "c:\\part.scprt"), 0);
     EXPECT_EQ(host_.drawing().EntityCount(), 2u);
     EXPECT_EQ(host_.drawing().Layers().at(5).name, "Theirs");
 }
@@ -165,7 +165,7 @@ TEST_F(DrawingFileTest, SaveAndOpenGiveTheSameDrawing) {
     EXPECT_EQ(host_.SaveDrawing("c:\\saved.scprt"), "");
     const std::string saved = WriteDrawing(host_.drawing());
     api_.HostFileNew(0, 0);
-    EXPECT_EQ(api_.HostFileOpen(kDrawingFileType, 0, "c:\\saved.scprt"), 0);
+    EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, kHostOpenReplaces, "c:\\saved.scprt"), 0);
     EXPECT_EQ(WriteDrawing(host_.drawing()), saved);
     EXPECT_NE(host_.SaveDrawing("c:\\no\\such\\folder\\x.scprt"), "");
 }
@@ -193,7 +193,7 @@ TEST_F(DrawingFileTest, ASaveNeverDamagesTheDrawingOnDisk) {
 // Regression: a drawing that is a pipe blocked the host for ever at its open.
 TEST_F(DrawingFileTest, APipeIsNoDrawing) {
     ASSERT_EQ(::mkfifo(platform::MapPath("c:\\pipe.scprt").c_str(), 0600), 0);
-    EXPECT_EQ(api_.HostFileOpen(kDrawingFileType, 0, "c:\\pipe.scprt"), -1);
+    EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, kHostOpenReplaces, "c:\\pipe.scprt"), -1);
     ASSERT_EQ(platform::ShownMessages().size(), 1u);
     EXPECT_NE(platform::ShownMessages()[0].find("Not a regular file"), std::string::npos);
 }

@@ -116,7 +116,7 @@ TEST_F(DrawingOperationsTest, ZoomFitTakesTheShownLayersAndOnlyAZeroedRequest) {
 
 TEST_F(DrawingOperationsTest, FileTypeKnowsOnlyDrawingFiles) {
     for (const char* extension : {"scprt", ".scprt", "SCPRT"})
-        EXPECT_EQ(api_.HostFileType(extension), kDrawingFileType) << extension;
+        EXPECT_EQ(api_.HostFileType(extension), kHostDrawingFileType) << extension;
     for (const char* extension : {"", "dxf", "scprtx"})
         EXPECT_LT(api_.HostFileType(extension), 0) << extension;
     EXPECT_LT(api_.HostFileType(nullptr), 0);

@@ -22,7 +22,7 @@ TEST_F(InteractionTest, Mode128SelectsTheNearestArcOnly) {
     const auto far =
         host_.drawing().Add(ArcGeometry{{50, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.3, 1}, 1, 1);
     user_->QueueSelection({{10, 0, 0}});
-    EXPECT_EQ(api_.HostSelect(3, kSelectArcs, 0, 0), 0);
+    EXPECT_EQ(api_.HostSelect(kHostSelectByPicking, kHostSelectArcs, 0, 0), 0);
     EXPECT_TRUE(Selected(arc));
     EXPECT_FALSE(Selected(point));
     EXPECT_FALSE(Selected(far));
@@ -36,7 +36,7 @@ TEST_F(InteractionTest, SelectedStateTravelsWithTheCopy) {
             2, 2, kHostSurfacePointGrid, 0, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}},
         1, 1);
     user_->QueueSelection({{0.5, 0.5, 0}});
-    ASSERT_EQ(api_.HostSelect(3, kSelectSurfaces, 0, 0), 0);
+    ASSERT_EQ(api_.HostSelect(3, kHostSelectSurfaces, 0, 0), 0);
     HostSurfaceObject* s = api_.HostGetSurface(api_.HostFirstEntity(api_.HostDrawing()));
     EXPECT_NE(api_.HostIsSelected(s), 0);
     api_.HostFree(s);
