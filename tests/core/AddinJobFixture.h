@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "HostFixture.h"
-#include "core/AddinExports.h"
+#include "core/addin/AddinExports.h"
 #include "hostlink/LinkState.h"
 #include "platform/dialog/DialogSystem.h"
 

@@ -7,7 +7,7 @@
 
 #include "AddinJobFixture.h"
 #include "RecordingHostApi.h"
-#include "core/AddinApp.h"
+#include "core/addin/AddinApp.h"
 #include "dialogs/AddinModule.h"
 #include "host/Drawing.h"
 #include "platform/dialog/Module.h"

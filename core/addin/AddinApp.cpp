@@ -1,5 +1,5 @@
 // The add-in's application object, made when the library is loaded and gone when it is unloaded.
-#include "core/AddinApp.h"
+#include "core/addin/AddinApp.h"
 
 AddinApp::AddinApp() : Application("Tavroset") { SetRegistryKey(kRegistryKey); }
 

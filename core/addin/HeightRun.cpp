@@ -1,5 +1,5 @@
 // The run of one job. Every object of the job is a local here and lives exactly as long as it.
-#include "core/HeightRun.h"
+#include "core/addin/HeightRun.h"
 
 #include "core/HeightComputation.h"
 #include "core/ProgramFile.h"

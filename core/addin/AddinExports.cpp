@@ -1,11 +1,11 @@
 // The exports: each makes the add-in's module current for the call, restores it on every way
 // out, and turns anything thrown into the one message; none lets an exception reach the host.
-#include "core/AddinExports.h"
+#include "core/addin/AddinExports.h"
 
 #include <cstdio>
 #include <exception>
 
-#include "core/HeightRun.h"
+#include "core/addin/HeightRun.h"
 #include "dialogs/AddinModule.h"
 #include "hostlink/SurfcamCtrl.h"
 #include "platform/MessageService.h"
