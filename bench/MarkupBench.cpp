@@ -91,8 +91,8 @@ void BM_MarkupIndex(benchmark::State& state, int which) {
     markup::ElementTable table;
     size_t elements = 0;
     for (auto _ : state) {
-        const markup::ParseOutcome outcome = markup::ParseMarkup(text, table);
-        if (outcome.root <= 0) state.SkipWithError(outcome.message.c_str());
+        const platform::Expected<std::int32_t> root = markup::ParseMarkup(text, table);
+        if (!root || *root == 0) state.SkipWithError(root.Describe().c_str());
         elements = table.used() - 1;
     }
     SetFigures(state, text);
@@ -106,7 +106,7 @@ void BM_MarkupIndexFreshTable(benchmark::State& state, int which) {
     SkipWithoutText(state, text);
     for (auto _ : state) {
         markup::ElementTable table;
-        benchmark::DoNotOptimize(markup::ParseMarkup(text, table).root);
+        benchmark::DoNotOptimize(markup::ParseMarkup(text, table).HasValue());
     }
     SetFigures(state, text);
 }

@@ -47,7 +47,7 @@ class Parser {
 public:
     explicit Parser(std::string_view text) : text_(text) {}
 
-    DrawingReadResult Run() {
+    platform::Expected<Drawing> Run() {
         if (!NextLine() || Fields(line_).Word() != kDrawingExtension)
             return Fail("the file does not start with \"scprt 1\"");
         {
@@ -82,15 +82,13 @@ private:
         return false;
     }
 
-    DrawingReadResult Fail(std::string description) {
+    platform::Status Fail(std::string description) {
         description_ = std::move(description);
         return Failure();
     }
-    DrawingReadResult Failure() {
-        DrawingReadResult result;
-        result.line = std::max(lineNumber_, 1);  // an empty file is wrong on its first line
-        result.description = description_;
-        return result;
+    platform::Status Failure() {
+        // An empty file is wrong on its first line.
+        return platform::Status::Failure(description_, {std::max(lineNumber_, 1)});
     }
     bool Wrong(std::string description) {
         description_ = std::move(description);
@@ -313,7 +311,7 @@ private:
         return true;
     }
 
-    DrawingReadResult Finish(Fields& f) {
+    platform::Expected<Drawing> Finish(Fields& f) {
         if (!f.AtEnd()) return Fail("unexpected text after \"end\"");
         if (NextLine()) return Fail("unexpected line after \"end\"");
         if (viewsListed_) drawing_.SetViews(views_);
@@ -322,9 +320,7 @@ private:
             lineNumber_ = viewsLine_;
             return Fail("the current or construction view is not listed");
         }
-        DrawingReadResult result;
-        result.drawing = std::move(drawing_);
-        return result;
+        return std::move(drawing_);
     }
 
     std::string_view text_;
@@ -344,19 +340,11 @@ private:
 
 }  // namespace
 
-std::string DrawingReadResult::Message() const {
-    return line == 0 ? description : "line " + std::to_string(line) + ": " + description;
-}
+platform::Expected<Drawing> ReadDrawing(std::string_view text) { return Parser(text).Run(); }
 
-DrawingReadResult ReadDrawing(std::string_view text) { return Parser(text).Run(); }
-
-DrawingReadResult ReadDrawingFile(const std::filesystem::path& path) {
+platform::Expected<Drawing> ReadDrawingFile(const std::filesystem::path& path) {
     const platform::InputText file = platform::ReadInputFile(path);
-    if (!file) {
-        DrawingReadResult result;
-        result.description = file.error;
-        return result;
-    }
+    if (!file) return platform::Status::Failure(file.error);
     return ReadDrawing(file.text);
 }
 

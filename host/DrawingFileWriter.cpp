@@ -109,9 +109,11 @@ std::string WriteDrawing(const Drawing& drawing) {
     return w.Take();
 }
 
-std::string WriteDrawingFile(const Drawing& drawing, const std::filesystem::path& path) {
+platform::Status WriteDrawingFile(const Drawing& drawing, const std::filesystem::path& path) {
     // Replaced safely: a full disk never leaves a truncated drawing in place of the old one.
-    return platform::ReplaceFileContents(path, WriteDrawing(drawing)).error;
+    platform::ReplaceResult replaced = platform::ReplaceFileContents(path, WriteDrawing(drawing));
+    if (!replaced) return platform::Status::Failure(std::move(replaced.error));
+    return {};
 }
 
 }  // namespace host

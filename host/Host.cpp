@@ -74,24 +74,24 @@ void Host::NewDrawing() {
 }
 
 bool Host::OpenDrawing(std::string_view systemPath, bool merge) {
-    const DrawingReadResult read = ReadDrawingFile(platform::MapPath(systemPath));
+    const platform::Expected<Drawing> read = ReadDrawingFile(platform::MapPath(systemPath));
     if (!read)
         return Refuse("Cannot open the drawing \"" + std::string(systemPath) +
-                      "\": " + read.Message());
+                      "\": " + read.Describe());
     if (merge) {
-        drawing_.MergeFrom(*read.drawing);
+        drawing_.MergeFrom(*read);
     } else {
-        drawing_.ReplaceWith(*read.drawing);
+        drawing_.ReplaceWith(*read);
         zoom_.reset();
     }
     return true;
 }
 
-std::string Host::SaveDrawing(std::string_view systemPath) {
-    std::string fault = WriteDrawingFile(drawing_, platform::MapPath(systemPath));
-    if (!fault.empty())
-        Refuse("Cannot save the drawing \"" + std::string(systemPath) + "\": " + fault);
-    return fault;
+platform::Status Host::SaveDrawing(std::string_view systemPath) {
+    platform::Status saved = WriteDrawingFile(drawing_, platform::MapPath(systemPath));
+    if (!saved)
+        Refuse("Cannot save the drawing \"" + std::string(systemPath) + "\": " + saved.Describe());
+    return saved;
 }
 
 int Host::SelectInteractively(int mode) {

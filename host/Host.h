@@ -11,6 +11,7 @@
 #include "host/Drawing.h"
 #include "host/HostInteraction.h"
 #include "host/ObjectLedger.h"
+#include "platform/Status.h"
 #include "platform/dialog/Window.h"
 
 namespace host {
@@ -74,8 +75,8 @@ public:
     // Opens a drawing file in place of the drawing, or merges it into the drawing. A file that
     // cannot be read is refused with a message naming its line, leaving the drawing as it was.
     bool OpenDrawing(std::string_view systemPath, bool merge);
-    // Saves the drawing; empty on success, else the reason (also shown as a message).
-    std::string SaveDrawing(std::string_view systemPath);
+    // Saves the drawing; a failure is also shown as a message.
+    platform::Status SaveDrawing(std::string_view systemPath);
     // Merges the drawing file bytes held on the clipboard in the host's clip format; a message
     // and false when there are none or they are not a drawing.
     bool PasteFromClipboard();

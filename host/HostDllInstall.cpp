@@ -9,7 +9,7 @@ namespace host {
 
 std::filesystem::path BuiltHostDll() { return TAVRO_HOST_DLL_FILE; }
 
-std::string InstallHostDll() {
+platform::Status InstallHostDll() {
     // The dynamic loader finds a ".dll" path's shared object under the same name ending ".so".
     const std::filesystem::path target = platform::MapPath("c:\\Surfcam\\SrpApiV3\\cadlsilent.so");
     std::error_code error;
@@ -17,8 +17,10 @@ std::string InstallHostDll() {
     if (!error)
         std::filesystem::copy_file(BuiltHostDll(), target,
                                    std::filesystem::copy_options::overwrite_existing, error);
-    return error ? "cannot install the host DLL at " + target.string() + ": " + error.message()
-                 : "";
+    if (error)
+        return platform::Status::Failure("cannot install the host DLL at " + target.string() +
+                                         ": " + error.message());
+    return {};
 }
 
 }  // namespace host

@@ -2,7 +2,8 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
+
+#include "platform/Status.h"
 
 namespace host {
 
@@ -10,7 +11,7 @@ namespace host {
 [[nodiscard]] std::filesystem::path BuiltHostDll();
 
 // Copies the built DLL to the mapped place of "c:\Surfcam\SrpApiV3" under the drive root in
-// force; empty on success, else why it failed.
-[[nodiscard]] std::string InstallHostDll();
+// force, or says why it could not.
+[[nodiscard]] platform::Status InstallHostDll();
 
 }  // namespace host

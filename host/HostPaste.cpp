@@ -36,9 +36,9 @@ std::optional<std::string> ClipboardBytes() {
 bool Host::PasteFromClipboard() {
     const std::optional<std::string> bytes = ClipboardBytes();
     if (!bytes) return Refuse("Nothing to paste: the clipboard holds no drawing");
-    const DrawingReadResult read = ReadDrawing(*bytes);
-    if (!read) return Refuse("Cannot paste the drawing on the clipboard: " + read.Message());
-    drawing_.MergeFrom(*read.drawing);
+    const platform::Expected<Drawing> read = ReadDrawing(*bytes);
+    if (!read) return Refuse("Cannot paste the drawing on the clipboard: " + read.Describe());
+    drawing_.MergeFrom(*read);
     return true;
 }
 

@@ -40,8 +40,8 @@ protected:
         // Losing the place is no reason to disturb the run: a failed write is only reported.
         for (const auto& [key, value] :
              {std::pair{kTopKey, Rect().top}, std::pair{kLeftKey, Rect().left}}) {
-            const platform::IniWriteResult written = profile.WriteProfileInt(kSection, key, value);
-            if (!written) std::fprintf(stderr, "Ravelink03: %s\n", written.error.c_str());
+            const platform::Status written = profile.WriteProfileInt(kSection, key, value);
+            if (!written) std::fprintf(stderr, "Ravelink03: %s\n", written.Describe().c_str());
         }
     }
 };

@@ -49,19 +49,20 @@ int findEntry(const std::string& iniPath, int count, std::string_view dllName) {
 std::string appendEntry(const std::string& iniPath, const std::string& countText, int count,
                         const std::string& entryValue) {
     const std::string key = entryKey(count + 1);
-    if (std::string refused = platform::IniDocument::CheckEntry(kSection, key, entryValue);
-        !refused.empty())
-        return refused;
+    if (platform::Status storable = platform::IniDocument::CheckEntry(kSection, key, entryValue);
+        !storable)
+        return storable.Describe();
     if (auto written = platform::WritePrivateProfileInt(kSection, kCountKey, count + 1, iniPath);
         !written)
-        return written.error;
+        return written.Describe();
     auto written = platform::WritePrivateProfileString(kSection, key, entryValue, iniPath);
     if (written) return {};
     if (auto restored =
             platform::WritePrivateProfileString(kSection, kCountKey, countText, iniPath);
         !restored)
-        return written.error + "; the count could not be restored either: " + restored.error;
-    return written.error;
+        return written.Describe() +
+               "; the count could not be restored either: " + restored.Describe();
+    return written.Describe();
 }
 
 }  // namespace
@@ -76,7 +77,7 @@ std::string enterAddIn(const std::string& iniPath, std::string_view dllName,
                std::to_string(kMostAddInEntries);
     if (const int number = findEntry(iniPath, count, dllName); number != 0)
         return platform::WritePrivateProfileString(kSection, entryKey(number), entryValue, iniPath)
-            .error;
+            .Describe();
     return appendEntry(iniPath, countText, count, entryValue);
 }
 

@@ -94,18 +94,20 @@ bool MarkupDocument::setText(std::string text) {
 
 bool MarkupDocument::parse() {
     const std::string loadStatus = std::move(status_);
-    const markup::ParseOutcome outcome = markup::ParseMarkup(text_, table_);
+    const platform::Expected<std::int32_t> root = markup::ParseMarkup(text_, table_);
     parentPosition_ = currentPosition_ = childPosition_ = 0;
     nodeKind_ = NodeKind::None;
-    status_ = outcome.message.empty() ? loadStatus : loadStatus + ", " + outcome.message;
-    if (outcome.root > 0)
-        failure_.clear();
-    else if (outcome.message.empty())
+    const std::string& message = root.GetStatus().Reason();
+    status_ = message.empty() ? loadStatus : loadStatus + ", " + message;
+    if (!root) {
+        const std::size_t offset = root.GetStatus().Where().offset.value_or(0);
+        failure_ = "line " + std::to_string(LineAt(text_, offset)) + ": " + message;
+    } else if (*root == 0) {
         failure_ = "no element";
-    else
-        failure_ =
-            "line " + std::to_string(LineAt(text_, outcome.errorOffset)) + ": " + outcome.message;
-    return outcome.root > 0;
+    } else {
+        failure_.clear();
+    }
+    return root && *root > 0;
 }
 
 const ElementRecord& MarkupDocument::record(std::int32_t index) const {

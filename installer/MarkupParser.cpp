@@ -190,26 +190,23 @@ std::optional<size_t> Parser::endTagClose(std::int32_t element, size_t cursor) {
 
 }  // namespace
 
-ParseOutcome ParseMarkup(std::string_view text, ElementTable& table) {
-    ParseOutcome outcome;
+platform::Expected<std::int32_t> ParseMarkup(std::string_view text, ElementTable& table) {
     if (!table.restart(text.size() / 64 + 8)) {
         table.clear();
-        outcome.message = "Not enough memory for the element index";
-        return outcome;
+        return platform::Status::Failure("Not enough memory for the element index");
     }
-    if (text.empty()) return outcome;
+    if (text.empty()) return 0;
     Parser parser(text, table);
     const std::int32_t root = parser.run();
     table[0] = ElementRecord{};
     if (root > 0) {
         table[0].firstChild = root;
-        outcome.root = root;
-    } else {
-        table.clear();
-        outcome.message = parser.takeMessage();
-        outcome.errorOffset = parser.errorOffset();
+        return root;
     }
-    return outcome;
+    table.clear();
+    std::string message = parser.takeMessage();
+    if (message.empty()) return 0;  // only an end tag
+    return platform::Status::Failure(std::move(message), {0, parser.errorOffset()});
 }
 
 }  // namespace markup

@@ -16,13 +16,14 @@ int AppProfile::GetProfileInt(std::string_view section, std::string_view key,
     return GetPrivateProfileInt(section, key, defaultValue, iniPath_);
 }
 
-IniWriteResult AppProfile::WriteProfileInt(std::string_view section, std::string_view key,
-                                           int value) const {
+Status AppProfile::WriteProfileInt(std::string_view section, std::string_view key,
+                                   int value) const {
     std::error_code error;
     const std::filesystem::path folder = MapPath(kWindowsFolder);
     std::filesystem::create_directories(folder, error);
     if (error)
-        return {"cannot create the Windows folder " + folder.string() + ": " + error.message()};
+        return Status::Failure("cannot create the Windows folder " + folder.string() + ": " +
+                               error.message());
     return WritePrivateProfileInt(section, key, value, iniPath_);
 }
 

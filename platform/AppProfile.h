@@ -26,7 +26,7 @@ public:
                                     int defaultValue) const;
     // Stores `value` under `key` in `section`, creating the Windows folder when it is missing
     // (it always exists on the system being stood in for); the error says why a write failed.
-    IniWriteResult WriteProfileInt(std::string_view section, std::string_view key, int value) const;
+    Status WriteProfileInt(std::string_view section, std::string_view key, int value) const;
 
 private:
     std::string iniPath_;

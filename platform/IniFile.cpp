@@ -90,10 +90,8 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
     return std::string(Unquote(Trim(std::string_view(line.content).substr(line.valueAt))));
 }
 
-IniWriteResult IniDocument::Set(std::string_view section, std::string_view key,
-                                std::string_view value) {
-    if (std::string error = CheckEntry(section, key, value); !error.empty())
-        return {std::move(error)};
+Status IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+    if (Status storable = CheckEntry(section, key, value); !storable) return storable;
     section = Trim(section);
     key = Trim(key);
     value = Trim(value);
@@ -135,18 +133,19 @@ std::string IniDocument::Text() const {
     return text;
 }
 
-std::string IniDocument::CheckEntry(std::string_view section, std::string_view key,
-                                    std::string_view value) {
-    if (Trim(section).empty()) return "the section name is empty";
-    if (Trim(key).empty()) return "the key name is empty";
+Status IniDocument::CheckEntry(std::string_view section, std::string_view key,
+                               std::string_view value) {
+    if (Trim(section).empty()) return Status::Failure("the section name is empty");
+    if (Trim(key).empty()) return Status::Failure("the key name is empty");
     if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key) || HasLineBreakOrNul(value))
-        return "names and values must not hold line breaks or NUL characters";
+        return Status::Failure("names and values must not hold line breaks or NUL characters");
     if (section.find(']') != std::string_view::npos)
-        return "the section name \"" + std::string(section) + "\" holds \"]\"";
+        return Status::Failure("the section name \"" + std::string(section) + "\" holds \"]\"");
     if (key.find('=') != std::string_view::npos)
-        return "the key name \"" + std::string(key) + "\" holds \"=\"";
+        return Status::Failure("the key name \"" + std::string(key) + "\" holds \"=\"");
     if (const char first = Trim(key).front(); first == '[' || first == ';' || first == '#')
-        return "the key name \"" + std::string(key) + "\" would read as a section or comment";
+        return Status::Failure("the key name \"" + std::string(key) +
+                               "\" would read as a section or comment");
     return {};
 }
 

@@ -8,13 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace platform {
+#include "platform/Status.h"
 
-// The outcome of a write: empty `error` on success, else why nothing was written.
-struct IniWriteResult {
-    std::string error;
-    explicit operator bool() const { return error.empty(); }
-};
+namespace platform {
 
 // An ini file's text as lines kept exactly as they were read (line ends included), read as the
 // system reads them: lines end in CR LF, LF or CR alone; blanks, tabs and Ctrl-Z are white
@@ -34,16 +30,16 @@ public:
     // Gives `key` in `section` the `value`: replaced in place, else added after the section's
     // last key, else a new section at the end. Refuses names and values that would break the
     // file's lines (see CheckEntry) and leaves the document unchanged then.
-    IniWriteResult Set(std::string_view section, std::string_view key, std::string_view value);
+    Status Set(std::string_view section, std::string_view key, std::string_view value);
 
     // The whole text, every line as it was except the ones Set changed or added.
     [[nodiscard]] std::string Text() const;
 
-    // Why a section, key and value cannot be stored, or empty when they can: names must not be
+    // Whether a section, key and value can be stored, else why not: names must not be
     // blank, no text may hold a line break or NUL, a section name no "]", a key no "=" and no
     // leading "[", ";" or "#". Blanks around names and values are dropped, as on reading.
-    [[nodiscard]] static std::string CheckEntry(std::string_view section, std::string_view key,
-                                                std::string_view value);
+    [[nodiscard]] static Status CheckEntry(std::string_view section, std::string_view key,
+                                           std::string_view value);
 
 private:
     enum class LineKind { Other, Section, Key };
@@ -98,12 +94,12 @@ private:
 // when missing (not the folder). The file is replaced safely (platform/FileReplace.h): on failure
 // the old file stays as it was and the error says why. A read-only file is refused, and so is
 // text that a UTF-16 file cannot hold.
-IniWriteResult WritePrivateProfileString(std::string_view section, std::string_view key,
-                                         std::string_view value, std::string_view iniPath);
+Status WritePrivateProfileString(std::string_view section, std::string_view key,
+                                 std::string_view value, std::string_view iniPath);
 
 // As WritePrivateProfileString with the number as decimal text.
-IniWriteResult WritePrivateProfileInt(std::string_view section, std::string_view key, int value,
-                                      std::string_view iniPath);
+Status WritePrivateProfileInt(std::string_view section, std::string_view key, int value,
+                              std::string_view iniPath);
 
 // Forgets the files parsed so far (part of resetting the process's state between tests).
 void ForgetParsedIniFiles();

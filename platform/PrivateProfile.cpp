@@ -181,32 +181,32 @@ int GetPrivateProfileInt(std::string_view section, std::string_view key, int def
     return value ? LeadingInt(*value) : defaultValue;
 }
 
-IniWriteResult WritePrivateProfileString(std::string_view section, std::string_view key,
-                                         std::string_view value, std::string_view iniPath) {
-    if (iniPath.empty()) return {"no ini file named"};
+Status WritePrivateProfileString(std::string_view section, std::string_view key,
+                                 std::string_view value, std::string_view iniPath) {
+    if (iniPath.empty()) return Status::Failure("no ini file named");
     const std::filesystem::path path = MapPath(iniPath);
     ParsedIni scratch;
     const ParsedIni& read = Load(path, scratch);
     // An existing file that cannot be read is never overwritten: its other lines would be lost.
-    if (!read.error.empty()) return {read.error};
-    if (!read.unwritable.empty()) return {path.string() + ": " + read.unwritable};
+    if (!read.error.empty()) return Status::Failure(read.error);
+    if (!read.unwritable.empty()) return Status::Failure(path.string() + ": " + read.unwritable);
     ParsedIni edited = read;
-    if (IniWriteResult set = edited.document.Set(section, key, value); !set) return set;
+    if (Status set = edited.document.Set(section, key, value); !set) return set;
     const std::optional<std::string> bytes = EncodeIniFile(edited.document.Text(), edited.encoding);
     if (!bytes)
-        return {path.string() +
-                ": the file is UTF-16 and the text written is not UTF-8, so it "
-                "has no UTF-16 form"};
+        return Status::Failure(path.string() +
+                               ": the file is UTF-16 and the text written is not UTF-8, so it "
+                               "has no UTF-16 form");
     if (ReplaceResult replaced = ReplaceFileContents(path, *bytes); !replaced)
-        return {std::move(replaced.error)};
+        return Status::Failure(std::move(replaced.error));
     edited.missing = false;
     if (const std::optional<FileIdentity> identity = IdentityOf(path))
         Keep(path, *identity, *bytes, std::move(edited));
     return {};
 }
 
-IniWriteResult WritePrivateProfileInt(std::string_view section, std::string_view key, int value,
-                                      std::string_view iniPath) {
+Status WritePrivateProfileInt(std::string_view section, std::string_view key, int value,
+                              std::string_view iniPath) {
     return WritePrivateProfileString(section, key, std::to_string(value), iniPath);
 }
 

@@ -17,19 +17,14 @@ Addin::Addin(AddinEntry entry, platform::DynamicLibrary library)
     saved_ = library_.FunctionNamed<FileHook>(kFileSaveExport);
 }
 
-std::optional<Addin> Addin::Load(const AddinEntry& entry, std::string& error) {
+platform::Expected<Addin> Addin::Load(const AddinEntry& entry) {
     platform::DynamicLibrary library = platform::DynamicLibrary::Load(entry.libraryPath);
     const std::string which = "the add-in \"" + entry.menuText + "\" (" + entry.libraryPath + ")";
-    if (!library) {
-        error = which + " does not load: " + library.Error();
-        return std::nullopt;
-    }
+    if (!library) return platform::Status::Failure(which + " does not load: " + library.Error());
     Addin addin(entry, std::move(library));
-    if (addin.command_ == nullptr) {
-        error = which + " does not export " + kCommandExport + " (" +
-                addin.library_.File().string() + ")";
-        return std::nullopt;
-    }
+    if (addin.command_ == nullptr)
+        return platform::Status::Failure(which + " does not export " + kCommandExport + " (" +
+                                         addin.library_.File().string() + ")");
     return addin;
 }
 

@@ -8,14 +8,15 @@
 #include "host/addins/AddinRegistry.h"
 #include "hostlink/HostApi.h"
 #include "platform/DynamicLibrary.h"
+#include "platform/Status.h"
 
 namespace host {
 
 class Addin {
 public:
-    // Loads the entry's library through the path service. None, with `error` naming the library
-    // and the reason, when it does not load or does not export UserApp_nCallback.
-    [[nodiscard]] static std::optional<Addin> Load(const AddinEntry& entry, std::string& error);
+    // Loads the entry's library through the path service; refused, naming the library and the
+    // reason, when it does not load or does not export UserApp_nCallback.
+    [[nodiscard]] static platform::Expected<Addin> Load(const AddinEntry& entry);
 
     [[nodiscard]] const AddinEntry& Entry() const { return entry_; }
 

@@ -54,34 +54,31 @@ std::string SurfcamIniPath(std::string_view configFolder) {
     return path + std::string(kIniName);
 }
 
-AddinListing ReadAddinEntries(std::string_view configFolder) {
+platform::Expected<AddinListing> ReadAddinEntries(std::string_view configFolder) {
     AddinListing listing;
     listing.iniPath = SurfcamIniPath(configFolder);
     std::error_code error;
     const std::filesystem::path file = platform::MapPath(listing.iniPath);
-    if (!std::filesystem::is_regular_file(file, error)) {
-        listing.error = "no " + std::string(kIniName) + " in the host configuration " +
-                        std::string(configFolder) + " (looked for " + file.string() + ")";
-        return listing;
-    }
+    if (!std::filesystem::is_regular_file(file, error))
+        return platform::Status::Failure("no " + std::string(kIniName) +
+                                         " in the host configuration " + std::string(configFolder) +
+                                         " (looked for " + file.string() + ")");
     const int count = platform::GetPrivateProfileInt(kSection, kCountKey, 0, listing.iniPath);
-    if (count <= 0) {
-        listing.error = listing.iniPath + " lists no add-in (" + std::string(kCountKey) +
-                        " in section " + std::string(kSection) + " is missing or 0)";
-        return listing;
-    }
-    if (count > kMostEntries) {
-        listing.error = listing.iniPath + ": " + std::string(kCountKey) + "=" +
-                        std::to_string(count) + " is more add-ins than a host lists";
-        return listing;
-    }
+    if (count <= 0)
+        return platform::Status::Failure(listing.iniPath + " lists no add-in (" +
+                                         std::string(kCountKey) + " in section " +
+                                         std::string(kSection) + " is missing or 0)");
+    if (count > kMostEntries)
+        return platform::Status::Failure(listing.iniPath + ": " + std::string(kCountKey) + "=" +
+                                         std::to_string(count) +
+                                         " is more add-ins than a host lists");
     for (int number = 1; number <= count; ++number)
         listing.entries.push_back(ReadEntry(number, listing.iniPath));
     return listing;
 }
 
-const AddinEntry* ChooseAddin(const AddinListing& listing, std::string_view choice,
-                              std::string& error) {
+platform::Expected<const AddinEntry*> ChooseAddin(const AddinListing& listing,
+                                                  std::string_view choice) {
     for (const AddinEntry& entry : listing.entries)
         if (entry.fault.empty() && entry.menuText == choice) return &entry;
     int number = 0;
@@ -90,12 +87,11 @@ const AddinEntry* ChooseAddin(const AddinListing& listing, std::string_view choi
     for (const AddinEntry& entry : listing.entries) {
         if (!isNumber || entry.number != number) continue;
         if (entry.fault.empty()) return &entry;
-        error = "add-in " + std::string(choice) + " of " + listing.iniPath + ": " + entry.fault;
-        return nullptr;
+        return platform::Status::Failure("add-in " + std::string(choice) + " of " +
+                                         listing.iniPath + ": " + entry.fault);
     }
-    error = "no add-in \"" + std::string(choice) + "\" in " + listing.iniPath +
-            " (listed: " + Listed(listing) + ")";
-    return nullptr;
+    return platform::Status::Failure("no add-in \"" + std::string(choice) + "\" in " +
+                                     listing.iniPath + " (listed: " + Listed(listing) + ")");
 }
 
 }  // namespace host

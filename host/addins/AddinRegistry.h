@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Status.h"
+
 namespace host {
 
 // The host's configuration folder when none is given.
@@ -20,24 +22,23 @@ struct AddinEntry {
     std::string fault;  // empty when the entry is usable
 };
 
-// The entries of one configuration, or why there are none to be had.
+// The entries of one configuration.
 struct AddinListing {
     std::string iniPath;  // system path of the surfcam.ini read
     std::vector<AddinEntry> entries;
-    std::string error;  // no surfcam.ini, or it lists no add-in
-    explicit operator bool() const { return error.empty(); }
 };
 
 // The system path of the surfcam.ini of a configuration folder.
 [[nodiscard]] std::string SurfcamIniPath(std::string_view configFolder);
 
-// Reads the add-in entries of the configuration folder (a system path).
-[[nodiscard]] AddinListing ReadAddinEntries(std::string_view configFolder);
+// Reads the add-in entries of the configuration folder (a system path); refused when there is no
+// surfcam.ini or it lists no add-in.
+[[nodiscard]] platform::Expected<AddinListing> ReadAddinEntries(std::string_view configFolder);
 
 // The entry a user's choice names: the entry whose menu text is exactly `choice`, else the entry
-// whose number `choice` is. Null with `error` naming what is listed when none fits or the entry
-// is faulty.
-[[nodiscard]] const AddinEntry* ChooseAddin(const AddinListing& listing, std::string_view choice,
-                                            std::string& error);
+// whose number `choice` is; refused, naming what is listed, when none fits or the entry is
+// faulty.
+[[nodiscard]] platform::Expected<const AddinEntry*> ChooseAddin(const AddinListing& listing,
+                                                                std::string_view choice);
 
 }  // namespace host

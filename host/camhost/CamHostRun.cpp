@@ -85,18 +85,18 @@ struct LoadedAddins {
 
 std::optional<Failure> LoadAddins(const CamHostSettings& settings, LoadedAddins& loaded) {
     if (settings.commands.empty()) return std::nullopt;
-    const AddinListing listing = ReadAddinEntries(settings.configFolder);
-    if (!listing) return Failure{listing.error};
+    const platform::Expected<AddinListing> listing = ReadAddinEntries(settings.configFolder);
+    if (!listing) return Failure{listing.Describe()};
     for (const std::string& choice : settings.commands) {
-        std::string error;
-        const AddinEntry* entry = ChooseAddin(listing, choice, error);
-        if (entry == nullptr) return Failure{error};
-        if (!loaded.byNumber.contains(entry->number)) {
-            std::optional<Addin> addin = Addin::Load(*entry, error);
-            if (!addin) return Failure{error};
-            loaded.byNumber.emplace(entry->number, std::move(*addin));
+        const platform::Expected<const AddinEntry*> entry = ChooseAddin(*listing, choice);
+        if (!entry) return Failure{entry.Describe()};
+        const int number = (*entry)->number;
+        if (!loaded.byNumber.contains(number)) {
+            platform::Expected<Addin> addin = Addin::Load(**entry);
+            if (!addin) return Failure{addin.Describe()};
+            loaded.byNumber.emplace(number, std::move(*addin));
         }
-        loaded.commands.push_back(entry->number);
+        loaded.commands.push_back(number);
     }
     return std::nullopt;
 }
@@ -192,8 +192,7 @@ private:
         if (!settings_.saveDrawing) return std::nullopt;
         const std::string& path = *settings_.saveDrawing;
         backend_.Record("save " + platform::QuoteText(path));
-        if (const std::string fault = host_.SaveDrawing(path); !fault.empty())
-            return Failure{"the drawing was not saved to " + path};
+        if (!host_.SaveDrawing(path)) return Failure{"the drawing was not saved to " + path};
         for (const auto& [number, addin] : addins_.byNumber) addin.DrawingSaved();
         std::printf("drawing saved to %s (%s)\n", path.c_str(),
                     platform::MapPath(path).string().c_str());

@@ -45,12 +45,12 @@ Drawing Sample() {
 TEST_F(DrawingFileTest, RoundTripKeepsEveryDoubleExactly) {
     const Drawing original = Sample();
     const std::string text = WriteDrawing(original);
-    const DrawingReadResult read = ReadDrawing(text);
-    ASSERT_TRUE(read) << read.Message();
-    EXPECT_EQ(WriteDrawing(*read.drawing), text);
+    const platform::Expected<Drawing> read = ReadDrawing(text);
+    ASSERT_TRUE(read) << read.Describe();
+    EXPECT_EQ(WriteDrawing(*read), text);
     std::vector<Entity> a, b;
     original.ForEach([&](const Entity& e) { a.push_back(e); });
-    read.drawing->ForEach([&](const Entity& e) { b.push_back(e); });
+    read->ForEach([&](const Entity& e) { b.push_back(e); });
     ASSERT_EQ(a.size(), b.size());
     for (std::size_t i = 0; i < a.size(); ++i) {
         EXPECT_TRUE(a[i].geometry == b[i].geometry) << "entity " << i;
@@ -59,27 +59,27 @@ TEST_F(DrawingFileTest, RoundTripKeepsEveryDoubleExactly) {
     }
     const double negativeZero = std::get<PointGeometry>(b[1].geometry).at.x;
     EXPECT_TRUE(std::signbit(negativeZero));
-    EXPECT_EQ(read.drawing->Layers(), original.Layers());
-    EXPECT_EQ(read.drawing->Views(), original.Views());
-    EXPECT_EQ(read.drawing->ConstructionView(), 2);
-    EXPECT_EQ(read.drawing->CurrentColor(), 14);
+    EXPECT_EQ(read->Layers(), original.Layers());
+    EXPECT_EQ(read->Views(), original.Views());
+    EXPECT_EQ(read->ConstructionView(), 2);
+    EXPECT_EQ(read->CurrentColor(), 14);
 }
 
 // Guards against a drawing whose current view is not one of its views (found by fuzzing).
 TEST_F(DrawingFileTest, ListedViewsWithoutViewNumbersMakeTheLowestCurrent) {
-    const DrawingReadResult read =
+    const platform::Expected<Drawing> read =
         ReadDrawing("scprt 1\nview 9 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1 Nine\nend\n");
-    ASSERT_TRUE(read) << read.Message();
-    EXPECT_EQ(read.drawing->CurrentView(), 9);
-    EXPECT_EQ(read.drawing->ConstructionView(), 9);
-    EXPECT_TRUE(ReadDrawing(WriteDrawing(*read.drawing)));
+    ASSERT_TRUE(read) << read.Describe();
+    EXPECT_EQ(read->CurrentView(), 9);
+    EXPECT_EQ(read->ConstructionView(), 9);
+    EXPECT_TRUE(ReadDrawing(WriteDrawing(*read)));
 }
 
 TEST_F(DrawingFileTest, AcceptsCommentsBlankLinesAndWindowsLineEnds) {
-    const DrawingReadResult read =
+    const platform::Expected<Drawing> read =
         ReadDrawing("# part\r\nscprt 1\r\n\r\n  # note\r\npoint 1 2 3 4 5\r\nend\r\n");
-    ASSERT_TRUE(read) << read.Message();
-    EXPECT_EQ(read.drawing->EntityCount(), 1u);
+    ASSERT_TRUE(read) << read.Describe();
+    EXPECT_EQ(read->EntityCount(), 1u);
 }
 
 struct Malformed {
@@ -118,11 +118,11 @@ TEST_F(DrawingFileTest, MalformedFilesNameTheirLine) {
          3, "bytes"},
     };
     for (const Malformed& c : cases) {
-        const DrawingReadResult read = ReadDrawing(c.text);
+        const platform::Expected<Drawing> read = ReadDrawing(c.text);
         EXPECT_FALSE(read) << c.text;
-        EXPECT_EQ(read.line, c.line) << c.text << " -> " << read.Message();
-        EXPECT_NE(read.description.find(c.says), std::string::npos)
-            << c.text << " -> " << read.Message();
+        EXPECT_EQ(read.GetStatus().Line(), c.line) << c.text << " -> " << read.Describe();
+        EXPECT_NE(read.GetStatus().Reason().find(c.says), std::string::npos)
+            << c.text << " -> " << read.Describe();
     }
 }
 
@@ -162,28 +162,28 @@ TEST_F(DrawingFileTest, OpenReplacesAndMergeAppendsKeepingExistingLayers) {
 
 TEST_F(DrawingFileTest, SaveAndOpenGiveTheSameDrawing) {
     host_.drawing().ReplaceWith(Sample());
-    EXPECT_EQ(host_.SaveDrawing("c:\\saved.scprt"), "");
+    EXPECT_TRUE(host_.SaveDrawing("c:\\saved.scprt"));
     const std::string saved = WriteDrawing(host_.drawing());
     api_.HostFileNew(0, 0);
     EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, kHostOpenReplaces, "c:\\saved.scprt"), 0);
     EXPECT_EQ(WriteDrawing(host_.drawing()), saved);
-    EXPECT_NE(host_.SaveDrawing("c:\\no\\such\\folder\\x.scprt"), "");
+    EXPECT_FALSE(host_.SaveDrawing("c:\\no\\such\\folder\\x.scprt"));
 }
 
 // Regression: a save truncated the drawing in place, so a full disk left a damaged drawing where
 // the complete one was; and a read-only drawing was overwritten.
 TEST_F(DrawingFileTest, ASaveNeverDamagesTheDrawingOnDisk) {
     host_.drawing().ReplaceWith(Sample());
-    ASSERT_EQ(host_.SaveDrawing("c:\\kept.scprt"), "");
+    ASSERT_TRUE(host_.SaveDrawing("c:\\kept.scprt"));
     const std::filesystem::path file = platform::MapPath("c:\\kept.scprt");
     const std::string before = WriteDrawing(host_.drawing());
     host_.drawing().Add(PointGeometry{{1, 2, 3}}, 1, 0);
     {
         const tavro::testing::FileSizeLimit fullDisk(64);
-        EXPECT_NE(host_.SaveDrawing("c:\\kept.scprt"), "");
+        EXPECT_FALSE(host_.SaveDrawing("c:\\kept.scprt"));
     }
     std::filesystem::permissions(file, std::filesystem::perms::owner_read);
-    EXPECT_NE(host_.SaveDrawing("c:\\kept.scprt").find("read-only"), std::string::npos);
+    EXPECT_NE(host_.SaveDrawing("c:\\kept.scprt").Describe().find("read-only"), std::string::npos);
     std::ifstream in(file, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
     EXPECT_EQ(platform::ShownMessages().size(), 2u);
@@ -200,9 +200,9 @@ TEST_F(DrawingFileTest, APipeIsNoDrawing) {
 
 TEST_F(DrawingFileTest, ExampleDrawingsOpen) {
     for (const char* name : {"fixture-part.scprt", "skin-panel/skin-panel.scprt"}) {
-        const DrawingReadResult read =
+        const platform::Expected<Drawing> read =
             ReadDrawingFile(std::filesystem::path(TAVRO_SOURCE_DIR) / "examples" / name);
-        EXPECT_TRUE(read) << name << ": " << read.Message();
+        EXPECT_TRUE(read) << name << ": " << read.Describe();
     }
 }
 

@@ -49,10 +49,10 @@ TEST_F(AppProfileTest, AFailedWriteIsReported) {
     // A file where the Windows folder should be: neither folder nor profile can be made.
     std::filesystem::create_directories(root_ / "drive_c");
     std::ofstream(root_ / "drive_c" / "Windows") << "not a folder";
-    const platform::IniWriteResult result =
+    const platform::Status result =
         platform::AppProfile("Ravelink03").WriteProfileInt("ProgressBox", "Top", 1);
     EXPECT_FALSE(result);
-    EXPECT_FALSE(result.error.empty());
+    EXPECT_FALSE(result.Describe().empty());
 }
 
 }  // namespace

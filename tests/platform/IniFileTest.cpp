@@ -124,9 +124,9 @@ TEST(IniDocumentTest, SetRefusesEntriesThatWouldBreakTheFile) {
     const std::string before = "[a]\nk=1\n";
     for (const Case& c : cases) {
         IniDocument document = IniDocument::Parse(before);
-        const platform::IniWriteResult result = document.Set(c.section, c.key, c.value);
+        const platform::Status result = document.Set(c.section, c.key, c.value);
         EXPECT_FALSE(result) << c.section << "/" << c.key;
-        EXPECT_FALSE(result.error.empty());
+        EXPECT_FALSE(result.Describe().empty());
         EXPECT_EQ(document.Text(), before);
     }
 }
@@ -200,10 +200,9 @@ TEST_F(IniFileTest, FailedWritesAreReportedAndChangeNothing) {
     {
         // The new text cannot be written in full, as on a full disk.
         const tavro::testing::FileSizeLimit fullDisk(4);
-        const platform::IniWriteResult blocked =
-            platform::WritePrivateProfileString("a", "k", "2", kIni);
+        const platform::Status blocked = platform::WritePrivateProfileString("a", "k", "2", kIni);
         EXPECT_FALSE(blocked);
-        EXPECT_NE(blocked.error.find("cannot"), std::string::npos) << blocked.error;
+        EXPECT_NE(blocked.Describe().find("cannot"), std::string::npos) << blocked.Describe();
     }
     EXPECT_EQ(Contents(kIni), before);
     EXPECT_EQ(platform::GetPrivateProfileString("a", "k", "", kIni), "1");
@@ -218,10 +217,9 @@ TEST_F(IniFileTest, FailedWritesAreReportedAndChangeNothing) {
         {"", "no path"},
     };
     for (const Case& c : cases) {
-        const platform::IniWriteResult result =
-            platform::WritePrivateProfileString("a", "k", "v", c.path);
+        const platform::Status result = platform::WritePrivateProfileString("a", "k", "v", c.path);
         EXPECT_FALSE(result) << c.why;
-        EXPECT_FALSE(result.error.empty()) << c.why;
+        EXPECT_FALSE(result.Describe().empty()) << c.why;
     }
     EXPECT_FALSE(std::filesystem::exists(root_ / "drive_c" / "host" / "Missing"));
     EXPECT_EQ(Contents(kIni), before);

@@ -138,10 +138,10 @@ TEST_F(IniFileReadingTest, WritesAUtf16FileCannotHoldAreRefused) {
     };
     for (const Case& c : cases) {
         Store(c.file);
-        const platform::IniWriteResult result =
+        const platform::Status result =
             platform::WritePrivateProfileString("a", "k", c.value, kIni);
         EXPECT_FALSE(result) << c.name;
-        EXPECT_NE(result.error.find("UTF-16"), std::string::npos) << result.error;
+        EXPECT_NE(result.Describe().find("UTF-16"), std::string::npos) << result.Describe();
         EXPECT_EQ(Contents(), c.file) << c.name;
     }
 }
@@ -164,10 +164,9 @@ TEST_F(IniFileReadingTest, AFileChangedBetweenReadsIsReadAgain) {
 TEST_F(IniFileReadingTest, APipeIsNoIniFile) {
     ASSERT_EQ(::mkfifo(platform::MapPath(kIni).c_str(), 0600), 0);
     EXPECT_EQ(platform::GetPrivateProfileString("a", "k", "default", kIni), "default");
-    const platform::IniWriteResult result =
-        platform::WritePrivateProfileString("a", "k", "v", kIni);
+    const platform::Status result = platform::WritePrivateProfileString("a", "k", "v", kIni);
     EXPECT_FALSE(result);
-    EXPECT_NE(result.error.find("Not a regular file"), std::string::npos) << result.error;
+    EXPECT_NE(result.Describe().find("Not a regular file"), std::string::npos) << result.Describe();
 }
 
 }  // namespace

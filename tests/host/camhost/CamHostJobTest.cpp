@@ -74,9 +74,9 @@ protected:
         return marks;
     }
     Drawing SavedDrawing() {
-        DrawingReadResult saved = ReadDrawingFile(File("c:\\job.scprt"));
-        EXPECT_TRUE(saved) << saved.Message();
-        return saved ? std::move(*saved.drawing) : Drawing();
+        platform::Expected<Drawing> saved = ReadDrawingFile(File("c:\\job.scprt"));
+        EXPECT_TRUE(saved) << saved.Describe();
+        return saved ? std::move(*saved) : Drawing();
     }
 };
 

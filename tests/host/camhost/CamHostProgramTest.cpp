@@ -62,9 +62,9 @@ TEST_F(CamHostAddinTest, RunsTheCommandsWithTheSelectionTheScriptMakesBetweenThe
                   R"(save "c:\\out.scprt")",
                   R"(message "test add-in: drawing saved")",
               }));
-    const DrawingReadResult saved = ReadDrawingFile(File("c:\\out.scprt"));
-    ASSERT_TRUE(saved) << saved.Message();
-    EXPECT_EQ(saved.drawing->EntityCount(), 5u);  // the part and a point from each command
+    const platform::Expected<Drawing> saved = ReadDrawingFile(File("c:\\out.scprt"));
+    ASSERT_TRUE(saved) << saved.Describe();
+    EXPECT_EQ(saved->EntityCount(), 5u);  // the part and a point from each command
 }
 
 // A run that cannot be done says why, exits 1 (2 for a command line it cannot use) and writes
