@@ -58,10 +58,10 @@ struct Job {
     CSurfcamCtrl ctrl;
 
     Job(const std::vector<HostVector3>& points, int gridPoints, int postRows, int postColumns) {
-        const std::uint32_t surface = host.drawing().Add(
+        const std::uint32_t surface = host.ActiveDrawing().Add(
             host::SurfaceGeometry{gridPoints, gridPoints, kHostSurfacePointGrid, 0, points},
             /*color=*/5, /*layer=*/1);
-        host.drawing().Find(surface)->selected = true;
+        host.ActiveDrawing().Find(surface)->selected = true;
         api = host::HostApiFor(host);
         AddPosts(table, postRows, postColumns);
         ctrl.Setup(&api);

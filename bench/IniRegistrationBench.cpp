@@ -56,7 +56,7 @@ void Register(benchmark::State& state, bool settled) {
                 ini, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
         state.ResumeTiming();
         const std::string fault =
-            installer::enterAddIn(ini.string(), "tavroset.dll", "c:\\Surfcam\\Tavroset.dll,Table");
+            installer::EnterAddIn(ini.string(), "tavroset.dll", "c:\\Surfcam\\Tavroset.dll,Table");
         if (!fault.empty()) state.SkipWithError(fault.c_str());
     }
     state.counters["file MB"] = static_cast<double>(text.size()) / 1e6;

@@ -93,11 +93,11 @@ void BM_MarkupIndex(benchmark::State& state, int which) {
     for (auto _ : state) {
         const platform::Expected<std::int32_t> root = markup::ParseMarkup(text, table);
         if (!root || *root == 0) state.SkipWithError(root.Describe().c_str());
-        elements = table.used() - 1;
+        elements = table.Used() - 1;
     }
     SetFigures(state, text);
     state.counters["elements"] = static_cast<double>(elements);
-    state.counters["table B/element"] = static_cast<double>(table.allocatedBytes()) / elements;
+    state.counters["table B/element"] = static_cast<double>(table.AllocatedBytes()) / elements;
 }
 
 // The same with a new table every time, so every page is allocated and touched afresh.

@@ -57,7 +57,7 @@ platform::HostMainWindow& Host::Window() {
     return *window_;
 }
 
-MainWindowState Host::mainWindow() {
+MainWindowState Host::WindowState() {
     const platform::HostMainWindow& window = Window();
     return {window.IsEnabled(), platform::FocusWindow() == window.Handle(),
             platform::ForegroundWindow() == window.Handle()};

@@ -48,17 +48,17 @@ public:
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;
 
-    [[nodiscard]] Drawing& drawing() { return drawing_; }
-    [[nodiscard]] const Drawing& drawing() const { return drawing_; }
+    [[nodiscard]] Drawing& ActiveDrawing() { return drawing_; }
+    [[nodiscard]] const Drawing& ActiveDrawing() const { return drawing_; }
     // Objects and blocks handed out through the operations table and not yet freed.
-    [[nodiscard]] ObjectLedger& objects() { return objects_; }
+    [[nodiscard]] ObjectLedger& Objects() { return objects_; }
     // The main window as the dialog framework has it: the owner of dialogs while this host is
     // bound. Made again when the framework was reset since (tests reset it between cases).
     [[nodiscard]] platform::HostMainWindow& Window();
     // Whether the main window is enabled, has the keyboard focus and is in the foreground.
-    [[nodiscard]] MainWindowState mainWindow();
+    [[nodiscard]] MainWindowState WindowState();
     // What the display shows after the last zoom to fit; none before any.
-    [[nodiscard]] const std::optional<ZoomWindow>& zoom() const { return zoom_; }
+    [[nodiscard]] const std::optional<ZoomWindow>& Zoom() const { return zoom_; }
 
     // Installs who answers the host's requests of the user, in place of the session script
     // (ScriptedInteraction), which answers from the start.

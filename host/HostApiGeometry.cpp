@@ -29,7 +29,7 @@ HostVector3 ToHost(const geometry::Vec3& p) { return {p.x, p.y, p.z}; }
 const geometry::Surface* GeometryOf(Host& host, const HostSurfaceObject* surface,
                                     std::shared_ptr<const BuiltSurface>& keep,
                                     const char* operation) {
-    HandedObject* object = host.objects().FindAs<HostSurfaceObject>(surface);
+    HandedObject* object = host.Objects().FindAs<HostSurfaceObject>(surface);
     if (!object) {
         Refused(operation, "not a surface object handed out by the host");
         return nullptr;
@@ -127,7 +127,7 @@ int OffsetSurface(const HostSurfaceObject* surface, double distance, int side, i
     if (!host) return -1;
     if (mode != kOffsetIntoGivenSurface)
         return Refused(kOperation, "mode " + std::to_string(mode) + " is not 1");
-    HandedObject* target = out ? host->objects().FindAs<HostSurfaceObject>(*out) : nullptr;
+    HandedObject* target = out ? host->Objects().FindAs<HostSurfaceObject>(*out) : nullptr;
     if (!target)
         return Refused(kOperation, "the surface to fill is not one handed out by the host");
     const std::optional<geometry::Side> which = SideOf(side, kOperation);

@@ -17,9 +17,9 @@ template <class Payload>
 Payload* GetObject(HostHandle handle, HostKind kind, const char* operation) {
     Host* host = HostFor(operation);
     if (!host || handle.low != std::uint32_t(kDrawingNumber)) return nullptr;
-    const Entity* entity = host->drawing().Find(handle.high);
+    const Entity* entity = host->ActiveDrawing().Find(handle.high);
     if (!entity || KindOf(entity->geometry) != kind) return nullptr;
-    return static_cast<Payload*>(host->objects().Hand(CopyOfEntity(*entity)));
+    return static_cast<Payload*>(host->Objects().Hand(CopyOfEntity(*entity)));
 }
 
 HostPointObject* GetPoint(HostHandle h) {
@@ -46,9 +46,9 @@ template <class Payload>
 Payload* NewOf(const char* operation) {
     Host* host = HostFor(operation);
     if (!host) return nullptr;
-    const Drawing& d = host->drawing();
+    const Drawing& d = host->ActiveDrawing();
     return static_cast<Payload*>(
-        host->objects().Hand(NewObject<Payload>(d.CurrentColor(), d.CurrentLayer())));
+        host->Objects().Hand(NewObject<Payload>(d.CurrentColor(), d.CurrentLayer())));
 }
 
 HostLayerObject* NewLayer() { return NewOf<HostLayerObject>("HostNewLayer"); }
@@ -61,7 +61,7 @@ HostSurfaceObject* NewSurface(std::uint32_t form, std::uint32_t options, std::ui
                               std::uint32_t columns) {
     Host* host = HostFor("HostNewSurface");
     if (!host) return nullptr;
-    const Drawing& d = host->drawing();
+    const Drawing& d = host->ActiveDrawing();
     auto object =
         NewSurfaceObject(form, options, rows, columns, d.CurrentColor(), d.CurrentLayer());
     if (!object) {
@@ -69,7 +69,7 @@ HostSurfaceObject* NewSurface(std::uint32_t form, std::uint32_t options, std::ui
                 "a surface needs 2 x 2 points and at most " + std::to_string(kMaxEntityPoints));
         return nullptr;
     }
-    return static_cast<HostSurfaceObject*>(host->objects().Hand(std::move(object)));
+    return static_cast<HostSurfaceObject*>(host->Objects().Hand(std::move(object)));
 }
 
 // ---- Add ----
@@ -79,14 +79,14 @@ int AddObject(int drawing, Payload* object, const char* operation) {
     if (!host) return -1;
     if (drawing != kDrawingNumber)
         return Refused(operation, "no drawing " + std::to_string(drawing));
-    const HandedObject* handed = host->objects().FindAs<Payload>(object);
+    const HandedObject* handed = host->Objects().FindAs<Payload>(object);
     if (!handed) return Refused(operation, "not an object of this kind handed out by the host");
-    GeometryOrFault geometry = GeometryOfObject(*handed, host->objects());
+    GeometryOrFault geometry = GeometryOfObject(*handed, host->Objects());
     if (!geometry.geometry) return Refused(operation, geometry.fault);
     if (!IsColorNumber(handed->color) || !IsLayerNumber(handed->layer))
         return Refused(operation, "colour or layer out of range");
-    host->drawing().AddInPlaceOf(handed->sourceId, std::move(*geometry.geometry), handed->color,
-                                 handed->layer);
+    host->ActiveDrawing().AddInPlaceOf(handed->sourceId, std::move(*geometry.geometry),
+                                       handed->color, handed->layer);
     return 0;
 }
 
@@ -100,14 +100,14 @@ int AddSurface(int d, HostSurfaceObject* o) { return AddObject(d, o, "HostAddSur
 int AddLayer(int drawing, HostLayerObject* object) {
     Host* host = HostFor("HostAddLayer");
     if (!host) return -1;
-    const HandedObject* handed = host->objects().FindAs<HostLayerObject>(object);
+    const HandedObject* handed = host->Objects().FindAs<HostLayerObject>(object);
     if (drawing != kDrawingNumber || !handed)
         return Refused("HostAddLayer", "not a layer record of this host's drawing");
     if (!IsLayerNumber(handed->layer)) return Refused("HostAddLayer", "layer number out of range");
     const std::string name(object->name, strnlen(object->name, sizeof object->name));
     if (name.find_first_of("\r\n") != std::string::npos)
         return Refused("HostAddLayer", "a layer name holds a line break");
-    host->drawing().AddLayer(handed->layer, {name, object->visible != 0});
+    host->ActiveDrawing().AddLayer(handed->layer, {name, object->visible != 0});
     return 0;
 }
 
@@ -121,17 +121,17 @@ void* Alloc(std::size_t size) {
     auto block = std::make_unique<HandedObject>();
     // A zero-byte request still gets a block of its own, so that its pointer is distinct.
     block->payload = AllocatedBlock(std::max<std::size_t>(size, 1), 0);
-    return host->objects().Hand(std::move(block));
+    return host->Objects().Hand(std::move(block));
 }
 
 void Free(void* object) {
     Host* host = HostFor("HostFree");
-    if (host && object) host->objects().Free(object);
+    if (host && object) host->Objects().Free(object);
 }
 
 HandedObject* Handed(const void* object, const char* operation) {
     Host* host = HostFor(operation);
-    HandedObject* handed = host ? host->objects().Find(object) : nullptr;
+    HandedObject* handed = host ? host->Objects().Find(object) : nullptr;
     if (host && !handed) Refused(operation, "not an object handed out by the host");
     return handed;
 }

@@ -43,7 +43,8 @@ HostHandle HandleOf(std::uint32_t id) {
 }
 
 const Entity* EntityOf(Host& host, HostHandle handle) {
-    return handle.low == std::uint32_t(kDrawingNumber) ? host.drawing().Find(handle.high) : nullptr;
+    return handle.low == std::uint32_t(kDrawingNumber) ? host.ActiveDrawing().Find(handle.high)
+                                                       : nullptr;
 }
 
 void FillViewRecord(HostViewRecord* out, int number, const View& view) {
@@ -83,23 +84,23 @@ HostWindow MainWindow() {
 
 int CurrentColor() {
     Host* host = HostFor("HostCurrentColor");
-    return host ? host->drawing().CurrentColor() : -1;
+    return host ? host->ActiveDrawing().CurrentColor() : -1;
 }
 
 int CurrentLayer() {
     Host* host = HostFor("HostCurrentLayer");
-    return host ? host->drawing().CurrentLayer() : -1;
+    return host ? host->ActiveDrawing().CurrentLayer() : -1;
 }
 
 void SetColor(int color) {
     Host* host = HostFor("HostSetColor");
-    if (host && !host->drawing().SetCurrentColor(color))
+    if (host && !host->ActiveDrawing().SetCurrentColor(color))
         std::fprintf(stderr, "host: HostSetColor(%d) refused: no such colour\n", color);
 }
 
 void SetLayer(int layer) {
     Host* host = HostFor("HostSetLayer");
-    if (host && !host->drawing().SetCurrentLayer(layer))
+    if (host && !host->ActiveDrawing().SetCurrentLayer(layer))
         std::fprintf(stderr, "host: HostSetLayer(%d) refused: no such layer number\n", layer);
 }
 
@@ -107,15 +108,15 @@ void RestoreColor(int color) { SetColor(color); }
 
 int LayerExists(int layer) {
     Host* host = HostFor("HostLayerExists");
-    return host && host->drawing().HasLayer(layer) ? 1 : 0;
+    return host && host->ActiveDrawing().HasLayer(layer) ? 1 : 0;
 }
 
 int LayerName(int layer, char* buffer, int size) {
     Host* host = HostFor("HostLayerName");
     if (!host || !buffer || size < 1) return -1;
     buffer[0] = '\0';
-    const auto found = host->drawing().Layers().find(layer);
-    if (found == host->drawing().Layers().end() || found->second.name.empty()) return -1;
+    const auto found = host->ActiveDrawing().Layers().find(layer);
+    if (found == host->ActiveDrawing().Layers().end() || found->second.name.empty()) return -1;
     const std::string& name = found->second.name;
     const std::size_t length = std::min(name.size(), std::size_t(size - 1));
     std::memcpy(buffer, name.data(), length);
@@ -126,14 +127,14 @@ int LayerName(int layer, char* buffer, int size) {
 int NextLayer(int layer) {
     Host* host = HostFor("HostNextLayer");
     if (!host) return -1;
-    const auto& layers = host->drawing().Layers();
+    const auto& layers = host->ActiveDrawing().Layers();
     const auto next = layers.upper_bound(layer);
     return next == layers.end() ? -1 : next->first;
 }
 
 int ShowLayer(int layer, int show) {
     Host* host = HostFor("HostShowLayer");
-    return host && host->drawing().ShowLayer(layer, show != 0) ? 0 : -1;
+    return host && host->ActiveDrawing().ShowLayer(layer, show != 0) ? 0 : -1;
 }
 
 // ---- the drawing walk ----
@@ -142,13 +143,13 @@ int DrawingOp() { return HostFor("HostDrawing") ? kDrawingNumber : 0; }
 HostHandle FirstEntity(int drawing) {
     Host* host = HostFor("HostFirstEntity");
     if (!host || drawing != kDrawingNumber) return {};
-    return HandleOf(host->drawing().First());
+    return HandleOf(host->ActiveDrawing().First());
 }
 
 HostHandle NextEntity(HostHandle handle) {
     Host* host = HostFor("HostNextEntity");
     if (!host || handle.low != std::uint32_t(kDrawingNumber)) return {};
-    return HandleOf(host->drawing().Next(handle.high));
+    return HandleOf(host->ActiveDrawing().Next(handle.high));
 }
 
 int EntityValid(HostHandle handle) {
@@ -165,14 +166,14 @@ int EntityKind(HostHandle handle) {
 int DeleteEntity(HostHandle handle) {
     Host* host = HostFor("HostDeleteEntity");
     if (!host || handle.low != std::uint32_t(kDrawingNumber)) return -1;
-    return host->drawing().Delete(handle.high) ? 0 : -1;
+    return host->ActiveDrawing().Delete(handle.high) ? 0 : -1;
 }
 
 int SetEntityLayer(HostHandle handle, int layer) {
     Host* host = HostFor("HostSetEntityLayer");
     if (!host || !IsLayerNumber(layer) || !EntityOf(*host, handle)) return -1;
-    host->drawing().Find(handle.high)->layer = layer;
-    host->drawing().AddLayer(layer, {});
+    host->ActiveDrawing().Find(handle.high)->layer = layer;
+    host->ActiveDrawing().AddLayer(layer, {});
     return 0;
 }
 
@@ -184,7 +185,7 @@ int Select(int method, int mode, int, int) {
 }
 
 void UnselectAll() {
-    if (Host* host = HostFor("HostUnselectAll")) host->drawing().UnselectAll();
+    if (Host* host = HostFor("HostUnselectAll")) host->ActiveDrawing().UnselectAll();
 }
 
 int PickLocation(int, HostVector3* out) {
@@ -202,7 +203,7 @@ int ListViews(std::uint16_t* buffer, int words) {
     if (!host || !buffer || words < 2) return -1;
     // Word 0 holds the count, then the numbers, then a zero word; what does not fit is left out.
     int count = 0;
-    for (const auto& entry : host->drawing().Views()) {
+    for (const auto& entry : host->ActiveDrawing().Views()) {
         if (count + 2 >= words) break;
         buffer[1 + count++] = std::uint16_t(entry.first);
     }
@@ -214,25 +215,25 @@ int ListViews(std::uint16_t* buffer, int words) {
 int GetView(HostViewRecord* out, int number) {
     Host* host = HostFor("HostGetView");
     if (!host || !out) return -1;
-    const auto found = host->drawing().Views().find(number);
-    if (found == host->drawing().Views().end()) return -1;
+    const auto found = host->ActiveDrawing().Views().find(number);
+    if (found == host->ActiveDrawing().Views().end()) return -1;
     FillViewRecord(out, number, found->second);
     return 0;
 }
 
 int GetCView(HostViewRecord* out) {
     Host* host = HostFor("HostGetCView");
-    return host ? GetView(out, host->drawing().ConstructionView()) : -1;
+    return host ? GetView(out, host->ActiveDrawing().ConstructionView()) : -1;
 }
 
 int SetView(int number) {
     Host* host = HostFor("HostSetView");
-    return host && host->drawing().SetCurrentView(number) ? 0 : -1;
+    return host && host->ActiveDrawing().SetCurrentView(number) ? 0 : -1;
 }
 
 int SetCView(int number) {
     Host* host = HostFor("HostSetCView");
-    return host && host->drawing().SetConstructionView(number) ? 0 : -1;
+    return host && host->ActiveDrawing().SetConstructionView(number) ? 0 : -1;
 }
 
 int SurfaceFromCallback(std::FILE* file, int, HostPointAdapter adapter) {

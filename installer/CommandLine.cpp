@@ -32,7 +32,7 @@ Word readWord(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-CommandLine splitCommandLine(std::string_view text) {
+CommandLine SplitCommandLine(std::string_view text) {
     CommandLine line;
     for (Word word = readWord(text, 0); !word.text.empty(); word = readWord(text, word.next)) {
         if (word.text.front() == '-') {
@@ -49,7 +49,7 @@ CommandLine splitCommandLine(std::string_view text) {
     return line;
 }
 
-std::string joinArguments(const std::vector<std::string>& arguments) {
+std::string JoinArguments(const std::vector<std::string>& arguments) {
     std::string text;
     for (const std::string& argument : arguments) {
         if (!text.empty()) text += ' ';

@@ -25,11 +25,11 @@ struct CommandLine {
 // Splits the argument text (without the program name): words are separated by spaces outside
 // double quotes, quotes are dropped, and an empty word (end of text, or only quotes) ends the
 // splitting.
-[[nodiscard]] CommandLine splitCommandLine(std::string_view text);
+[[nodiscard]] CommandLine SplitCommandLine(std::string_view text);
 
 // The argument text of a program started with `arguments` already split (as on this machine):
 // joined by single spaces, each argument that is empty or holds a space, and no double quote,
-// wrapped in double quotes, so that splitCommandLine gives the arguments back.
-[[nodiscard]] std::string joinArguments(const std::vector<std::string>& arguments);
+// wrapped in double quotes, so that SplitCommandLine gives the arguments back.
+[[nodiscard]] std::string JoinArguments(const std::vector<std::string>& arguments);
 
 }  // namespace installer

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     }
     platform::ApplyDriveRoot(standIn);
     const installer::CommandLine line =
-        installer::splitCommandLine(installer::joinArguments(standIn.positional));
+        installer::SplitCommandLine(installer::JoinArguments(standIn.positional));
     if (line.positional.size() < 2) return 0;
 
     installer::RunParameters run{line.positional[0], line.positional[1],

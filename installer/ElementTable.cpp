@@ -12,7 +12,7 @@ ElementTable::~ElementTable() {
     std::free(pages_);
 }
 
-size_t ElementTable::pageRecords(size_t page) const {
+size_t ElementTable::PageRecords(size_t page) const {
     if (capacity_ == 0) return 0;
     const size_t lastPage = (capacity_ - 1) >> kPageBits;
     if (page < lastPage) return kPageRecords;
@@ -20,40 +20,40 @@ size_t ElementTable::pageRecords(size_t page) const {
     return 0;
 }
 
-size_t ElementTable::allocatedBytes() const {
+size_t ElementTable::AllocatedBytes() const {
     return capacity_ * sizeof(ElementRecord) + pageTableCapacity_ * sizeof(ElementRecord*);
 }
 
-bool ElementTable::restart(size_t records) {
+bool ElementTable::Restart(size_t records) {
     used_ = 0;
-    if (records > capacity_ && !resizeTo(records)) return false;
+    if (records > capacity_ && !ResizeTo(records)) return false;
     used_ = 1;
     (*this)[0] = ElementRecord{};
     return true;
 }
 
-void ElementTable::clear() {
+void ElementTable::Clear() {
     if (capacity_ == 0) return;
     used_ = 1;
     (*this)[0] = ElementRecord{};
 }
 
-std::int32_t ElementTable::take() {
-    if (used_ == capacity_ && !grow()) return -1;
+std::int32_t ElementTable::Take() {
+    if (used_ == capacity_ && !Grow()) return -1;
     return static_cast<std::int32_t>(used_++);
 }
 
-bool ElementTable::grow() {
+bool ElementTable::Grow() {
     // Indices are 32-bit signed: the table never holds more.
     constexpr size_t kMaxRecords = std::numeric_limits<std::int32_t>::max();
     if (capacity_ == 0 || used_ >= kMaxRecords) return false;
     size_t newCapacity = std::max(used_ + used_ / 2, used_ + 1);
     const size_t lastPage = (capacity_ - 1) >> kPageBits;
     if (((newCapacity - 1) >> kPageBits) > lastPage + 1) newCapacity = (lastPage + 2) << kPageBits;
-    return resizeTo(std::min(newCapacity, kMaxRecords));
+    return ResizeTo(std::min(newCapacity, kMaxRecords));
 }
 
-bool ElementTable::ensurePageTable(size_t lastPage) {
+bool ElementTable::EnsurePageTable(size_t lastPage) {
     if (lastPage < pageTableCapacity_) return true;
     const size_t entries = 2 * lastPage + 4;
     auto* table =
@@ -65,7 +65,7 @@ bool ElementTable::ensurePageTable(size_t lastPage) {
     return true;
 }
 
-bool ElementTable::reallocatePage(size_t page, size_t records) {
+bool ElementTable::ReallocatePage(size_t page, size_t records) {
     auto* resized =
         static_cast<ElementRecord*>(std::realloc(pages_[page], records * sizeof(ElementRecord)));
     if (resized == nullptr) return false;
@@ -75,26 +75,26 @@ bool ElementTable::reallocatePage(size_t page, size_t records) {
 
 // capacity_ follows every page that was really allocated, so a failure midway leaves a table
 // that is consistent (only smaller than asked for).
-bool ElementTable::resizeTo(size_t newCapacity) {
+bool ElementTable::ResizeTo(size_t newCapacity) {
     const size_t newLastPage = (newCapacity - 1) >> kPageBits;
-    if (!ensurePageTable(newLastPage)) return false;
+    if (!EnsurePageTable(newLastPage)) return false;
     size_t page = 0;
     if (capacity_ > 0) {
         page = (capacity_ - 1) >> kPageBits;
         if (page == newLastPage) {
-            if (!reallocatePage(page, newCapacity - (page << kPageBits))) return false;
+            if (!ReallocatePage(page, newCapacity - (page << kPageBits))) return false;
             capacity_ = newCapacity;
             return true;
         }
-        if (pageRecords(page) < kPageRecords) {
-            if (!reallocatePage(page, kPageRecords)) return false;
+        if (PageRecords(page) < kPageRecords) {
+            if (!ReallocatePage(page, kPageRecords)) return false;
             capacity_ = (page + 1) << kPageBits;
         }
         ++page;
     }
     for (; page <= newLastPage; ++page) {
         const size_t end = std::min(newCapacity, (page + 1) << kPageBits);
-        if (!reallocatePage(page, end - (page << kPageBits))) return false;
+        if (!ReallocatePage(page, end - (page << kPageBits))) return false;
         capacity_ = end;
     }
     return true;

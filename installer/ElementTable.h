@@ -35,15 +35,15 @@ public:
     // Starts a parse: only the document node (cleared) is in use, and there is room for at least
     // `records` records. False when memory runs out (the table then holds the document node at
     // most).
-    [[nodiscard]] bool restart(size_t records);
+    [[nodiscard]] bool Restart(size_t records);
 
     // Takes the next free index, growing the table when it is full; -1 when memory runs out.
-    [[nodiscard]] std::int32_t take();
+    [[nodiscard]] std::int32_t Take();
 
     // Ends a failed parse: only the document node, cleared, stays in use.
-    void clear();
+    void Clear();
 
-    // The record at `index` (< used()).
+    // The record at `index` (< Used()).
     ElementRecord& operator[](std::int32_t index) {
         return pages_[static_cast<std::uint32_t>(index) >> kPageBits][index & (kPageRecords - 1)];
     }
@@ -52,21 +52,21 @@ public:
     }
 
     // Records in use, the document node included.
-    [[nodiscard]] size_t used() const { return used_; }
+    [[nodiscard]] size_t Used() const { return used_; }
     // Records that fit without growing.
-    [[nodiscard]] size_t capacity() const { return capacity_; }
+    [[nodiscard]] size_t Capacity() const { return capacity_; }
     // Entries of the page table.
-    [[nodiscard]] size_t pageTableCapacity() const { return pageTableCapacity_; }
+    [[nodiscard]] size_t PageTableCapacity() const { return pageTableCapacity_; }
     // Records allocated for page `page` (0 beyond the last page).
-    [[nodiscard]] size_t pageRecords(size_t page) const;
+    [[nodiscard]] size_t PageRecords(size_t page) const;
     // Bytes held: all pages plus the page table.
-    [[nodiscard]] size_t allocatedBytes() const;
+    [[nodiscard]] size_t AllocatedBytes() const;
 
 private:
-    bool grow();
-    bool resizeTo(size_t newCapacity);
-    bool ensurePageTable(size_t lastPage);
-    bool reallocatePage(size_t page, size_t records);
+    bool Grow();
+    bool ResizeTo(size_t newCapacity);
+    bool EnsurePageTable(size_t lastPage);
+    bool ReallocatePage(size_t page, size_t records);
 
     ElementRecord** pages_ = nullptr;
     size_t pageTableCapacity_ = 0;

@@ -67,7 +67,7 @@ std::string appendEntry(const std::string& iniPath, const std::string& countText
 
 }  // namespace
 
-std::string enterAddIn(const std::string& iniPath, std::string_view dllName,
+std::string EnterAddIn(const std::string& iniPath, std::string_view dllName,
                        const std::string& entryValue) {
     const std::string countText =
         platform::GetPrivateProfileString(kSection, kCountKey, "0", iniPath);
@@ -93,7 +93,7 @@ void registerAddIn(MarkupDocument& script, std::string_view hostDirectory,
         menuText = script.childAttribute("MenuText");
     }
     if (menuText.empty()) menuText = dllName;
-    const std::string base = withTrailingBackslash(hostDirectory);
+    const std::string base = WithTrailingBackslash(hostDirectory);
     const std::string entryValue = base + dirName + "\\" + dllName + "," + menuText;
     std::vector<std::string> failed;
     if (script.findChildElement("Version")) {
@@ -102,7 +102,7 @@ void registerAddIn(MarkupDocument& script, std::string_view hostDirectory,
             const std::string directory = script.childText();
             if (directory.empty() || dllName.empty()) continue;
             const std::string iniPath = base + directory + "\\surfcam.ini";
-            if (std::string error = enterAddIn(iniPath, dllName, entryValue); !error.empty()) {
+            if (std::string error = EnterAddIn(iniPath, dllName, entryValue); !error.empty()) {
                 status("ERROR: Cannot register the add-in in " + iniPath + ": " + error);
                 failed.push_back(iniPath);
             }

@@ -24,7 +24,7 @@ void registerAddIn(MarkupDocument& script, std::string_view hostDirectory,
 // Enters `entryValue` in the ini file `iniPath`: into the first "UserApp<n>" (n up to the
 // count) whose value contains `dllName` (both lower-cased), else as a new entry after the
 // count, which is raised first. Empty on success, else why nothing usable was written.
-[[nodiscard]] std::string enterAddIn(const std::string& iniPath, std::string_view dllName,
+[[nodiscard]] std::string EnterAddIn(const std::string& iniPath, std::string_view dllName,
                                      const std::string& entryValue);
 
 }  // namespace installer

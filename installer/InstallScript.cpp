@@ -25,20 +25,20 @@ bool writeLine(std::FILE* file, const std::string& line) {
 
 }  // namespace
 
-std::string scriptPath(const RunParameters& run) {
-    return withTrailingBackslash(run.hostDirectory) + run.scriptName + ".xml";
+std::string ScriptPath(const RunParameters& run) {
+    return WithTrailingBackslash(run.hostDirectory) + run.scriptName + ".xml";
 }
 
 void runInstallScript(const RunParameters& run, const StatusLine& status) {
-    const std::string path = scriptPath(run);
+    const std::string path = ScriptPath(run);
     MarkupDocument script;
     // A file that cannot be read leaves the document empty, and then no root is found.
     (void)script.loadFile(path);
     if (!script.findElement("InstallItem")) {
         // The fixed text, and on a second line the path tried on this machine and the reason.
-        const std::string reason = script.failureReason().empty()
+        const std::string reason = script.FailureReason().empty()
                                        ? "the root element is not InstallItem"
-                                       : script.failureReason();
+                                       : script.FailureReason();
         status("Could Not open " + path + "\n" + platform::MapPath(path).string() + ": " + reason);
         return;
     }
@@ -56,7 +56,7 @@ void runInstallScript(const RunParameters& run, const StatusLine& status) {
 void createTextFile(MarkupDocument& script, const RunParameters& run, const StatusLine& status) {
     const std::string name = script.attribute("name");
     const std::string location =
-        withTrailingBackslash(expandPlaceholders(script.attribute("location"), run));
+        WithTrailingBackslash(expandPlaceholders(script.attribute("location"), run));
     const std::string path = location + name;
     status("Creating a File");
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(platform::MapPath(path).c_str(), "wb"));

@@ -10,7 +10,7 @@
 namespace installer {
 
 // The script file of a run: the host directory ending in "\", the script name and ".xml".
-[[nodiscard]] std::string scriptPath(const RunParameters& run);
+[[nodiscard]] std::string ScriptPath(const RunParameters& run);
 
 // Reads the script of `run` and carries out the Commands of its InstallItem root in document
 // order ("Ravelink": registerAddIn, "CreateFile": createTextFile, any other action: nothing).

@@ -65,7 +65,7 @@ size_t LineAt(std::string_view text, size_t offset) {
 
 MarkupDocument::MarkupDocument() { setText(); }
 
-bool MarkupDocument::refuseTooLarge(size_t bytes) {
+bool MarkupDocument::RefuseTooLarge(size_t bytes) {
     status_ = "Document too large: " + std::to_string(bytes) + " bytes (at most " +
               std::to_string(markup::kMaxDocumentBytes) + " can be read)";
     failure_ = status_;
@@ -74,7 +74,7 @@ bool MarkupDocument::refuseTooLarge(size_t bytes) {
 
 bool MarkupDocument::loadFile(std::string_view path) {
     FileContents contents = ReadWholeFile(platform::MapPath(path));
-    if (contents.tooLargeBytes != 0) return refuseTooLarge(contents.tooLargeBytes);
+    if (contents.tooLargeBytes != 0) return RefuseTooLarge(contents.tooLargeBytes);
     if (!contents.error.empty()) {
         status_ = std::move(contents.error);
         failure_ = status_;
@@ -82,17 +82,17 @@ bool MarkupDocument::loadFile(std::string_view path) {
     }
     text_ = std::move(contents.text);
     status_ = std::to_string(text_.size()) + " bytes";
-    return parse();
+    return Parse();
 }
 
 bool MarkupDocument::setText(std::string text) {
-    if (text.size() > markup::kMaxDocumentBytes) return refuseTooLarge(text.size());
+    if (text.size() > markup::kMaxDocumentBytes) return RefuseTooLarge(text.size());
     text_ = std::move(text);
     status_.clear();
-    return parse();
+    return Parse();
 }
 
-bool MarkupDocument::parse() {
+bool MarkupDocument::Parse() {
     const std::string loadStatus = std::move(status_);
     const platform::Expected<std::int32_t> root = markup::ParseMarkup(text_, table_);
     parentPosition_ = currentPosition_ = childPosition_ = 0;
@@ -110,28 +110,28 @@ bool MarkupDocument::parse() {
     return root && *root > 0;
 }
 
-const ElementRecord& MarkupDocument::record(std::int32_t index) const {
+const ElementRecord& MarkupDocument::Record(std::int32_t index) const {
     // Only a table that could not even hold the document node lacks record 0.
     static constexpr ElementRecord kNone{};
-    return table_.used() == 0 ? kNone : table_[index];
+    return table_.Used() == 0 ? kNone : table_[index];
 }
 
-std::string_view MarkupDocument::tagName(std::int32_t index) const {
-    Tokenizer tokens(text_, static_cast<size_t>(record(index).startTagOpen) + 1);
-    return tokens.textOf(tokens.next());
+std::string_view MarkupDocument::TagName(std::int32_t index) const {
+    Tokenizer tokens(text_, static_cast<size_t>(Record(index).startTagOpen) + 1);
+    return tokens.TextOf(tokens.Next());
 }
 
-bool MarkupDocument::tagMatches(std::int32_t index, std::string_view name) const {
-    return name.empty() || markup::NameMatches(tagName(index), name);
+bool MarkupDocument::TagMatches(std::int32_t index, std::string_view name) const {
+    return name.empty() || markup::NameMatches(TagName(index), name);
 }
 
 bool MarkupDocument::findElement(std::string_view name) {
-    std::int32_t candidate = currentPosition_ != 0 ? record(currentPosition_).nextSibling
-                                                   : record(parentPosition_).firstChild;
-    for (; candidate != 0; candidate = record(candidate).nextSibling) {
-        if (!tagMatches(candidate, name)) continue;
+    std::int32_t candidate = currentPosition_ != 0 ? Record(currentPosition_).nextSibling
+                                                   : Record(parentPosition_).firstChild;
+    for (; candidate != 0; candidate = Record(candidate).nextSibling) {
+        if (!TagMatches(candidate, name)) continue;
         currentPosition_ = candidate;
-        parentPosition_ = record(candidate).parent;
+        parentPosition_ = Record(candidate).parent;
         childPosition_ = 0;
         nodeKind_ = NodeKind::Element;
         return true;
@@ -144,13 +144,13 @@ bool MarkupDocument::findChildElement(std::string_view name) {
     // With still no current element there are no children to search (the document node's only
     // child is the root, which is nobody's child element).
     if (currentPosition_ == 0) return false;
-    std::int32_t candidate = childPosition_ != 0 ? record(childPosition_).nextSibling
-                                                 : record(currentPosition_).firstChild;
-    for (; candidate != 0; candidate = record(candidate).nextSibling) {
-        if (!tagMatches(candidate, name)) continue;
+    std::int32_t candidate = childPosition_ != 0 ? Record(childPosition_).nextSibling
+                                                 : Record(currentPosition_).firstChild;
+    for (; candidate != 0; candidate = Record(candidate).nextSibling) {
+        if (!TagMatches(candidate, name)) continue;
         childPosition_ = candidate;
-        currentPosition_ = record(candidate).parent;
-        parentPosition_ = record(currentPosition_).parent;
+        currentPosition_ = Record(candidate).parent;
+        parentPosition_ = Record(currentPosition_).parent;
         nodeKind_ = currentPosition_ != 0 ? NodeKind::Element : NodeKind::None;
         return true;
     }
@@ -170,48 +170,48 @@ bool MarkupDocument::leaveElement() {
     if (parentPosition_ == 0) return false;
     childPosition_ = currentPosition_;
     currentPosition_ = parentPosition_;
-    parentPosition_ = record(parentPosition_).parent;
+    parentPosition_ = Record(parentPosition_).parent;
     nodeKind_ = NodeKind::Element;
     return true;
 }
 
 std::string MarkupDocument::attribute(std::string_view name) const {
     if (currentPosition_ == 0 || nodeKind_ != NodeKind::Element) return {};
-    return attributeOf(currentPosition_, name);
+    return AttributeOf(currentPosition_, name);
 }
 
 std::string MarkupDocument::childAttribute(std::string_view name) const {
     if (childPosition_ == 0 || nodeKind_ != NodeKind::Element) return {};
-    return attributeOf(childPosition_, name);
+    return AttributeOf(childPosition_, name);
 }
 
 // Tokens of the start tag, numbered from 0 (the tag name): the value is the quoted token two
 // places after the first attribute name that matches, i.e. right after its "=".
-std::string MarkupDocument::attributeOf(std::int32_t index, std::string_view name) const {
-    Tokenizer tokens(text_, static_cast<size_t>(record(index).startTagOpen) + 1);
+std::string MarkupDocument::AttributeOf(std::int32_t index, std::string_view name) const {
+    Tokenizer tokens(text_, static_cast<size_t>(Record(index).startTagOpen) + 1);
     int matchedNumber = -1;
     for (int number = 0;; ++number) {
-        const Token token = tokens.next();
+        const Token token = tokens.Next();
         switch (token.kind) {
             case TokenKind::End:
                 return {};
             case TokenKind::Quoted:
                 if (matchedNumber >= 0 && number == matchedNumber + 2)
-                    return markup::DecodeReferences(tokens.textOf(token));
+                    return markup::DecodeReferences(tokens.TextOf(token));
                 continue;
             case TokenKind::Plain:
                 break;
         }
-        const char first = tokens.firstOf(token);
+        const char first = tokens.FirstOf(token);
         if (first == '>' || first == '/' || first == '?') return {};
         if (first == '=' || number == 0 || matchedNumber >= 0) continue;
-        if (markup::NameMatches(tokens.textOf(token), name)) matchedNumber = number;
+        if (markup::NameMatches(tokens.TextOf(token), name)) matchedNumber = number;
     }
 }
 
 std::string MarkupDocument::childText() const {
     if (childPosition_ == 0) return {};
-    const ElementRecord& child = record(childPosition_);
+    const ElementRecord& child = Record(childPosition_);
     if (child.firstChild != 0 || child.endTagClose == child.startTagClose) return {};
     const std::string_view text(text_);
     const size_t contentStart = static_cast<size_t>(child.startTagClose) + 1;

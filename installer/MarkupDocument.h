@@ -61,23 +61,23 @@ public:
     // Why the last loadFile or setText read no root element: the system's reason the file could
     // not be read, "line <n>: <parse error>", or "no element" for a text without one; "" after
     // a load or parse that read a root.
-    [[nodiscard]] const std::string& failureReason() const { return failure_; }
+    [[nodiscard]] const std::string& FailureReason() const { return failure_; }
 
     // Elements indexed by the last parse (the document node not counted).
-    [[nodiscard]] size_t elementCount() const { return table_.used() == 0 ? 0 : table_.used() - 1; }
+    [[nodiscard]] size_t ElementCount() const { return table_.Used() == 0 ? 0 : table_.Used() - 1; }
 
     // Bytes held by the element index.
-    [[nodiscard]] size_t indexBytes() const { return table_.allocatedBytes(); }
+    [[nodiscard]] size_t IndexBytes() const { return table_.AllocatedBytes(); }
 
 private:
     enum class NodeKind { None, Element };
 
-    bool parse();
-    bool refuseTooLarge(size_t bytes);
-    [[nodiscard]] const markup::ElementRecord& record(std::int32_t index) const;
-    [[nodiscard]] std::string_view tagName(std::int32_t index) const;
-    [[nodiscard]] bool tagMatches(std::int32_t index, std::string_view name) const;
-    [[nodiscard]] std::string attributeOf(std::int32_t index, std::string_view name) const;
+    bool Parse();
+    bool RefuseTooLarge(size_t bytes);
+    [[nodiscard]] const markup::ElementRecord& Record(std::int32_t index) const;
+    [[nodiscard]] std::string_view TagName(std::int32_t index) const;
+    [[nodiscard]] bool TagMatches(std::int32_t index, std::string_view name) const;
+    [[nodiscard]] std::string AttributeOf(std::int32_t index, std::string_view name) const;
 
     std::string text_;
     std::string status_;

@@ -29,7 +29,7 @@ private:
     std::optional<size_t> specialNodeEnd(size_t open) const;
     std::optional<size_t> declarationEnd(size_t open) const;
     std::optional<size_t> endTagClose(std::int32_t element, size_t cursor);
-    std::string_view tagName(std::int32_t element) const;
+    std::string_view TagName(std::int32_t element) const;
     std::int32_t fail(std::string message, std::string_view name = {});
     void link(std::int32_t parent, std::int32_t lastChild, std::int32_t element);
 
@@ -49,10 +49,10 @@ std::int32_t Parser::run() {
         at_ = open == kNotFound ? text_.size() : open;
         if (open == kNotFound) return fail("Element tag not found");
         Tokenizer tokens(text_, open + 1);
-        const Token token = tokens.next();
+        const Token token = tokens.Next();
         if (token.kind == TokenKind::End) return fail("Abrupt end within tag");
         if (token.kind == TokenKind::Quoted) return fail("Tag starts with quote");
-        const char first = tokens.firstOf(token);
+        const char first = tokens.FirstOf(token);
         if (first == '!' || first == '?') {
             const std::optional<size_t> end = specialNodeEnd(open);
             if (!end) return fail("Invalid node");
@@ -77,7 +77,7 @@ std::int32_t Parser::run() {
         // A start tag; quotes are not looked at, so a ">" inside a value ends it.
         const size_t close = text_.find('>', token.last);
         if (close == kNotFound) return fail("End of tag not found");
-        const std::int32_t element = table_.take();
+        const std::int32_t element = table_.Take();
         if (element < 0) return fail("Not enough memory for the element index");
         const auto openOffset = static_cast<std::int32_t>(open);
         const auto closeOffset = static_cast<std::int32_t>(close);
@@ -92,7 +92,7 @@ std::int32_t Parser::run() {
             if (++depth > kMaxNestingDepth)
                 return fail("Elements nested deeper than " + std::to_string(kMaxNestingDepth) +
                                 " levels at element %s",
-                            tokens.textOf(token));
+                            tokens.TextOf(token));
             parent = element;
             lastChild = 0;
         }
@@ -107,9 +107,9 @@ void Parser::link(std::int32_t parent, std::int32_t lastChild, std::int32_t elem
         table_[lastChild].nextSibling = element;
 }
 
-std::string_view Parser::tagName(std::int32_t element) const {
+std::string_view Parser::TagName(std::int32_t element) const {
     Tokenizer tokens(text_, static_cast<size_t>(table_[element].startTagOpen) + 1);
-    return tokens.textOf(tokens.next());
+    return tokens.TextOf(tokens.Next());
 }
 
 std::int32_t Parser::fail(std::string message, std::string_view name) {
@@ -142,10 +142,10 @@ std::optional<size_t> Parser::declarationEnd(size_t open) const {
     Tokenizer tokens(text_, open);
     int depth = 0;
     for (;;) {
-        const Token token = tokens.next();
+        const Token token = tokens.Next();
         if (token.kind == TokenKind::End) return std::nullopt;
         if (token.kind == TokenKind::Quoted) continue;
-        const char first = tokens.firstOf(token);
+        const char first = tokens.FirstOf(token);
         if (first == '[')
             ++depth;
         else if (first == ']')
@@ -158,7 +158,7 @@ std::optional<size_t> Parser::declarationEnd(size_t open) const {
 // Checks the end tag of `element` at the first "<" from `cursor`; the offset of its ">", or none
 // (with the message set).
 std::optional<size_t> Parser::endTagClose(std::int32_t element, size_t cursor) {
-    const std::string_view name = tagName(element);
+    const std::string_view name = TagName(element);
     const size_t open = text_.find('<', cursor);
     at_ = open == kNotFound ? text_.size() : open;
     if (open == kNotFound) {
@@ -167,20 +167,20 @@ std::optional<size_t> Parser::endTagClose(std::int32_t element, size_t cursor) {
     }
     Tokenizer tokens(text_, open + 1);
     for (int count = 1;; ++count) {
-        const Token token = tokens.next();
+        const Token token = tokens.Next();
         if (token.kind == TokenKind::End) break;
         if (token.kind == TokenKind::Quoted) continue;  // counted, otherwise ignored
         if (count == 1) {
-            if (!tokens.isCharacter(token, '/')) {
+            if (!tokens.IsCharacter(token, '/')) {
                 fail("Expecting end tag of element %s", name);
                 return std::nullopt;
             }
         } else if (count == 2) {
-            if (!NameMatches(tokens.textOf(token), name)) {
+            if (!NameMatches(tokens.TextOf(token), name)) {
                 fail("End tag does not correspond to %s", name);
                 return std::nullopt;
             }
-        } else if (tokens.isCharacter(token, '>')) {
+        } else if (tokens.IsCharacter(token, '>')) {
             return token.first;
         }
     }
@@ -191,8 +191,8 @@ std::optional<size_t> Parser::endTagClose(std::int32_t element, size_t cursor) {
 }  // namespace
 
 platform::Expected<std::int32_t> ParseMarkup(std::string_view text, ElementTable& table) {
-    if (!table.restart(text.size() / 64 + 8)) {
-        table.clear();
+    if (!table.Restart(text.size() / 64 + 8)) {
+        table.Clear();
         return platform::Status::Failure("Not enough memory for the element index");
     }
     if (text.empty()) return 0;
@@ -203,7 +203,7 @@ platform::Expected<std::int32_t> ParseMarkup(std::string_view text, ElementTable
         table[0].firstChild = root;
         return root;
     }
-    table.clear();
+    table.Clear();
     std::string message = parser.takeMessage();
     if (message.empty()) return 0;  // only an end tag
     return platform::Status::Failure(std::move(message), {0, parser.errorOffset()});

@@ -47,7 +47,7 @@ public:
     Tokenizer(std::string_view text, size_t cursor) : text_(text), cursor_(cursor) {}
 
     // The next token; the cursor moves past it (and past a closing quote).
-    Token next() {
+    Token Next() {
         const size_t size = text_.size();
         while (cursor_ < size && IsMarkupWhitespace(text_[cursor_])) ++cursor_;
         if (cursor_ >= size) return {size, size, TokenKind::End};
@@ -69,15 +69,15 @@ public:
     }
 
     // The text of a token read from this tokenizer.
-    [[nodiscard]] std::string_view textOf(const Token& token) const {
+    [[nodiscard]] std::string_view TextOf(const Token& token) const {
         return text_.substr(token.first, token.last - token.first);
     }
 
     // The first character of a non-empty token.
-    [[nodiscard]] char firstOf(const Token& token) const { return text_[token.first]; }
+    [[nodiscard]] char FirstOf(const Token& token) const { return text_[token.first]; }
 
     // True when the token is the single unquoted character `c`.
-    [[nodiscard]] bool isCharacter(const Token& token, char c) const {
+    [[nodiscard]] bool IsCharacter(const Token& token, char c) const {
         return token.kind == TokenKind::Plain && text_[token.first] == c &&
                token.last == token.first + 1;
     }

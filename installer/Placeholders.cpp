@@ -16,7 +16,7 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 // The value that replaces the placeholder `name`, or none when it is not one.
 std::optional<std::string> valueOf(std::string_view name, const RunParameters& run) {
     if (equalIgnoringCase(name, "SystemDir")) return run.systemDirectory;
-    if (equalIgnoringCase(name, "AppDir")) return withTrailingBackslash(run.hostDirectory);
+    if (equalIgnoringCase(name, "AppDir")) return WithTrailingBackslash(run.hostDirectory);
     return std::nullopt;
 }
 

@@ -19,7 +19,7 @@ struct RunParameters {
 using StatusLine = std::function<void(const std::string& text)>;
 
 // `directory` with a "\" appended unless it already ends in one (an empty text gets one too).
-[[nodiscard]] inline std::string withTrailingBackslash(std::string_view directory) {
+[[nodiscard]] inline std::string WithTrailingBackslash(std::string_view directory) {
     std::string result(directory);
     if (!result.ends_with('\\')) result += '\\';
     return result;

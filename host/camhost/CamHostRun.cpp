@@ -143,7 +143,7 @@ public:
     Job& operator=(const Job&) = delete;
 
     std::optional<Failure> Run() {
-        TakeHostActionsInDialogs(host_.drawing(), backend_);
+        TakeHostActionsInDialogs(host_.ActiveDrawing(), backend_);
         if (auto failure = Open()) return failure;
         for (int number : addins_.commands)
             if (auto failure = RunCommand(addins_.byNumber.at(number))) return failure;
@@ -175,7 +175,7 @@ private:
     }
 
     std::optional<Failure> PlayHostActions() {
-        host::PlayHostActions(host_.drawing(), backend_);
+        host::PlayHostActions(host_.ActiveDrawing(), backend_);
         return StoppedScript();
     }
 
@@ -205,7 +205,7 @@ private:
         PictureOptions options;
         options.tableDefinition = settings_.pictureTable;
         options.title = settings_.openDrawing.value_or("New drawing");
-        const PictureResult result = WriteDrawingPicture(host_.drawing(), options, path);
+        const PictureResult result = WriteDrawingPicture(host_.ActiveDrawing(), options, path);
         if (!result) return Failure{"the picture was not written to " + path + ": " + result.error};
         std::printf("picture written to %s (%s): %zu posts, %zu programmed\n", path.c_str(),
                     platform::MapPath(path).string().c_str(), result.summary.posts,

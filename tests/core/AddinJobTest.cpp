@@ -31,9 +31,9 @@ protected:
         std::vector<HostVector3> points;
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 3; ++c) points.push_back({50.0 * c, 50.0 * r, 50.0});
-        const std::uint32_t id = host_.drawing().Add(
+        const std::uint32_t id = host_.ActiveDrawing().Add(
             host::SurfaceGeometry{3, 3, kHostSurfacePointGrid, 0, std::move(points)}, 5, 1);
-        host_.drawing().Find(id)->selected = true;
+        host_.ActiveDrawing().Find(id)->selected = true;
     }
 };
 
@@ -55,11 +55,11 @@ TEST_F(AddinJob, AMainDialogNotConfirmedReadsNothingWritesNothingAndStillShutsDo
         EXPECT_EQ(RunJob(c.script, recorder.api()), 1) << c.name;
         EXPECT_EQ(Messages(), Lines{}) << c.name;
         EXPECT_EQ(FileText(kProgramPath), "an earlier program") << c.name;
-        EXPECT_EQ(host_.drawing().EntityCount(), 0u) << c.name;
+        EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u) << c.name;
         // Shutdown: colour and layer restored, the host window enabled and focused.
         EXPECT_EQ(recorder.CountOf("HostRestoreColor"), 1u) << c.name;
-        EXPECT_TRUE(host_.mainWindow().enabled) << c.name;
-        EXPECT_TRUE(host_.mainWindow().focused) << c.name;
+        EXPECT_TRUE(host_.WindowState().enabled) << c.name;
+        EXPECT_TRUE(host_.WindowState().focused) << c.name;
     }
 }
 
@@ -100,7 +100,7 @@ TEST_F(AddinJob, HeightsOnTheSelectedHoldingSurfaceAreProgrammed) {
     EXPECT_EQ(FileText(kProgramPath),
               ProgramWith({"  MOVE S01R01C01 50.0000", "  MOVE S01R02C01 50.0000",
                            "  MOVE S02R01C03 7.0000"}));
-    EXPECT_TRUE(host_.drawing().HasLayer(252));
+    EXPECT_TRUE(host_.ActiveDrawing().HasLayer(252));
 }
 
 struct ReviewEnd {
@@ -117,8 +117,8 @@ TEST_F(AddinJob, ReviewEditsAreProgrammedAfterOkAndDiscardedAfterCancel) {
     };
     WriteFile(kTablePath, kTable);
     for (const ReviewEnd& c : cases) {
-        host_.drawing().ForEach([](host::Entity& e) { e.selected = e.layer == 1; });
-        if (host_.drawing().SelectedCount() == 0) AddHoldingPlane();
+        host_.ActiveDrawing().ForEach([](host::Entity& e) { e.selected = e.layer == 1; });
+        if (host_.ActiveDrawing().SelectedCount() == 0) AddHoldingPlane();
         EXPECT_EQ(RunJob("press ok\n"
                          "expect-dialog \"Edit the calculated TAVRO heigh values.\"\n"
                          "edit-cell heights 1 1 12.5\n" +
@@ -159,10 +159,10 @@ TEST_F(AddinJob, TheProgramGoesWhereTheMainDialogSaysAndTheTableComesFromItsPath
 TEST_F(AddinJob, DrawingTheTableTopTwiceDrawsEveryCircleTwice) {
     WriteFile(kTablePath, kTable);
     EXPECT_EQ(RunJob("press draw-table-top\npress draw-table-top\npress cancel\n"), 1);
-    ASSERT_TRUE(host_.drawing().HasLayer(251));
-    EXPECT_EQ(host_.drawing().Layers().at(251).name, "Table Layout");
+    ASSERT_TRUE(host_.ActiveDrawing().HasLayer(251));
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(251).name, "Table Layout");
     std::vector<HostVector3> centres;
-    host_.drawing().ForEach([&](const host::Entity& e) {
+    host_.ActiveDrawing().ForEach([&](const host::Entity& e) {
         const auto* arc = std::get_if<host::ArcGeometry>(&e.geometry);
         ASSERT_NE(arc, nullptr);
         EXPECT_EQ(e.layer, 251);
@@ -204,7 +204,7 @@ TEST_F(AddinJob, AFailureInsideTheComputationEndsTheCallWithOneMessage) {
     EXPECT_EQ(Messages(), Lines{"message \"UNKNOWN ERROR: Shutting down.\""});
     EXPECT_EQ(FileText(kProgramPath), "an earlier program");
     // The host gets its window back and the job's surfaces are released (the leak check).
-    EXPECT_TRUE(host_.mainWindow().enabled);
+    EXPECT_TRUE(host_.WindowState().enabled);
     EXPECT_EQ(platform::CurrentModule(), nullptr);
 }
 

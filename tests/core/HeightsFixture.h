@@ -49,10 +49,10 @@ protected:
     // A surface entity of rows x columns points, selected unless said otherwise.
     std::uint32_t AddSurface(int rows, int columns, std::vector<HostVector3> points,
                              bool selected = true) {
-        const std::uint32_t id = host_.drawing().Add(
+        const std::uint32_t id = host_.ActiveDrawing().Add(
             host::SurfaceGeometry{rows, columns, kHostSurfacePointGrid, 0, std::move(points)},
             /*color=*/5, /*layer=*/1);
-        host_.drawing().Find(id)->selected = selected;
+        host_.ActiveDrawing().Find(id)->selected = selected;
         return id;
     }
     // A square height field of n x n points (side 0 up), selected.
@@ -82,7 +82,7 @@ protected:
     // The entities on the result layer, in drawing order.
     [[nodiscard]] std::vector<host::Entity> Drawn() const {
         std::vector<host::Entity> drawn;
-        host_.drawing().ForEach([&](const host::Entity& e) {
+        host_.ActiveDrawing().ForEach([&](const host::Entity& e) {
             if (e.layer == kHeightsLayer) drawn.push_back(e);
         });
         return drawn;

@@ -73,12 +73,12 @@ TEST_F(HeightsRunTest, DrawsTheConstructionOnItsOwnLayerInItsColours) {
     EXPECT_EQ(deflector, (host::LineGeometry{{30, 40, 40}, {30, 40, 50}}));
     EXPECT_EQ(std::get<host::PointGeometry>(drawn[3].geometry).at, (HostVector3{30, 40, 50}));
 
-    ASSERT_TRUE(host_.drawing().HasLayer(kHeightsLayer));
-    EXPECT_EQ(host_.drawing().Layers().at(kHeightsLayer).name, "End Deflector Heights");
+    ASSERT_TRUE(host_.ActiveDrawing().HasLayer(kHeightsLayer));
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(kHeightsLayer).name, "End Deflector Heights");
     // The selection is used up; the offsets stay inside the controller.
-    EXPECT_EQ(host_.drawing().SelectedCount(), 0u);
-    EXPECT_FALSE(host_.drawing().Find(plane)->selected);
-    EXPECT_EQ(host_.drawing().EntityCount(), 1u + drawn.size());
+    EXPECT_EQ(host_.ActiveDrawing().SelectedCount(), 0u);
+    EXPECT_FALSE(host_.ActiveDrawing().Find(plane)->selected);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 1u + drawn.size());
     for (int group = 0; group < kHeightGroups; ++group)
         EXPECT_EQ(ctrl_.GetSurfaceGroupCount(group), 1) << group;
 }
@@ -103,7 +103,7 @@ TEST_F(HeightsRunTest, EveryPreparationStartsFromTheSelectionAfresh) {
     const std::uint32_t plane = AddFlatPlane();
     Bind();
     PrepareHeightComputation(ctrl_, table_);
-    host_.drawing().Find(plane)->selected = true;
+    host_.ActiveDrawing().Find(plane)->selected = true;
     PrepareHeightComputation(ctrl_, table_);
     for (int group = 0; group < kHeightGroups; ++group)
         EXPECT_EQ(ctrl_.GetSurfaceGroupCount(group), 1) << group;
@@ -137,7 +137,7 @@ TEST_F(HeightsRunTest, APostCallsTheHostInTheOrderOfItsSteps) {
 
 TEST_F(HeightsRunTest, WithoutASelectedSurfaceEveryPostKeepsItsOwnZ) {
     AddFlatPlane();
-    host_.drawing().UnselectAll();
+    host_.ActiveDrawing().UnselectAll();
     AddPost(30, 40, 0);  // z 0: height 0, not programmed
     AddPost(60, 40, 7.5);
     Run();

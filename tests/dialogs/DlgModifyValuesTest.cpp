@@ -98,10 +98,10 @@ public:
     }
     std::optional<HostVector3> PickLocation() override {
         ++picks;
-        host_.drawing().ForEach([&](const host::Entity& e) {
+        host_.ActiveDrawing().ForEach([&](const host::Entity& e) {
             if (e.layer == 250) marks.push_back(e);
         });
-        hostAtPick = host_.mainWindow();
+        hostAtPick = host_.WindowState();
         reviewVisibleAtPick = review_.IsVisible();
         return script_.PickLocation();
     }
@@ -327,13 +327,13 @@ TEST_F(DlgModifyValuesTest, AddExtensionMarksThePostWhileTheLocationIsPicked) {
         EXPECT_EQ(point->at.z, p.z);
     }
     for (const host::Entity& mark : watcher.marks) EXPECT_EQ(mark.color, 14);
-    EXPECT_EQ(host_.drawing().Layers().at(250).name, "Temp for Extension");
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(250).name, "Temp for Extension");
     EXPECT_TRUE(watcher.hostAtPick.enabled);
     EXPECT_TRUE(watcher.hostAtPick.focused);
     EXPECT_FALSE(watcher.reviewVisibleAtPick);
     // Afterwards the scratch layer is empty and the data unchanged but for OK's rounding.
     std::size_t left = 0;
-    host_.drawing().ForEach([&](const host::Entity& e) { left += e.layer == 250; });
+    host_.ActiveDrawing().ForEach([&](const host::Entity& e) { left += e.layer == 250; });
     EXPECT_EQ(left, 0u);
     EXPECT_EQ(Heights(), (std::vector<double>{5.0, 7.5}));
     const std::string dialog = std::string("\"") + kCaption + "\"";

@@ -76,7 +76,7 @@ protected:
     // The fixed end circle at (10, 20, 0), the sliding one at x 110 and `slidingDy` off in y,
     // the part's line between them, a point on layer 249, one on 250, a line on 251.
     void DrawPart(double slidingDy = 0.0) {
-        host::Drawing& drawing = host_.drawing();
+        host::Drawing& drawing = host_.ActiveDrawing();
         drawing.Clear();
         drawing.Add(host::ArcGeometry{{10, 20, 0}, {0, 0, 1}, {1, 0, 0}, 6.25, 5}, 1, 1);
         drawing.Add(host::ArcGeometry{{110, 20 + slidingDy, 0}, {0, 0, 1}, {1, 0, 0}, 6.25, 5}, 1,
@@ -89,7 +89,7 @@ protected:
     // Each entity's place: a point's location, a line's start, an arc's centre.
     [[nodiscard]] std::vector<HostVector3> Places() const {
         std::vector<HostVector3> places;
-        host_.drawing().ForEach([&](const host::Entity& e) {
+        host_.ActiveDrawing().ForEach([&](const host::Entity& e) {
             if (const auto* p = std::get_if<host::PointGeometry>(&e.geometry))
                 places.push_back(p->at);
             if (const auto* l = std::get_if<host::LineGeometry>(&e.geometry))
@@ -211,7 +211,7 @@ TEST_F(DlgPartEntryTest, APickHidesTheDialogBehindTheHostAndShowsItAgain) {
                      // back after the host's selection
                      "foreground \"Part Dialog\"", "show \"Part Dialog\"", "end \"Part Dialog\" OK",
                      "enable host"}));
-    EXPECT_EQ(host_.drawing().SelectedCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().SelectedCount(), 0u);
 }
 
 TEST_F(DlgPartEntryTest, PicksTakeTheSelectedArcsAndTestThatTheyAreLevel) {
@@ -270,7 +270,7 @@ TEST_F(DlgPartEntryTest, TranslateRefusesWithItsMessageAndLeavesThePart) {
         EXPECT_EQ(Run(c.table, c.script + "press translate\npress ok\n"), platform::kResultOk);
         EXPECT_EQ(platform::ShownMessages(), Lines{c.message});
         EXPECT_EQ(Places(), before);
-        EXPECT_FALSE(host_.zoom().has_value());
+        EXPECT_FALSE(host_.Zoom().has_value());
     }
 }
 
@@ -296,7 +296,7 @@ TEST_F(DlgPartEntryTest, TranslateMovesThePartOntoThePinAndASecondOneByNothing) 
     EXPECT_EQ((HostVector3{sliding.center.x, sliding.center.y, sliding.center.z}),
               (HostVector3{332.5, 100, 105}));
     EXPECT_EQ(sliding.radius, 5);
-    EXPECT_TRUE(host_.zoom().has_value());
+    EXPECT_TRUE(host_.Zoom().has_value());
     Lines status;  // the progress box's text, set for each move and cleared after it
     for (const std::string& line : Transcript())
         if (line.starts_with("text \"\" text ")) status.push_back(line.substr(13));

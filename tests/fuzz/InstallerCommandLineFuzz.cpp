@@ -28,7 +28,7 @@ void CheckSplit(const installer::CommandLine& line) {
     for (const std::string& option : line.options)
         Check(option.front() == '-' && option.find('"') == std::string::npos);
     // The words split from a joined line are the words joined.
-    Check(installer::splitCommandLine(installer::joinArguments(line.positional)).positional ==
+    Check(installer::SplitCommandLine(installer::JoinArguments(line.positional)).positional ==
           line.positional);
 }
 
@@ -37,7 +37,7 @@ void CheckSplit(const installer::CommandLine& line) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t split = std::min(input.find('\0'), input.size());
-    const installer::CommandLine line = installer::splitCommandLine(input.substr(0, split));
+    const installer::CommandLine line = installer::SplitCommandLine(input.substr(0, split));
     CheckSplit(line);
 
     installer::RunParameters run;

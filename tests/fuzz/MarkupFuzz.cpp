@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MarkupDocument document;
     const bool parsed = document.setText(text);
     Check(parsed == document.findElement());
-    Check(parsed || document.elementCount() == 0);
+    Check(parsed || document.ElementCount() == 0);
     if (parsed) Walk(document, 0);
     for (const char* name : {"Command", "InstallItem", "x"}) {
         MarkupDocument named;

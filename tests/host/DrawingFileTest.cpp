@@ -127,12 +127,12 @@ TEST_F(DrawingFileTest, MalformedFilesNameTheirLine) {
 }
 
 TEST_F(DrawingFileTest, MalformedFileLeavesTheDrawingAsItWasAndSaysWhichLine) {
-    host_.drawing().Add(PointGeometry{{1, 1, 1}}, 3, 3);
-    const std::string before = WriteDrawing(host_.drawing());
+    host_.ActiveDrawing().Add(PointGeometry{{1, 1, 1}}, 3, 3);
+    const std::string before = WriteDrawing(host_.ActiveDrawing());
     WriteFile("c:\\bad.scprt", "scprt 1\npoint 1 1 0 0 0\nline 1 1 0 0\nend\n");
     for (int mode : {0, 1})
         EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, mode, "c:\\bad.scprt"), -1);
-    EXPECT_EQ(WriteDrawing(host_.drawing()), before);
+    EXPECT_EQ(WriteDrawing(host_.ActiveDrawing()), before);
     ASSERT_EQ(platform::ShownMessages().size(), 2u);
     EXPECT_NE(platform::ShownMessages()[0].find("line 3"), std::string::npos)
         << platform::ShownMessages()[0];
@@ -145,39 +145,39 @@ TEST_F(DrawingFileTest, MissingFileIsRefusedWithAMessage) {
 }
 
 TEST_F(DrawingFileTest, OpenReplacesAndMergeAppendsKeepingExistingLayers) {
-    host_.drawing().SetLayer(5, {"Mine", true});
-    host_.drawing().Add(PointGeometry{{9, 9, 9}}, 1, 5);
+    host_.ActiveDrawing().SetLayer(5, {"Mine", true});
+    host_.ActiveDrawing().Add(PointGeometry{{9, 9, 9}}, 1, 5);
     WriteFile("c:\\part.scprt",
               "scprt 1\nlayer 5 hidden Theirs\nlayer 6 shown New\n"
               "point 2 5 1 2 3\nline 2 6 0 0 0 1 1 1\nend\n");
     EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, kHostOpenMerges, "c:\\part.scprt"), 0);
-    EXPECT_EQ(host_.drawing().EntityCount(), 3u);
-    EXPECT_EQ(host_.drawing().Layers().at(5).name, "Mine");
-    EXPECT_EQ(host_.drawing().Layers().at(6).name, "New");
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 3u);
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(5).name, "Mine");
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(6).name, "New");
 
     EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, kHostOpenReplaces, "c:\\part.scprt"), 0);
-    EXPECT_EQ(host_.drawing().EntityCount(), 2u);
-    EXPECT_EQ(host_.drawing().Layers().at(5).name, "Theirs");
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 2u);
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(5).name, "Theirs");
 }
 
 TEST_F(DrawingFileTest, SaveAndOpenGiveTheSameDrawing) {
-    host_.drawing().ReplaceWith(Sample());
+    host_.ActiveDrawing().ReplaceWith(Sample());
     EXPECT_TRUE(host_.SaveDrawing("c:\\saved.scprt"));
-    const std::string saved = WriteDrawing(host_.drawing());
+    const std::string saved = WriteDrawing(host_.ActiveDrawing());
     api_.HostFileNew(0, 0);
     EXPECT_EQ(api_.HostFileOpen(kHostDrawingFileType, kHostOpenReplaces, "c:\\saved.scprt"), 0);
-    EXPECT_EQ(WriteDrawing(host_.drawing()), saved);
+    EXPECT_EQ(WriteDrawing(host_.ActiveDrawing()), saved);
     EXPECT_FALSE(host_.SaveDrawing("c:\\no\\such\\folder\\x.scprt"));
 }
 
 // Regression: a save truncated the drawing in place, so a full disk left a damaged drawing where
 // the complete one was; and a read-only drawing was overwritten.
 TEST_F(DrawingFileTest, ASaveNeverDamagesTheDrawingOnDisk) {
-    host_.drawing().ReplaceWith(Sample());
+    host_.ActiveDrawing().ReplaceWith(Sample());
     ASSERT_TRUE(host_.SaveDrawing("c:\\kept.scprt"));
     const std::filesystem::path file = platform::MapPath("c:\\kept.scprt");
-    const std::string before = WriteDrawing(host_.drawing());
-    host_.drawing().Add(PointGeometry{{1, 2, 3}}, 1, 0);
+    const std::string before = WriteDrawing(host_.ActiveDrawing());
+    host_.ActiveDrawing().Add(PointGeometry{{1, 2, 3}}, 1, 0);
     {
         const tavro::testing::FileSizeLimit fullDisk(64);
         EXPECT_FALSE(host_.SaveDrawing("c:\\kept.scprt"));

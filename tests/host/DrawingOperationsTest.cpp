@@ -21,9 +21,9 @@ TEST_F(DrawingOperationsTest, CurrentColourAndLayerRefuseNumbersOutOfRange) {
 }
 
 TEST_F(DrawingOperationsTest, LayersAreListedInNumberOrderWithTheirNames) {
-    host_.drawing().SetLayer(7, {"Seven", true});
-    host_.drawing().SetLayer(0, {"", true});
-    host_.drawing().SetLayer(251, {"Table Layout", true});
+    host_.ActiveDrawing().SetLayer(7, {"Seven", true});
+    host_.ActiveDrawing().SetLayer(0, {"", true});
+    host_.ActiveDrawing().SetLayer(251, {"Table Layout", true});
     std::vector<int> order;
     for (int n = api_.HostNextLayer(0); n >= 0; n = api_.HostNextLayer(n)) order.push_back(n);
     EXPECT_EQ(order, (std::vector<int>{7, 251}));
@@ -36,7 +36,7 @@ TEST_F(DrawingOperationsTest, LayersAreListedInNumberOrderWithTheirNames) {
 
 // Guards against writing past a short buffer.
 TEST_F(DrawingOperationsTest, LayerNameIsCutToTheBuffer) {
-    host_.drawing().SetLayer(5, {"Fifteen letters", true});
+    host_.ActiveDrawing().SetLayer(5, {"Fifteen letters", true});
     char name[6] = "xxxxx";
     EXPECT_EQ(api_.HostLayerName(5, name, 4), 0);
     EXPECT_STREQ(name, "Fif");
@@ -45,18 +45,18 @@ TEST_F(DrawingOperationsTest, LayerNameIsCutToTheBuffer) {
 }
 
 TEST_F(DrawingOperationsTest, ShowLayerChangesOnlyAnExistingLayer) {
-    host_.drawing().SetLayer(7, {"Seven", true});
+    host_.ActiveDrawing().SetLayer(7, {"Seven", true});
     EXPECT_EQ(api_.HostShowLayer(7, 0), 0);
-    EXPECT_FALSE(host_.drawing().Layers().at(7).visible);
+    EXPECT_FALSE(host_.ActiveDrawing().Layers().at(7).visible);
     EXPECT_EQ(api_.HostShowLayer(8, 1), -1);
-    EXPECT_FALSE(host_.drawing().HasLayer(8));
+    EXPECT_FALSE(host_.ActiveDrawing().HasLayer(8));
 }
 
 TEST_F(DrawingOperationsTest, SetEntityLayerMovesTheEntity) {
-    host_.drawing().Add(PointGeometry{}, 1, 1);
+    host_.ActiveDrawing().Add(PointGeometry{}, 1, 1);
     const HostHandle h = api_.HostFirstEntity(api_.HostDrawing());
     EXPECT_EQ(api_.HostSetEntityLayer(h, 300), 0);
-    EXPECT_EQ(host_.drawing().Find(h.high)->layer, 300);
+    EXPECT_EQ(host_.ActiveDrawing().Find(h.high)->layer, 300);
     EXPECT_EQ(api_.HostSetEntityLayer(h, -1), -1);
     EXPECT_EQ(api_.HostSetEntityLayer(HostHandle{}, 3), -1);
 }
@@ -98,18 +98,18 @@ TEST_F(DrawingOperationsTest, ConstructionViewFollowsSetCView) {
     ASSERT_EQ(api_.HostGetCView(&record), 0);
     EXPECT_EQ(record.number, 3);
     EXPECT_EQ(api_.HostSetView(7), 0);
-    EXPECT_EQ(host_.drawing().CurrentView(), 7);
+    EXPECT_EQ(host_.ActiveDrawing().CurrentView(), 7);
 }
 
 TEST_F(DrawingOperationsTest, ZoomFitTakesTheShownLayersAndOnlyAZeroedRequest) {
-    host_.drawing().Add(LineGeometry{{-1, 0, 0}, {2, 3, 0}}, 1, 1);
-    host_.drawing().Add(PointGeometry{{50, 50, 50}}, 1, 2);
-    host_.drawing().ShowLayer(2, false);
+    host_.ActiveDrawing().Add(LineGeometry{{-1, 0, 0}, {2, 3, 0}}, 1, 1);
+    host_.ActiveDrawing().Add(PointGeometry{{50, 50, 50}}, 1, 2);
+    host_.ActiveDrawing().ShowLayer(2, false);
     unsigned char block[kHostZoomBlockSize] = {};
     EXPECT_EQ(api_.HostZoomFit(block), 0);
-    ASSERT_TRUE(host_.zoom().has_value());
-    EXPECT_EQ(host_.zoom()->low, (HostVector3{-1, 0, 0}));
-    EXPECT_EQ(host_.zoom()->high, (HostVector3{2, 3, 0}));
+    ASSERT_TRUE(host_.Zoom().has_value());
+    EXPECT_EQ(host_.Zoom()->low, (HostVector3{-1, 0, 0}));
+    EXPECT_EQ(host_.Zoom()->high, (HostVector3{2, 3, 0}));
     block[63] = 1;
     EXPECT_EQ(api_.HostZoomFit(block), -1);
 }

@@ -9,7 +9,7 @@ namespace {
 class DrawingTest : public HostFixture {
 protected:
     std::uint32_t AddPoint(double x, int layer = 1) {
-        return host_.drawing().Add(PointGeometry{{x, 0, 0}}, 10, layer);
+        return host_.ActiveDrawing().Add(PointGeometry{{x, 0, 0}}, 10, layer);
     }
     std::vector<double> WalkXs() {
         std::vector<double> xs;
@@ -58,7 +58,7 @@ TEST_F(DrawingTest, WalkGoesOnAfterTheCurrentEntityIsDeleted) {
         EXPECT_EQ(api_.HostDeleteEntity(h), 0);
     }
     EXPECT_EQ(visited, (std::vector<double>{0, 1, 2, 3}));
-    EXPECT_EQ(host_.drawing().EntityCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u);
 }
 
 // Guards against moving entities (delete, change, add) looping for ever or moving one twice:

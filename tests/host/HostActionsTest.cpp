@@ -12,7 +12,7 @@ protected:
     void SetUp() override {
         HostFixture::SetUp();
         platform::ResetDialogSystem();
-        Drawing& drawing = host_.drawing();
+        Drawing& drawing = host_.ActiveDrawing();
         drawing.SetLayer(9, {"hidden", false});
         const SurfaceGeometry patch{
             2, 2, kHostSurfacePointGrid, 0, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 1}}};
@@ -28,7 +28,7 @@ protected:
     }
     std::vector<std::uint32_t> Selected() {
         std::vector<std::uint32_t> ids;
-        host_.drawing().ForEach([&](const Entity& e) {
+        host_.ActiveDrawing().ForEach([&](const Entity& e) {
             if (e.selected) ids.push_back(e.id);
         });
         return ids;
@@ -52,9 +52,9 @@ TEST_F(HostActionsTest, SelectsByKindAndLayerOnShownLayersOnly) {
         {"host-select all\nhost-unselect\n", {}},
     };
     for (const Case& c : cases) {
-        host_.drawing().UnselectAll();
+        host_.ActiveDrawing().UnselectAll();
         platform::HeadlessBackend& backend = PlaySessionScript(c.script);
-        EXPECT_TRUE(PlayHostActions(host_.drawing(), backend)) << c.script;
+        EXPECT_TRUE(PlayHostActions(host_.ActiveDrawing(), backend)) << c.script;
         EXPECT_EQ(Selected(), c.selected) << c.script;
         EXPECT_EQ(backend.PeekAction(), nullptr) << c.script;
     }
@@ -63,9 +63,9 @@ TEST_F(HostActionsTest, SelectsByKindAndLayerOnShownLayersOnly) {
 TEST_F(HostActionsTest, StopsAfterAHostRunAndBeforeADialogsAction) {
     platform::HeadlessBackend& backend =
         PlaySessionScript("host-select line\nhost-run\nhost-select arc\npress ok\n");
-    EXPECT_TRUE(PlayHostActions(host_.drawing(), backend));
+    EXPECT_TRUE(PlayHostActions(host_.ActiveDrawing(), backend));
     EXPECT_EQ(Selected(), std::vector<std::uint32_t>{lineOn2_});
-    EXPECT_TRUE(PlayHostActions(host_.drawing(), backend));
+    EXPECT_TRUE(PlayHostActions(host_.ActiveDrawing(), backend));
     EXPECT_EQ(Selected(), (std::vector<std::uint32_t>{lineOn2_, arcOn3_}));
     ASSERT_NE(backend.PeekAction(), nullptr);
     EXPECT_EQ(backend.PeekAction()->verb, "press");
@@ -82,7 +82,7 @@ TEST_F(HostActionsTest, RefusesWhatTheHostCannotDo) {
         ASSERT_TRUE(read) << script;
         EXPECT_NE(CheckHostAction(read.actions.front()), "") << script;
         platform::HeadlessBackend& backend = PlaySessionScript(script);
-        EXPECT_FALSE(PlayHostActions(host_.drawing(), backend)) << script;
+        EXPECT_FALSE(PlayHostActions(host_.ActiveDrawing(), backend)) << script;
         EXPECT_TRUE(backend.ScriptFailed()) << script;
         EXPECT_EQ(Selected(), std::vector<std::uint32_t>{}) << script;
     }

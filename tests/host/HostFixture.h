@@ -48,7 +48,7 @@ protected:
     void WriteFile(const std::string& systemPath, const std::string& text) {
         std::ofstream(platform::MapPath(systemPath), std::ios::binary) << text;
     }
-    [[nodiscard]] std::size_t Outstanding() { return host_.objects().Outstanding(); }
+    [[nodiscard]] std::size_t Outstanding() { return host_.Objects().Outstanding(); }
 
     Host host_;
     HostApi api_{};

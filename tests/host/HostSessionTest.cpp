@@ -70,15 +70,15 @@ TEST_F(HostSessionTest, HostMainWindowNamesTheFrameworksMainWindow) {
 TEST_F(HostSessionTest, EnableAndFocusShowInTheTranscriptAndInTheHostsState) {
     platform::HeadlessBackend& backend = PlaySessionScript("");
     const platform::WindowHandle handle = HostWindowHandle();
-    EXPECT_FALSE(host_.mainWindow().focused);
+    EXPECT_FALSE(host_.WindowState().focused);
     EXPECT_TRUE(platform::EnableWindow(handle, false));
-    EXPECT_FALSE(host_.mainWindow().enabled);
+    EXPECT_FALSE(host_.WindowState().enabled);
     EXPECT_TRUE(platform::EnableWindow(handle, true));
     EXPECT_TRUE(platform::SetFocus(handle));
     EXPECT_TRUE(platform::SetForegroundWindow(handle));
     EXPECT_EQ(backend.TranscriptLines(),
               (Lines{"disable host", "enable host", "focus host", "foreground host"}));
-    const MainWindowState state = host_.mainWindow();
+    const MainWindowState state = host_.WindowState();
     EXPECT_TRUE(state.enabled);
     EXPECT_TRUE(state.focused);
     EXPECT_TRUE(state.inFront);
@@ -91,7 +91,7 @@ TEST_F(HostSessionTest, ModalDialogsDisableTheBoundHostsWindow) {
     EXPECT_EQ(dialog.DoModal(), platform::kResultOk);
     EXPECT_EQ(backend.TranscriptLines(), (Lines{"disable host", "show \"Over the host\"",
                                                 "end \"Over the host\" OK", "enable host"}));
-    EXPECT_TRUE(host_.mainWindow().enabled);
+    EXPECT_TRUE(host_.WindowState().enabled);
 }
 
 // Guards against a second host's window, or a destroyed host's, owning the dialogs.
@@ -115,11 +115,11 @@ TEST_F(HostSessionTest, OnlyTheBoundHostsWindowOwnsDialogs) {
 
 // Guards against a program or the link library's tests having to wire the script to the host.
 TEST_F(HostSessionTest, TheSessionScriptAnswersWithoutWiring) {
-    const std::uint32_t point = host_.drawing().Add(PointGeometry{{5, 0, 0}}, 1, 1);
+    const std::uint32_t point = host_.ActiveDrawing().Add(PointGeometry{{5, 0, 0}}, 1, 1);
     platform::HeadlessBackend& backend =
         PlaySessionScript("select-entities 5 0 0.1\npick-location 1 2 3\n");
     EXPECT_EQ(api_.HostSelect(3, 0, 0, 0), 0);
-    EXPECT_TRUE(host_.drawing().Find(point)->selected);
+    EXPECT_TRUE(host_.ActiveDrawing().Find(point)->selected);
     HostVector3 picked;
     EXPECT_EQ(api_.HostPickLocation(0, &picked), 0);
     EXPECT_EQ(picked, (HostVector3{1, 2, 3}));

@@ -11,27 +11,27 @@ protected:
         HostFixture::SetUp();
         user_ = &host_.SetInteraction(std::make_unique<QueuedInteraction>());
     }
-    bool Selected(std::uint32_t id) { return host_.drawing().Find(id)->selected; }
+    bool Selected(std::uint32_t id) { return host_.ActiveDrawing().Find(id)->selected; }
     QueuedInteraction* user_ = nullptr;
 };
 
 TEST_F(InteractionTest, Mode128SelectsTheNearestArcOnly) {
-    const auto point = host_.drawing().Add(PointGeometry{{10, 0, 0}}, 1, 1);
+    const auto point = host_.ActiveDrawing().Add(PointGeometry{{10, 0, 0}}, 1, 1);
     const auto arc =
-        host_.drawing().Add(ArcGeometry{{0, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.3, 1}, 1, 1);
+        host_.ActiveDrawing().Add(ArcGeometry{{0, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.3, 1}, 1, 1);
     const auto far =
-        host_.drawing().Add(ArcGeometry{{50, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.3, 1}, 1, 1);
+        host_.ActiveDrawing().Add(ArcGeometry{{50, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.3, 1}, 1, 1);
     user_->QueueSelection({{10, 0, 0}});
     EXPECT_EQ(api_.HostSelect(kHostSelectByPicking, kHostSelectArcs, 0, 0), 0);
     EXPECT_TRUE(Selected(arc));
     EXPECT_FALSE(Selected(point));
     EXPECT_FALSE(Selected(far));
     api_.HostUnselectAll();
-    EXPECT_EQ(host_.drawing().SelectedCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().SelectedCount(), 0u);
 }
 
 TEST_F(InteractionTest, SelectedStateTravelsWithTheCopy) {
-    host_.drawing().Add(
+    host_.ActiveDrawing().Add(
         SurfaceGeometry{
             2, 2, kHostSurfacePointGrid, 0, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}},
         1, 1);
@@ -43,8 +43,8 @@ TEST_F(InteractionTest, SelectedStateTravelsWithTheCopy) {
 }
 
 TEST_F(InteractionTest, HiddenLayersAndCancelledOrUnansweredSelectionsSelectNothing) {
-    host_.drawing().Add(PointGeometry{}, 1, 4);
-    host_.drawing().ShowLayer(4, false);
+    host_.ActiveDrawing().Add(PointGeometry{}, 1, 4);
+    host_.ActiveDrawing().ShowLayer(4, false);
     user_->QueueSelection({{0, 0, 0}});
     EXPECT_EQ(api_.HostSelect(3, 0, 0, 0), -1);
     user_->QueueCancel();
@@ -86,8 +86,8 @@ TEST_F(InteractionTest, SurfaceFromRowsOfPoints) {
     delivery = &d;
     api_.HostSetLayer(12);
     EXPECT_EQ(api_.HostSurfaceFromCallbackGrid(nullptr, 0, Adapter, 0, 0, 0, 0, 0), 0);
-    ASSERT_EQ(host_.drawing().EntityCount(), 1u);
-    const Entity& e = *host_.drawing().Find(host_.drawing().First());
+    ASSERT_EQ(host_.ActiveDrawing().EntityCount(), 1u);
+    const Entity& e = *host_.ActiveDrawing().Find(host_.ActiveDrawing().First());
     const auto& s = std::get<SurfaceGeometry>(e.geometry);
     EXPECT_EQ(s.rows, 2);
     EXPECT_EQ(s.columns, 3);
@@ -109,7 +109,7 @@ TEST_F(InteractionTest, SurfaceFromPointsRefusesRaggedRowsErrorsAndEndlessAdapte
     // Guards against an adapter that never ends keeping the host for ever.
     EXPECT_EQ(api_.HostSurfaceFromCallback(nullptr, 0, Endless), -1);
     EXPECT_EQ(api_.HostSurfaceFromCallback(nullptr, 0, nullptr), -1);
-    EXPECT_EQ(host_.drawing().EntityCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u);
 }
 
 }  // namespace

@@ -11,8 +11,8 @@ class ObjectOperationsTest : public HostFixture {
 protected:
     HostHandle First() { return api_.HostFirstEntity(api_.HostDrawing()); }
     const Entity& OnlyEntity() {
-        EXPECT_EQ(host_.drawing().EntityCount(), 1u);
-        return *host_.drawing().Find(host_.drawing().First());
+        EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 1u);
+        return *host_.ActiveDrawing().Find(host_.ActiveDrawing().First());
     }
 };
 
@@ -23,7 +23,7 @@ TEST_F(ObjectOperationsTest, TableHasEveryOperation) {
 }
 
 TEST_F(ObjectOperationsTest, GetHandsOutACopyCountedUntilFreed) {
-    host_.drawing().Add(LineGeometry{{1, 2, 3}, {4, 5, 6}}, 7, 9);
+    host_.ActiveDrawing().Add(LineGeometry{{1, 2, 3}, {4, 5, 6}}, 7, 9);
     HostLineObject* line = api_.HostGetLine(First());
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(Outstanding(), 1u);
@@ -36,7 +36,7 @@ TEST_F(ObjectOperationsTest, GetHandsOutACopyCountedUntilFreed) {
 }
 
 TEST_F(ObjectOperationsTest, GetOfAnotherKindGivesNullAndHandsOutNothing) {
-    host_.drawing().Add(PointGeometry{{1, 2, 3}}, 7, 9);
+    host_.ActiveDrawing().Add(PointGeometry{{1, 2, 3}}, 7, 9);
     EXPECT_EQ(api_.HostGetLine(First()), nullptr);
     EXPECT_EQ(api_.HostGetSurface(First()), nullptr);
     EXPECT_EQ(api_.HostGetArc(HostHandle{}), nullptr);
@@ -51,7 +51,7 @@ TEST_F(ObjectOperationsTest, RepeatedAndForeignFreesAreRefusedAndCounted) {
     int local = 0;
     api_.HostFree(&local);
     api_.HostFree(nullptr);
-    EXPECT_EQ(host_.objects().RejectedFrees(), 2u);
+    EXPECT_EQ(host_.Objects().RejectedFrees(), 2u);
     EXPECT_EQ(Outstanding(), 0u);
 }
 
@@ -82,12 +82,12 @@ TEST_F(ObjectOperationsTest, AddOfAWrongDrawingOrForeignObjectIsRefused) {
     EXPECT_EQ(api_.HostAddPoint(api_.HostDrawing(), reinterpret_cast<HostPointObject*>(line)), -1);
     api_.HostFree(point);
     api_.HostFree(line);
-    EXPECT_EQ(host_.drawing().EntityCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u);
 }
 
 // Guards against the host reading past the points it gave out when a caller changes counts.
 TEST_F(ObjectOperationsTest, SurfaceWithChangedCountsIsRefused) {
-    host_.drawing().Add(
+    host_.ActiveDrawing().Add(
         SurfaceGeometry{
             2, 2, kHostSurfacePointGrid, 0, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}},
         5, 1);
@@ -101,7 +101,7 @@ TEST_F(ObjectOperationsTest, SurfaceWithChangedCountsIsRefused) {
     surface->points[3].z = 7;
     EXPECT_EQ(api_.HostAddSurface(api_.HostDrawing(), surface), 0);
     api_.HostFree(surface);
-    EXPECT_EQ(host_.drawing().EntityCount(), 2u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 2u);
 }
 
 TEST_F(ObjectOperationsTest, NewSurfaceTakesFormOptionsRowsColumns) {
@@ -111,7 +111,7 @@ TEST_F(ObjectOperationsTest, NewSurfaceTakesFormOptionsRowsColumns) {
     EXPECT_EQ(surface->columns, 4u);
     EXPECT_EQ(surface->points[11], (HostVector3{}));
     api_.HostSetSurfaceColor(surface, 12);
-    EXPECT_EQ(host_.objects().Find(surface)->color, 12);
+    EXPECT_EQ(host_.Objects().Find(surface)->color, 12);
     api_.HostFree(surface);
 }
 
@@ -126,7 +126,7 @@ TEST_F(ObjectOperationsTest, NonFiniteGeometryIsRefused) {
     point->y = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(api_.HostAddPoint(api_.HostDrawing(), point), -1);
     api_.HostFree(point);
-    EXPECT_EQ(host_.drawing().EntityCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u);
 }
 
 // Guards against a leaked text block: the text object owns the HostAlloc block it points to.
@@ -190,7 +190,8 @@ TEST_F(ObjectOperationsTest, UnterminatedLayerNameIsCutAtItsBuffer) {
     api_.HostSetObjectLayer(layer, 3);
     api_.HostAddLayer(api_.HostDrawing(), layer);
     api_.HostFree(layer);
-    EXPECT_EQ(host_.drawing().Layers().at(3).name, std::string(kHostLayerObjectNameSize, 'a'));
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(3).name,
+              std::string(kHostLayerObjectNameSize, 'a'));
 }
 
 TEST_F(ObjectOperationsTest, AllocGivesZeroedDistinctBlocks) {

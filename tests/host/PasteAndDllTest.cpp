@@ -23,10 +23,10 @@ protected:
 };
 
 TEST_F(PasteTest, PastesTheDrawingOnTheClipboard) {
-    host_.drawing().Add(PointGeometry{}, 1, 1);
+    host_.ActiveDrawing().Add(PointGeometry{}, 1, 1);
     PutOnClipboard("scprt 1\nline 2 3 0 0 0 1 1 1\nend\n", /*padding=*/8);
     EXPECT_EQ(api_.HostPaste(api_.HostPasteSource()), 0);
-    EXPECT_EQ(host_.drawing().EntityCount(), 2u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 2u);
     EXPECT_TRUE(platform::ShownMessages().empty());
 }
 
@@ -34,7 +34,7 @@ TEST_F(PasteTest, EmptyClipboardOrMalformedBytesLeaveTheDrawing) {
     EXPECT_EQ(api_.HostPaste(api_.HostPasteSource()), -1);
     PutOnClipboard("scprt 1\nline 2 3 0 0 0\nend\n");
     EXPECT_EQ(api_.HostPaste(api_.HostPasteSource()), -1);
-    EXPECT_EQ(host_.drawing().EntityCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u);
     ASSERT_EQ(platform::ShownMessages().size(), 2u);
     EXPECT_NE(platform::ShownMessages()[1].find("line 2"), std::string::npos);
     EXPECT_EQ(api_.HostPaste(99), -1);
@@ -67,9 +67,9 @@ TEST_F(HostDllTest, RunsACommandFileThroughTheTable) {
     EXPECT_EQ(Run("# marks\ncolor 14\nlayer 250 Temp for Extension\npoint 1 2 3\n"
                   "line 0 0 0 1 1 1\n"),
               0);
-    EXPECT_EQ(host_.drawing().EntityCount(), 2u);
-    EXPECT_EQ(host_.drawing().Layers().at(250).name, "Temp for Extension");
-    const Entity& first = *host_.drawing().Find(host_.drawing().First());
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 2u);
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(250).name, "Temp for Extension");
+    const Entity& first = *host_.ActiveDrawing().Find(host_.ActiveDrawing().First());
     EXPECT_EQ(first.color, 14);
     EXPECT_EQ(first.layer, 250);
     EXPECT_EQ(Outstanding(), 0u);
@@ -78,7 +78,7 @@ TEST_F(HostDllTest, RunsACommandFileThroughTheTable) {
 TEST_F(HostDllTest, MalformedCommandFileRunsNothingAndGivesItsLine) {
     EXPECT_EQ(Run("point 1 2 3\n\npoint 1 2\n"), 3);
     EXPECT_EQ(Run("erase all\n"), 1);
-    EXPECT_EQ(host_.drawing().EntityCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u);
 }
 
 TEST_F(HostDllTest, MissingCommandFileGivesMinusOne) {

@@ -8,7 +8,7 @@ namespace {
 class RecordingHostApiTest : public HostFixture {};
 
 TEST_F(RecordingHostApiTest, RecordsCallsInOrderAndForwardsResults) {
-    host_.drawing().Add(PointGeometry{{4, 5, 6}}, 1, 1);
+    host_.ActiveDrawing().Add(PointGeometry{{4, 5, 6}}, 1, 1);
     RecordingHostApi recorder(api_);
     HostApi& api = *recorder.api();
     const HostHandle first = api.HostFirstEntity(api.HostDrawing());

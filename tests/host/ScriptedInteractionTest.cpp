@@ -23,10 +23,10 @@ protected:
 
 TEST_F(ScriptedInteractionTest, ScriptSelectsEntitiesAndPicksALocation) {
     const auto arc =
-        host_.drawing().Add(ArcGeometry{{0, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.3, 2}, 1, 1);
+        host_.ActiveDrawing().Add(ArcGeometry{{0, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.3, 2}, 1, 1);
     Play("select-entities 2 0 0\npick-location 1.5 -2 3\npick-location cancel\n");
     EXPECT_EQ(api_.HostSelect(kHostSelectByPicking, kHostSelectArcs, 0, 0), 0);
-    EXPECT_TRUE(host_.drawing().Find(arc)->selected);
+    EXPECT_TRUE(host_.ActiveDrawing().Find(arc)->selected);
     HostVector3 picked;
     EXPECT_EQ(api_.HostPickLocation(0, &picked), 0);
     EXPECT_EQ(picked, (HostVector3{1.5, -2, 3}));

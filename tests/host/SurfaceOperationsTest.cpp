@@ -365,7 +365,7 @@ TEST_F(SurfaceOperationsTest, GeometryIsBuiltOncePerSurfaceObject) {
     EXPECT_EQ(host_.SurfaceBuilds(), builds + 1);
 
     // Two copies of one drawing surface are two objects, each built on its own first query.
-    const auto id = host_.drawing().Add(
+    const auto id = host_.ActiveDrawing().Add(
         SurfaceGeometry{
             2, 2, kHostSurfacePointGrid, 0, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}},
         1, 1);

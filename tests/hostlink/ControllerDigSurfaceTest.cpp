@@ -99,7 +99,7 @@ protected:
     const host::Entity* OnlySurface() {
         const host::Entity* found = nullptr;
         std::size_t surfaces = 0;
-        host_.drawing().ForEach([&](const host::Entity& e) {
+        host_.ActiveDrawing().ForEach([&](const host::Entity& e) {
             if (std::holds_alternative<SurfaceGeometry>(e.geometry)) {
                 found = &e;
                 ++surfaces;
@@ -143,7 +143,7 @@ TEST_F(DigSurfaceTest, PointFunctionResultsBecomeTheAdapterCodes) {
     BindLogged();
     for (const FunctionCase& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.results));
-        host_.drawing().Clear();
+        host_.ActiveDrawing().Clear();
         log_.codes.clear();
         PointScript points{c.results};
         script = &points;
@@ -152,7 +152,7 @@ TEST_F(DigSurfaceTest, PointFunctionResultsBecomeTheAdapterCodes) {
         EXPECT_TRUE(points.pointsArrivedClear);
         const host::Entity* surface = OnlySurface();
         if (c.rows == 0) {
-            EXPECT_EQ(host_.drawing().EntityCount(), 0u);
+            EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u);
             continue;
         }
         ASSERT_NE(surface, nullptr);
@@ -233,12 +233,12 @@ TEST_F(DigSurfaceTest, WithoutPointsTheHostIsStoppedAtOnce) {
     log_.codes.clear();
     EXPECT_EQ(ctrl_.CreateDigSurface(nullptr, 0, -1, -1), 0);
     EXPECT_EQ(log_.codes, (std::vector<int>{4}));
-    EXPECT_EQ(host_.drawing().EntityCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u);
 }
 
 TEST_F(DigSurfaceTest, SurfaceTakesTheColourAndLayerGiven) {
-    host_.drawing().SetCurrentColor(4);
-    host_.drawing().SetCurrentLayer(6);
+    host_.ActiveDrawing().SetCurrentColor(4);
+    host_.ActiveDrawing().SetCurrentLayer(6);
     Bind();
     CApiPointLst list = NumberedPoints(4);
     ctrl_.CreateDigSurface(&list, 2, 2, 0, 0, 0, /*layer=*/33, /*color=*/5);
@@ -251,8 +251,8 @@ TEST_F(DigSurfaceTest, SurfaceTakesTheColourAndLayerGiven) {
         PointScript points{{0, 0, 2, 0, 0, 1}};
         script = &points;
         ctrl_.CreateDigSurface(ScriptedPoint, 0, unchanged, unchanged);
-        EXPECT_EQ(host_.drawing().CurrentColor(), 5);
-        EXPECT_EQ(host_.drawing().CurrentLayer(), 33);
+        EXPECT_EQ(host_.ActiveDrawing().CurrentColor(), 5);
+        EXPECT_EQ(host_.ActiveDrawing().CurrentLayer(), 33);
     }
 }
 
@@ -283,9 +283,9 @@ TEST_F(DigSurfaceTest, WithoutDriveCTheHostIsNotCalled) {
               (std::vector<std::string>{"The temporary file c:\\ravelink03.tmp could not be "
                                         "opened; no surface was built."}));
     // Colour and layer are set before the file is tried.
-    EXPECT_EQ(host_.drawing().CurrentLayer(), 8);
-    EXPECT_EQ(host_.drawing().CurrentColor(), 3);
-    EXPECT_EQ(host_.drawing().EntityCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().CurrentLayer(), 8);
+    EXPECT_EQ(host_.ActiveDrawing().CurrentColor(), 3);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u);
 }
 
 TEST_F(DigSurfaceTest, AHandOverStartedFromInsideAnotherIsRefused) {
@@ -308,7 +308,7 @@ TEST_F(DigSurfaceTest, AHandOverStartedFromInsideAnotherIsRefused) {
     ASSERT_NE(OnlySurface(), nullptr);
     EXPECT_EQ(std::get<SurfaceGeometry>(OnlySurface()->geometry).points[2].x, 3.0);
     ctrl_.CreateDigSurface(&inner, 2, 2, 0, 0, 0, -1, -1);  // once over, hand-overs work again
-    EXPECT_EQ(host_.drawing().EntityCount(), 2u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 2u);
 }
 
 TEST_F(DigSurfaceTest, EndlessRowEndsDoNotKeepTheHost) {
@@ -316,7 +316,7 @@ TEST_F(DigSurfaceTest, EndlessRowEndsDoNotKeepTheHost) {
     Bind();
     CApiPointLst list = NumberedPoints(4);
     EXPECT_EQ(ctrl_.CreateDigSurface(&list, 0, INT_MAX, 0, 0, 0, -1, -1), 0);
-    EXPECT_EQ(host_.drawing().EntityCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u);
     EXPECT_EQ(platform::ShownMessages(),
               (std::vector<std::string>{"No surface was built from the points: the points did "
                                         "not end"}));
@@ -355,7 +355,7 @@ TEST_F(DigSurfaceTest, ProjectingOntoTheBuiltSurfaceGivesBackTheHeightField) {
     Bind();
     for (const HeightField& field : fields) {
         SCOPED_TRACE(field.name);
-        host_.drawing().Clear();
+        host_.ActiveDrawing().Clear();
         ctrl_.ResetSurfaceList();
         CApiPointLst list;
         for (int r = 0; r < kRows; ++r) {
@@ -367,7 +367,7 @@ TEST_F(DigSurfaceTest, ProjectingOntoTheBuiltSurfaceGivesBackTheHeightField) {
         }
         ctrl_.CreateDigSurface(&list, kColumns, kRows, 0, 0, 0, -1, -1);
         ASSERT_NE(OnlySurface(), nullptr);
-        host_.drawing().Find(OnlySurface()->id)->selected = true;
+        host_.ActiveDrawing().Find(OnlySurface()->id)->selected = true;
         ctrl_.SetSurfaceGroupId(0);
         // Grid points (even steps) and the middles between them (odd steps).
         for (int a = 0; a <= 2 * (kColumns - 1); ++a) {

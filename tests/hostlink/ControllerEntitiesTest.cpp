@@ -29,7 +29,7 @@ TEST_F(ControllerTest, CreatedEntitiesCarryTheirGeometryColourAndLayer) {
     arc.sweep = 6.283185307179586;
     arc.radius = 25;
     ctrl_.CreateArc(arc, 252, 10);
-    const host::Entity* entity = Only(host_.drawing());
+    const host::Entity* entity = Only(host_.ActiveDrawing());
     EXPECT_EQ(entity->layer, 252);
     EXPECT_EQ(entity->color, 10);
     const auto& geometry = std::get<host::ArcGeometry>(entity->geometry);
@@ -38,12 +38,12 @@ TEST_F(ControllerTest, CreatedEntitiesCarryTheirGeometryColourAndLayer) {
     EXPECT_EQ(geometry.radius, 25);
     EXPECT_EQ(arc.normal.z, 5);  // the caller's arc is not changed
 
-    host_.drawing().Clear();
+    host_.ActiveDrawing().Clear();
     CApiPoint a, b;
     b.x = 3;
     b.z = 4;
     ctrl_.CreateLine(a, b, -1, 11);
-    const auto& line = std::get<host::LineGeometry>(Only(host_.drawing())->geometry);
+    const auto& line = std::get<host::LineGeometry>(Only(host_.ActiveDrawing())->geometry);
     EXPECT_EQ(line.end, (HostVector3{3, 0, 4}));
 }
 
@@ -53,7 +53,7 @@ TEST_F(ControllerTest, TextGetsTheFontOnlyWhenOneIsSet) {
     at.x = 10;
     char text[] = "S01";
     ctrl_.CreateText(text, &at, 1, 3);
-    auto* geometry = &std::get<host::TextGeometry>(Only(host_.drawing())->geometry);
+    auto* geometry = &std::get<host::TextGeometry>(Only(host_.ActiveDrawing())->geometry);
     EXPECT_EQ(geometry->text, "S01");
     EXPECT_EQ(geometry->height, 0.13);
     EXPECT_FALSE(geometry->font.has_value());
@@ -61,9 +61,9 @@ TEST_F(ControllerTest, TextGetsTheFontOnlyWhenOneIsSet) {
     LOGFONTA font{};
     font.weight = 700;
     ctrl_.SetupFont(&font);
-    host_.drawing().Clear();
+    host_.ActiveDrawing().Clear();
     ctrl_.CreateText(text, &at, 2.5, 1, 3);
-    geometry = &std::get<host::TextGeometry>(Only(host_.drawing())->geometry);
+    geometry = &std::get<host::TextGeometry>(Only(host_.ActiveDrawing())->geometry);
     ASSERT_TRUE(geometry->font.has_value());
     EXPECT_EQ(geometry->font->weight, 700);
     EXPECT_EQ(geometry->height, 2.5);
@@ -73,15 +73,15 @@ TEST_F(ControllerTest, CreateLayerKeepsAnExistingLayerAndCutsLongNames) {
     Bind();
     ctrl_.CreateLayer(251, "Table Layout");
     ctrl_.CreateLayer(251, "Another Name");
-    EXPECT_EQ(host_.drawing().Layers().at(251).name, "Table Layout");
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(251).name, "Table Layout");
     ctrl_.CreateLayer(260, "0123456789012345678901234567890123456789");
-    EXPECT_EQ(host_.drawing().Layers().at(260).name, "01234567890123456789012345678");
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(260).name, "01234567890123456789012345678");
 }
 
 TEST_F(ControllerTest, LayerListFormatsAndShowLayerReachesEveryListedLayer) {
-    host_.drawing().SetLayer(0, {"", true});
-    host_.drawing().SetLayer(1, {"Part", true});
-    host_.drawing().SetLayer(252, {"End Deflector Heights", true});
+    host_.ActiveDrawing().SetLayer(0, {"", true});
+    host_.ActiveDrawing().SetLayer(1, {"Part", true});
+    host_.ActiveDrawing().SetLayer(252, {"End Deflector Heights", true});
     Bind();
     CLinkList list;
     ctrl_.GetLayerList(&list);
@@ -89,21 +89,21 @@ TEST_F(ControllerTest, LayerListFormatsAndShowLayerReachesEveryListedLayer) {
     // Layer 0 has no name, so the list starts with the first other layer; every entry after
     // the first one a layer 0 with a name would give ends with a blank.
     EXPECT_EQ(texts, (std::vector<std::string>{"001 Part ", "252 End Deflector Heights "}));
-    host_.drawing().SetLayer(0, {"Base", true});
+    host_.ActiveDrawing().SetLayer(0, {"Base", true});
     CLinkList named;
     ctrl_.GetLayerList(&named);
     EXPECT_EQ(Texts(named).front(), "000 Base");
 
     ctrl_.ShowLayer(0, -1);
-    for (const auto& [number, layer] : host_.drawing().Layers())
+    for (const auto& [number, layer] : host_.ActiveDrawing().Layers())
         EXPECT_FALSE(layer.visible) << number;
     ctrl_.ShowLayer(1, 252);
-    EXPECT_TRUE(host_.drawing().Layers().at(252).visible);
-    EXPECT_FALSE(host_.drawing().Layers().at(1).visible);
+    EXPECT_TRUE(host_.ActiveDrawing().Layers().at(252).visible);
+    EXPECT_FALSE(host_.ActiveDrawing().Layers().at(1).visible);
 }
 
 TEST_F(ControllerTest, DeleteElementsOnLayerRemovesPointsAndArcsOnly) {
-    host::Drawing& drawing = host_.drawing();
+    host::Drawing& drawing = host_.ActiveDrawing();
     drawing.Add(host::PointGeometry{{1, 1, 1}}, 1, 250);
     drawing.Add(host::ArcGeometry{{0, 0, 0}, {0, 0, 1}, {1, 0, 0}, 1.0, 2.0}, 1, 250);
     drawing.Add(host::LineGeometry{{0, 0, 0}, {1, 0, 0}}, 1, 250);
@@ -118,7 +118,7 @@ TEST_F(ControllerTest, DeleteElementsOnLayerRemovesPointsAndArcsOnly) {
 }
 
 TEST_F(ControllerTest, LayerLinesAndTheFirstArcAreReadBack) {
-    host::Drawing& drawing = host_.drawing();
+    host::Drawing& drawing = host_.ActiveDrawing();
     drawing.Add(host::LineGeometry{{0, 0, 0}, {1, 2, 3}}, 1, 251);
     drawing.Add(host::LineGeometry{{5, 5, 5}, {6, 6, 6}}, 1, 7);
     Bind();
@@ -143,16 +143,16 @@ TEST_F(ControllerTest, LayerLinesAndTheFirstArcAreReadBack) {
 
 TEST_F(ControllerTest, SelectionAndPickedLocationsComeFromTheUser) {
     auto& answers = host_.SetInteraction(std::make_unique<host::QueuedInteraction>());
-    host_.drawing().Add(host::ArcGeometry{{0, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.28, 5}, 1, 1);
+    host_.ActiveDrawing().Add(host::ArcGeometry{{0, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.28, 5}, 1, 1);
     Bind();
     answers.QueueCancel();
     EXPECT_FALSE(ctrl_.Select(128));
     EXPECT_LT(ctrl_.selectResult, 0);
     answers.QueueSelection({{5, 0, 0}});
     EXPECT_TRUE(ctrl_.Select(128));  // mode 128 admits arcs
-    EXPECT_EQ(host_.drawing().SelectedCount(), 1u);
+    EXPECT_EQ(host_.ActiveDrawing().SelectedCount(), 1u);
     ctrl_.UnSelect();
-    EXPECT_EQ(host_.drawing().SelectedCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().SelectedCount(), 0u);
 
     answers.QueueLocation({1.5, 2.5, 3.5});
     CApiPoint picked;
@@ -166,7 +166,8 @@ TEST_F(ControllerTest, SelectionAndPickedLocationsComeFromTheUser) {
 TEST_F(ControllerTest, TheSelectedArcIsReadBeforeTheFirstOne) {
     auto& answers = host_.SetInteraction(std::make_unique<host::QueuedInteraction>());
     for (const double x : {0.0, 100.0, 200.0})
-        host_.drawing().Add(host::ArcGeometry{{x, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.28, 5}, 1, 1);
+        host_.ActiveDrawing().Add(host::ArcGeometry{{x, 0, 0}, {0, 0, 1}, {1, 0, 0}, 6.28, 5}, 1,
+                                  1);
     Bind();
     CApiArc arc;
     answers.QueueSelection({{205, 0, 0}});
@@ -179,7 +180,7 @@ TEST_F(ControllerTest, TheSelectedArcIsReadBeforeTheFirstOne) {
 }
 
 TEST_F(ControllerTest, TranslateMovesEverythingBelowLayer250Once) {
-    host::Drawing& drawing = host_.drawing();
+    host::Drawing& drawing = host_.ActiveDrawing();
     drawing.Add(host::PointGeometry{{1, 1, 1}}, 1, 249);
     drawing.Add(host::PointGeometry{{1, 1, 1}}, 1, 250);
     drawing.Add(host::LineGeometry{{0, 0, 0}, {1, 0, 0}}, 1, 3);

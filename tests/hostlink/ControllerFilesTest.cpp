@@ -42,8 +42,8 @@ TEST_F(ControllerTest, MergeIntoAnEmptyDrawingMovesEveryEntityToTheLayer) {
     Bind();
     char extension[] = "scprt", path[] = "c:\\part.scprt";
     EXPECT_EQ(ctrl_.FileMergeReLayer(extension, path, 40, -1), 0);
-    EXPECT_EQ(Layers(host_.drawing()), (std::vector<int>{40, 40}));
-    EXPECT_EQ(host_.drawing().Layers().at(40).name, "c:\\part.scprt");
+    EXPECT_EQ(Layers(host_.ActiveDrawing()), (std::vector<int>{40, 40}));
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(40).name, "c:\\part.scprt");
     for (int group = 0; group < ravelink::kSurfaceGroups; ++group) {
         EXPECT_EQ(ctrl_.GetSurfaceGroupCount(group), 0);
         EXPECT_EQ(ravelink::State().groups.loaded[group], 0);
@@ -52,13 +52,13 @@ TEST_F(ControllerTest, MergeIntoAnEmptyDrawingMovesEveryEntityToTheLayer) {
 
 TEST_F(ControllerTest, MergeKeepsEarlierEntitiesAndCollectsSurfacesIntoAGroup) {
     WriteFile("c:\\part.scprt", kPartFile);
-    host_.drawing().Add(host::PointGeometry{{0, 0, 0}}, 1, 7);
-    host_.drawing().SetLayer(40, {"Kept name", true});
+    host_.ActiveDrawing().Add(host::PointGeometry{{0, 0, 0}}, 1, 7);
+    host_.ActiveDrawing().SetLayer(40, {"Kept name", true});
     Bind();
     char extension[] = "scprt", path[] = "c:\\part.scprt";
     ctrl_.FileMergeReLayer(extension, path, 40, 3);
-    EXPECT_EQ(Layers(host_.drawing()), (std::vector<int>{7, 40, 40}));
-    EXPECT_EQ(host_.drawing().Layers().at(40).name, "Kept name");
+    EXPECT_EQ(Layers(host_.ActiveDrawing()), (std::vector<int>{7, 40, 40}));
+    EXPECT_EQ(host_.ActiveDrawing().Layers().at(40).name, "Kept name");
     EXPECT_EQ(ctrl_.GetSurfaceGroupCount(3), 1);
     EXPECT_EQ(ravelink::State().groups.loaded[3], 1);
     EXPECT_EQ(ravelink::State().groups.cursors[3], 0);
@@ -88,7 +88,7 @@ TEST_F(ControllerTest, PasteHandsTheFileToTheHostThroughTheClipboard) {
     EXPECT_EQ(recorder.CountOf("HostPaste"), 0u);
     ctrl_.Paste_Operation(std::string("c:\\clip.scprt"));
     EXPECT_EQ(recorder.CountOf("HostPaste"), 1u);
-    EXPECT_EQ(host_.drawing().EntityCount(), 2u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 2u);
 }
 
 std::size_t OpenFiles() {
@@ -124,7 +124,7 @@ TEST_F(ControllerTest, TheHostDllRunsACommandFileOrItsAbsenceIsSaidOnce) {
     ASSERT_TRUE(host::InstallHostDll());
     WriteFile("c:\\commands.txt", "point 1 2 3\n");
     ctrl_.Read_CDL(path, 0);
-    EXPECT_EQ(host_.drawing().EntityCount(), 1u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 1u);
     EXPECT_EQ(platform::ShownMessages().size(), 1u);
 }
 
@@ -134,11 +134,11 @@ TEST_F(ControllerTest, FileCommandsPassThroughAndSavingIsRefused) {
     Bind(recorder.api());
     char extension[] = "scprt", path[] = "c:\\part.scprt";
     EXPECT_EQ(ctrl_.FileOpen(extension, 0, path), 0);
-    EXPECT_EQ(host_.drawing().EntityCount(), 2u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 2u);
     EXPECT_EQ(ctrl_.FileSave(), -1);
     EXPECT_EQ(ctrl_.FileSaveAs(path), -1);
     EXPECT_EQ(ctrl_.FileNew(0), 0);
-    EXPECT_EQ(host_.drawing().EntityCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 0u);
     ctrl_.Screen_Fit();
     EXPECT_EQ(recorder.CountOf("HostZoomFit"), 1u);
 }

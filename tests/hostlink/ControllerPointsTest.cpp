@@ -29,7 +29,7 @@ void DrawMixedEntities(host::Drawing& drawing) {
 }
 
 TEST_F(ControllerTest, LoadPointListTakesEveryPointEntityAndNothingElse) {
-    DrawMixedEntities(host_.drawing());
+    DrawMixedEntities(host_.ActiveDrawing());
     Bind();
     CApiPointLst list;
     CApiPoint earlier{9, 100, 100, 100};
@@ -42,11 +42,11 @@ TEST_F(ControllerTest, LoadPointListTakesEveryPointEntityAndNothingElse) {
     list.Get_MinMaxPoints(&low, &high);
     EXPECT_EQ(low.x, -4);
     EXPECT_EQ(high.z, 100);
-    EXPECT_EQ(host_.drawing().SelectedCount(), 1u);  // loading leaves the selection alone
+    EXPECT_EQ(host_.ActiveDrawing().SelectedCount(), 1u);  // loading leaves the selection alone
 }
 
 TEST_F(ControllerTest, LoadCloudGridTakesPointsAndPolylineVerticesWithTheirFlags) {
-    DrawMixedEntities(host_.drawing());
+    DrawMixedEntities(host_.ActiveDrawing());
     Bind();
     CApiCloudGrid grid;
     CApiPoint low{0, 0, 0, 0}, high{0, 10, 10, 0};
@@ -61,9 +61,9 @@ TEST_F(ControllerTest, LoadCloudGridTakesPointsAndPolylineVerticesWithTheirFlags
 }
 
 TEST_F(ControllerTest, LoadersRefreshTheCViewAndReleaseEveryCopy) {
-    host_.drawing().Add(host::PointGeometry{{1, 2, 3}}, 5, 2);
-    host_.drawing().Add(host::PolylineGeometry{{{0, 0, 0}, {1, 0, 0}}}, 5, 2);
-    host_.drawing().SetConstructionView(2);
+    host_.ActiveDrawing().Add(host::PointGeometry{{1, 2, 3}}, 5, 2);
+    host_.ActiveDrawing().Add(host::PolylineGeometry{{{0, 0, 0}, {1, 0, 0}}}, 5, 2);
+    host_.ActiveDrawing().SetConstructionView(2);
     RecordingHostApi& recorder = Recorder();
     Bind(recorder.api());
     recorder.ClearCalls();
@@ -92,7 +92,7 @@ TEST_F(ControllerTest, LoadersOverAnEmptyDrawingOrWithoutATargetAddNothing) {
     EXPECT_EQ(list.Get_Count(), 0);
     EXPECT_EQ(grid.points.Get_Count(), 0);
     // Regression: a null list or grid was written through.
-    host_.drawing().Add(host::PointGeometry{{1, 2, 3}}, 5, 2);
+    host_.ActiveDrawing().Add(host::PointGeometry{{1, 2, 3}}, 5, 2);
     recorder.ClearCalls();
     EXPECT_TRUE(ctrl_.LoadPointList(nullptr));
     EXPECT_TRUE(ctrl_.LoadCloudGrid(nullptr));

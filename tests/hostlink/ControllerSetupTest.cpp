@@ -35,8 +35,8 @@ TEST_F(ControllerTest, ConstructionLeavesNothingUnsetAndUnbindsTheHost) {
 }
 
 TEST_F(ControllerTest, SetupTakesTheHostsColourAndLayerAndShowsTheProgressBox) {
-    host_.drawing().SetCurrentColor(4);
-    host_.drawing().SetCurrentLayer(7);
+    host_.ActiveDrawing().SetCurrentColor(4);
+    host_.ActiveDrawing().SetCurrentLayer(7);
     Bind();
     EXPECT_EQ(ctrl_.curColor, 4);
     EXPECT_EQ(ctrl_.savedColor, 4);
@@ -49,22 +49,22 @@ TEST_F(ControllerTest, SetupTakesTheHostsColourAndLayerAndShowsTheProgressBox) {
 }
 
 TEST_F(ControllerTest, ColourAndLayerRules) {
-    host_.drawing().SetCurrentColor(4);
+    host_.ActiveDrawing().SetCurrentColor(4);
     Bind();
     ctrl_.SetCurrentColor(12);
-    EXPECT_EQ(host_.drawing().CurrentColor(), 12);
+    EXPECT_EQ(host_.ActiveDrawing().CurrentColor(), 12);
     ctrl_.SetCurrentColor(-2);  // back to the colour found by Setup
-    EXPECT_EQ(host_.drawing().CurrentColor(), 4);
+    EXPECT_EQ(host_.ActiveDrawing().CurrentColor(), 4);
     EXPECT_EQ(ctrl_.curColor, 4);
     ctrl_.SetCurrentLayer(9);
     ctrl_.SetCurrentLayer(-2);
-    EXPECT_EQ(host_.drawing().CurrentLayer(), 1);
+    EXPECT_EQ(host_.ActiveDrawing().CurrentLayer(), 1);
 
     // Negative colour and layer arguments leave the host's values alone.
     for (int unchanged : {-1, -2}) {
         ctrl_.CreatePoint(1, 2, 3, unchanged, unchanged);
-        EXPECT_EQ(host_.drawing().CurrentColor(), 4);
-        EXPECT_EQ(host_.drawing().CurrentLayer(), 1);
+        EXPECT_EQ(host_.ActiveDrawing().CurrentColor(), 4);
+        EXPECT_EQ(host_.ActiveDrawing().CurrentLayer(), 1);
     }
 }
 
@@ -82,8 +82,8 @@ TEST_F(ControllerTest, ALayerEqualToTheCurrentOneDoesNotCallTheHost) {
 }
 
 TEST_F(ControllerTest, ShutdownRestoresTheHostAndHandsBackTheWindow) {
-    host_.drawing().SetCurrentColor(3);
-    host_.drawing().SetCurrentLayer(2);
+    host_.ActiveDrawing().SetCurrentColor(3);
+    host_.ActiveDrawing().SetCurrentLayer(2);
     RecordingHostApi& recorder = Recorder();
     Bind(recorder.api());
     ctrl_.SetCurrentColor(40);
@@ -91,8 +91,8 @@ TEST_F(ControllerTest, ShutdownRestoresTheHostAndHandsBackTheWindow) {
     recorder.ClearCalls();
     ctrl_.Shutdown();
     bound_ = false;
-    EXPECT_EQ(host_.drawing().CurrentColor(), 3);
-    EXPECT_EQ(host_.drawing().CurrentLayer(), 2);
+    EXPECT_EQ(host_.ActiveDrawing().CurrentColor(), 3);
+    EXPECT_EQ(host_.ActiveDrawing().CurrentLayer(), 2);
     EXPECT_EQ(ctrl_.curColor, 40);  // the fields keep what was set
     EXPECT_FALSE(ravelink::ProgressBoxExists());
     // No Select ran, so the selection is cleared once (selectResult starts at -1, not garbage).
@@ -109,13 +109,13 @@ TEST_F(ControllerTest, ShutdownEnablesAndFocusesTheHostWindow) {
     ASSERT_GE(transcript.size(), 2u);
     EXPECT_EQ(std::vector<std::string>(transcript.end() - 2, transcript.end()),
               (std::vector<std::string>{"enable host", "focus host"}));
-    EXPECT_TRUE(host_.mainWindow().enabled);
+    EXPECT_TRUE(host_.WindowState().enabled);
 }
 
 TEST_F(ControllerTest, ShutdownAfterASuccessfulSelectClearsTheSelectionTwice) {
     RecordingHostApi& recorder = Recorder();
     auto& answers = host_.SetInteraction(std::make_unique<host::QueuedInteraction>());
-    host_.drawing().Add(host::PointGeometry{{5, 5, 0}}, 1, 1);
+    host_.ActiveDrawing().Add(host::PointGeometry{{5, 5, 0}}, 1, 1);
     answers.QueueSelection({{5, 5, 0}});
     Bind(recorder.api());
     EXPECT_TRUE(ctrl_.Select(0));

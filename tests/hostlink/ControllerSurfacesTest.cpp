@@ -23,14 +23,14 @@ void AddSurface(host::Drawing& drawing, host::SurfaceGeometry surface, bool sele
 }
 
 TEST_F(ControllerTest, LoadingTakesTheSelectedSurfacesAndClearsTheSelection) {
-    AddSurface(host_.drawing(), FlatSquare(0, 1), true);
-    AddSurface(host_.drawing(), FlatSquare(20, 1), false);
-    AddSurface(host_.drawing(), FlatSquare(40, 1), true);
+    AddSurface(host_.ActiveDrawing(), FlatSquare(0, 1), true);
+    AddSurface(host_.ActiveDrawing(), FlatSquare(20, 1), false);
+    AddSurface(host_.ActiveDrawing(), FlatSquare(40, 1), true);
     Bind();
     ctrl_.LoadAllSelectedSurfaces(4);
     EXPECT_EQ(ctrl_.GetSurfaceGroupId(), 4);
     EXPECT_EQ(ctrl_.GetSurfaceGroupCount(4), 2);
-    EXPECT_EQ(host_.drawing().SelectedCount(), 0u);
+    EXPECT_EQ(host_.ActiveDrawing().SelectedCount(), 0u);
     EXPECT_EQ(Outstanding(), 2u);      // the group's surfaces belong to the store
     ctrl_.LoadAllSelectedSurfaces(4);  // loaded already: nothing is added
     EXPECT_EQ(ctrl_.GetSurfaceGroupCount(4), 2);
@@ -39,11 +39,11 @@ TEST_F(ControllerTest, LoadingTakesTheSelectedSurfacesAndClearsTheSelection) {
 }
 
 TEST_F(ControllerTest, AResetGroupStaysEmptyUntilTheWholeListIsReset) {
-    AddSurface(host_.drawing(), FlatSquare(0, 1), true);
+    AddSurface(host_.ActiveDrawing(), FlatSquare(0, 1), true);
     Bind();
     ctrl_.LoadAllSelectedSurfaces(1);
     EXPECT_TRUE(ctrl_.ResetSurfaces(1));
-    host_.drawing().Find(host_.drawing().First())->selected = true;
+    host_.ActiveDrawing().Find(host_.ActiveDrawing().First())->selected = true;
     ctrl_.LoadAllSelectedSurfaces(1);
     EXPECT_EQ(ctrl_.GetSurfaceGroupCount(1), 0);  // still marked loaded
     ctrl_.ResetSurfaceList();
@@ -70,7 +70,7 @@ TEST_F(ControllerTest, AnEmptyGroupFailsWithoutAskingTheHostToProject) {
 
 TEST_F(ControllerTest, GroupsOutsideTheStoreAreNeverTouched) {
     // Regression: group numbers were not checked, so 20 or -1 reached outside the 20 groups.
-    AddSurface(host_.drawing(), FlatSquare(0, 1), true);
+    AddSurface(host_.ActiveDrawing(), FlatSquare(0, 1), true);
     Bind();
     for (int group : {-1, 20, 1000}) {
         ctrl_.LoadAllSelectedSurfaces(group);
@@ -85,7 +85,7 @@ TEST_F(ControllerTest, GroupsOutsideTheStoreAreNeverTouched) {
         EXPECT_FALSE(
             ctrl_.ProjectPointOntoSelectionView(&in, &out, false, &normal, 1, false, &view));
     }
-    EXPECT_EQ(host_.drawing().SelectedCount(), 1u);  // nothing was loaded
+    EXPECT_EQ(host_.ActiveDrawing().SelectedCount(), 1u);  // nothing was loaded
 }
 
 TEST_F(ControllerTest, ViewsFromVectorsAreNumberedFrom22) {
@@ -155,7 +155,8 @@ namespace {
 class ProjectionSearchTest : public ControllerTest {
 protected:
     void AddSquares(const std::vector<std::pair<double, double>>& x0AndZ) {
-        for (const auto& [x0, z] : x0AndZ) AddSurface(host_.drawing(), FlatSquare(x0, z), true);
+        for (const auto& [x0, z] : x0AndZ)
+            AddSurface(host_.ActiveDrawing(), FlatSquare(x0, z), true);
     }
     // Projects (x, 5, 100) straight down onto the current group; the hit's z or NaN.
     double ProjectDown(double x) {
@@ -175,11 +176,11 @@ protected:
 TEST_F(ProjectionSearchTest, TheSearchStartsWhereTheLastSuccessWasAndWraps) {
     // Four surfaces: the first two cover x 0..10, the third x 20..30, the fourth x 0..30.
     AddSquares({{0, 1}, {0, 2}, {20, 3}});
-    host_.drawing().Add(
+    host_.ActiveDrawing().Add(
         host::SurfaceGeometry{
             2, 2, kHostSurfacePointGrid, 0, {{0, 0, 4}, {30, 0, 4}, {0, 10, 4}, {30, 10, 4}}},
         5, 2);
-    host_.drawing().Find(host_.drawing().First() + 3)->selected = true;
+    host_.ActiveDrawing().Find(host_.ActiveDrawing().First() + 3)->selected = true;
     Bind();
     ctrl_.SetSurfaceGroupId(0);
     EXPECT_EQ(ProjectDown(5), 1.0);   // from the first surface
@@ -219,11 +220,11 @@ TEST_F(ProjectionSearchTest, OffsetsAppendToTheTargetGroupAndStayOutOfTheDrawing
     EXPECT_EQ(ctrl_.OffsetSurfaceGroup(0, 1, 2.5, 0, false), 0);
     EXPECT_EQ(ctrl_.OffsetSurfaceGroup(0, 1, 2.5, 1, false), 0);
     EXPECT_EQ(ctrl_.GetSurfaceGroupCount(1), 2);
-    EXPECT_EQ(host_.drawing().EntityCount(), 1u);
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 1u);
     ctrl_.SetSurfaceGroupId(1);
     EXPECT_EQ(ProjectDown(5), 12.5);  // side 0 of this grid faces up
     EXPECT_EQ(ctrl_.OffsetSurfaceGroup(0, 2, 1.0, 0, true), 0);
-    EXPECT_EQ(host_.drawing().EntityCount(), 2u);  // added to the drawing when asked
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 2u);  // added to the drawing when asked
 }
 
 }  // namespace

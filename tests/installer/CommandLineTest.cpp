@@ -8,8 +8,8 @@
 
 namespace {
 
-using installer::joinArguments;
-using installer::splitCommandLine;
+using installer::JoinArguments;
+using installer::SplitCommandLine;
 using Words = std::vector<std::string>;
 
 struct SplitCase {
@@ -33,14 +33,14 @@ TEST(CommandLineTest, SplitsAsTheInstallationWritesIt) {
         {"-q -r", {}},
     };
     for (const SplitCase& each : cases)
-        EXPECT_EQ(splitCommandLine(each.text).positional, each.positional) << each.text;
+        EXPECT_EQ(SplitCommandLine(each.text).positional, each.positional) << each.text;
 }
 
 // Guards against collecting more than 100 positional words.
 TEST(CommandLineTest, CollectsAtMostAHundredWords) {
     std::string text;
     for (int word = 0; word < 150; ++word) text += "w" + std::to_string(word) + " ";
-    const installer::CommandLine line = splitCommandLine(text);
+    const installer::CommandLine line = SplitCommandLine(text);
     ASSERT_EQ(line.positional.size(), installer::kMostPositionalWords);
     EXPECT_EQ(line.positional.back(), "w99");
 }
@@ -48,20 +48,20 @@ TEST(CommandLineTest, CollectsAtMostAHundredWords) {
 // Guards against a long host directory cut to another, existing directory.
 TEST(CommandLineTest, RefusesWordsLongerThanTheLimit) {
     const std::string longest(installer::kLongestWord, 'x');
-    EXPECT_EQ(splitCommandLine(longest + " setup").error, "");
-    const installer::CommandLine line = splitCommandLine("c:\\host " + longest + "y");
+    EXPECT_EQ(SplitCommandLine(longest + " setup").error, "");
+    const installer::CommandLine line = SplitCommandLine("c:\\host " + longest + "y");
     EXPECT_EQ(line.error, "ERROR: Command line word 2 is longer than 259 characters");
     EXPECT_EQ(line.positional[1].size(), installer::kLongestWord + 1);
 }
 
 TEST(CommandLineTest, JoinedArgumentsSplitBackUnchanged) {
     const Words arguments = {R"(c:\my host)", "setup", "-q", "sys dir"};
-    const installer::CommandLine line = splitCommandLine(joinArguments(arguments));
+    const installer::CommandLine line = SplitCommandLine(JoinArguments(arguments));
     EXPECT_EQ(line.positional, (Words{R"(c:\my host)", "setup", "sys dir"}));
     EXPECT_EQ(line.options, (Words{"-q"}));
     // Arguments already quoted as on the host's platform are passed on as written.
-    EXPECT_EQ(joinArguments({R"("c:\my host")", "setup"}), R"("c:\my host" setup)");
-    EXPECT_EQ(joinArguments({"a", "", "b"}), R"(a "" b)");
+    EXPECT_EQ(JoinArguments({R"("c:\my host")", "setup"}), R"("c:\my host" setup)");
+    EXPECT_EQ(JoinArguments({"a", "", "b"}), R"(a "" b)");
 }
 
 }  // namespace

@@ -187,7 +187,7 @@ TEST(MarkupNavigationTest, ChildSearchInsideAChildlessElementNeverFindsTheRoot) 
 TEST(MarkupNavigationTest, AFreshDocumentIsEmpty) {
     MarkupDocument document;
     EXPECT_EQ(document.statusText(), "");
-    EXPECT_EQ(document.elementCount(), 0u);
+    EXPECT_EQ(document.ElementCount(), 0u);
     EXPECT_FALSE(document.findElement());
     EXPECT_FALSE(document.findChildElement());
     EXPECT_FALSE(document.enterElement());

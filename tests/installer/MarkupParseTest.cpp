@@ -61,7 +61,7 @@ TEST(MarkupParseTest, NodesBetweenElementsAreSkippedAndOnlyElementsIndexed) {
     ASSERT_TRUE(
         document.setText("<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ELEMENT r ANY>]>\n<!-- c -->\n"
                          "<r><!-- <x/> --><?pi <y/> ?><![CDATA[<z/>]]><a/>text<b></b></r>"));
-    EXPECT_EQ(document.elementCount(), 3u);
+    EXPECT_EQ(document.ElementCount(), 3u);
     ASSERT_TRUE(document.findElement("r"));
     ASSERT_TRUE(document.findChildElement());
     ASSERT_TRUE(document.findChildElement());
@@ -73,7 +73,7 @@ TEST(MarkupParseTest, FailedParseLeavesOnlyTheDocumentNode) {
     MarkupDocument document;
     ASSERT_TRUE(document.setText("<a><b/><c/></a>"));
     EXPECT_FALSE(document.setText("<a><b/><c/></d>"));
-    EXPECT_EQ(document.elementCount(), 0u);
+    EXPECT_EQ(document.ElementCount(), 0u);
     EXPECT_FALSE(document.findElement());
     EXPECT_FALSE(document.findChildElement());
     EXPECT_FALSE(document.enterElement());
@@ -92,7 +92,7 @@ std::string Nested(int depth) {
 TEST(MarkupParseTest, DeepNestingParsesUpToTheLimitAndFailsClearlyBeyond) {
     MarkupDocument document;
     ASSERT_TRUE(document.setText(Nested(markup::kMaxNestingDepth)));
-    EXPECT_EQ(document.elementCount(), static_cast<size_t>(markup::kMaxNestingDepth));
+    EXPECT_EQ(document.ElementCount(), static_cast<size_t>(markup::kMaxNestingDepth));
     ASSERT_TRUE(document.findElement());
     int levels = 1;
     while (document.findChildElement()) {
