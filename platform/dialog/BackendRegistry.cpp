@@ -54,13 +54,21 @@ std::unique_ptr<DialogBackend> ChooseDialogBackend(std::string_view name,
     return MakeDialogBackend(kHeadlessBackendName, settings);
 }
 
+namespace {
+
+std::string Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return std::string(value != nullptr ? value : "");
+}
+
+}  // namespace
+
+BackendSettings BackendSettingsFromEnvironment() {
+    return {Variable(kSessionScriptVariable), Variable(kTranscriptVariable)};
+}
+
 std::unique_ptr<DialogBackend> BackendFromEnvironment() {
-    const auto variable = [](const char* name) {
-        const char* value = std::getenv(name);
-        return std::string(value != nullptr ? value : "");
-    };
-    return ChooseDialogBackend(variable(kDialogBackendVariable),
-                               {variable(kSessionScriptVariable), variable(kTranscriptVariable)});
+    return ChooseDialogBackend(Variable(kDialogBackendVariable), BackendSettingsFromEnvironment());
 }
 
 }  // namespace platform

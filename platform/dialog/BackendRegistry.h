@@ -20,8 +20,10 @@ inline constexpr const char* kDialogBackendVariable = "TAVRO_DIALOG_BACKEND";
 inline constexpr const char* kSessionScriptVariable = "TAVRO_SESSION_SCRIPT";
 inline constexpr const char* kTranscriptVariable = "TAVRO_TRANSCRIPT";
 
-// The name of the backend that needs no display.
+// The name of the backend that needs no display, and of the one with real windows (registered
+// by programs linked with platform/desktop).
 inline constexpr std::string_view kHeadlessBackendName = "headless";
+inline constexpr std::string_view kDesktopBackendName = "desktop";
 
 // What every backend is made with: the session script that plays the user (empty: none) and
 // the file its transcript goes to (empty: memory only).
@@ -43,6 +45,10 @@ void RegisterDialogBackend(const std::string& name, BackendFactory factory);
 // error ("" names the headless one quietly).
 [[nodiscard]] std::unique_ptr<DialogBackend> ChooseDialogBackend(std::string_view name,
                                                                  const BackendSettings& settings);
+
+// The script and transcript files the environment names ($TAVRO_SESSION_SCRIPT,
+// $TAVRO_TRANSCRIPT).
+[[nodiscard]] BackendSettings BackendSettingsFromEnvironment();
 
 // A backend as the environment chooses it: $TAVRO_DIALOG_BACKEND (default headless), with
 // the script of $TAVRO_SESSION_SCRIPT (none: every dialog is cancelled as soon as it waits)

@@ -36,6 +36,8 @@ public:
     // look at the queue. A polling backend needs nothing.
     virtual void Wake() {}
 
+    // Whether a person sees the windows (else a program's output must say what they show).
+    [[nodiscard]] virtual bool HasScreen() const { return false; }
     // The screen's size in pixels.
     [[nodiscard]] virtual PixelSize ScreenSize() const { return {kScreenWidth, kScreenHeight}; }
     // The average character cell of `font` on this backend, which dialog units are measured in.
