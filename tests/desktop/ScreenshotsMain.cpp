@@ -2,6 +2,7 @@
 // desktop backend shows it on Qt's offscreen platform: `dialog_screenshots FOLDER`.
 #include <stdlib.h>
 
+#include <QPainter>
 #include <QPixmap>
 #include <cstdio>
 #include <filesystem>
@@ -44,8 +45,8 @@ void FillWithSamples(platform::Dialog& dialog) {
                 static_cast<platform::ProgressBar&>(*control).SetPosition(40);
                 break;
             case platform::ControlKind::StaticText:
-                if (control->Text().empty() && control->Id() != platform::kStaticId)
-                    control->SetText("Reading surface 3 of 8");
+                // The link library's progress box says what the host is doing.
+                if (control->Name() == "text") control->SetText("Reading surface 3 of 8");
                 break;
             case platform::ControlKind::Edit:
                 if (control->Origin().readOnly) control->SetText("Copying Tavroset.dll");
@@ -78,6 +79,32 @@ void FillWithSamples(platform::Dialog& dialog) {
     }
 }
 
+// The window with a frame and title bar around it, as a window manager would draw them; the
+// offscreen platform has none, and a caption belongs in the picture.
+QImage Framed(QWidget& window, bool closeButton) {
+    constexpr int kBorder = 1;
+    const QPixmap client = window.grab();
+    const QFont title = window.font();
+    const int titleHeight = QFontMetrics(title).height() + 10;
+    QImage framed(client.width() + 2 * kBorder, client.height() + titleHeight + kBorder,
+                  QImage::Format_RGB32);
+    framed.fill(QColor(0x5a, 0x5a, 0x5a));
+    QPainter painter(&framed);
+    painter.fillRect(kBorder, kBorder, client.width(), titleHeight - kBorder,
+                     QColor(0x3a, 0x5f, 0x8f));
+    painter.setPen(Qt::white);
+    painter.setFont(title);
+    const QRect bar(kBorder + 8, kBorder, client.width() - 40, titleHeight - kBorder);
+    painter.drawText(bar, Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
+    if (closeButton) {
+        const QRect close(client.width() - titleHeight + 4, kBorder, titleHeight - 4,
+                          titleHeight - kBorder);
+        painter.drawText(close, Qt::AlignCenter, QStringLiteral("\u2715"));
+    }
+    painter.drawPixmap(kBorder, titleHeight, client);
+    return framed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,7 +132,8 @@ int main(int argc, char** argv) {
             desktop::DialogWindow* window = backend.WindowOf(dialog.Handle());
             const std::filesystem::path file =
                 folder / (std::to_string(id) + "-" + Slug(face.caption) + ".png");
-            if (window == nullptr || !window->grab().save(QString::fromStdString(file.string()))) {
+            if (window == nullptr || !Framed(*window, face.style.systemMenu)
+                                          .save(QString::fromStdString(file.string()))) {
                 std::fprintf(stderr, "cannot write %s\n", file.c_str());
                 return 1;
             }
