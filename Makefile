@@ -1,5 +1,5 @@
 # The two commands for a fresh machine, and a few more for developers.
-.PHONY: bootstrap build demo test sanitize fuzz bench format clean
+.PHONY: bootstrap build demo test sanitize fuzz bench format screenshots clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -25,6 +25,13 @@ sanitize: bootstrap
 # Every libFuzzer target for FUZZ_SECONDS seconds (default 60).
 fuzz: bootstrap
 	@scripts/fuzz $(FUZZ_SECONDS)
+
+# A PNG of every dialog as the desktop backend shows it (Qt's offscreen platform), in
+# build/screenshots/.
+screenshots: bootstrap
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default --target dialog_screenshots
+	@QT_QPA_PLATFORM=offscreen build/bin/dialog_screenshots build/screenshots
 
 bench: build
 	@scripts/bench

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "platform/dialog/ControlClasses.h"
-#include "platform/dialog/ScriptVerbs.h"
 
 namespace gridwidget {
 
@@ -18,38 +17,61 @@ CellId GridCtrl::CellOf(std::uint64_t key) {
     return CellId{static_cast<int>(key >> 32), static_cast<int>(key & 0xffffffffu)};
 }
 
+void GridCtrl::ReportCount(platform::WindowEventKind kind, int count) const {
+    Report(kind, count, {});
+}
+
+void GridCtrl::ReportFocus() const {
+    platform::WindowEvent change;
+    change.kind = platform::WindowEventKind::FocusCellChanged;
+    change.row = focus_.row;
+    change.column = focus_.column;
+    Report(std::move(change));
+}
+
 void GridCtrl::DropOutside() {
     std::erase_if(cells_, [this](const auto& cell) {
         const CellId at = CellOf(cell.first);
         return at.row >= rows_ || at.column >= columns_;
     });
-    if (!IsValid(focus_.row, focus_.column)) focus_ = CellId{};
+    if (!IsValid(focus_.row, focus_.column) && focus_ != CellId{}) {
+        focus_ = CellId{};
+        ReportFocus();
+    }
 }
 
 bool GridCtrl::SetRowCount(int rows) {
     if (rows < 0) return false;
+    const int fixed = std::min(fixedRows_, rows);
+    if (rows != rows_) ReportCount(platform::WindowEventKind::RowCountChanged, rows);
+    if (fixed != fixedRows_) ReportCount(platform::WindowEventKind::FixedRowsChanged, fixed);
     rows_ = rows;
-    fixedRows_ = std::min(fixedRows_, rows_);
+    fixedRows_ = fixed;
     DropOutside();
     return true;
 }
 
 bool GridCtrl::SetColumnCount(int columns) {
     if (columns < 0) return false;
+    const int fixed = std::min(fixedColumns_, columns);
+    if (columns != columns_) ReportCount(platform::WindowEventKind::ColumnCountChanged, columns);
+    if (fixed != fixedColumns_) ReportCount(platform::WindowEventKind::FixedColumnsChanged, fixed);
     columns_ = columns;
-    fixedColumns_ = std::min(fixedColumns_, columns_);
+    fixedColumns_ = fixed;
     DropOutside();
     return true;
 }
 
 void GridCtrl::DeleteAllItems() {
-    rows_ = columns_ = fixedRows_ = fixedColumns_ = 0;
+    SetRowCount(0);
+    SetColumnCount(0);
     cells_.clear();
-    focus_ = CellId{};
 }
 
 bool GridCtrl::SetFixedRowCount(int rows) {
     if (rows < 0) return false;
+    if (rows > rows_) ReportCount(platform::WindowEventKind::RowCountChanged, rows);
+    if (rows != fixedRows_) ReportCount(platform::WindowEventKind::FixedRowsChanged, rows);
     fixedRows_ = rows;
     rows_ = std::max(rows_, rows);
     return true;
@@ -57,6 +79,9 @@ bool GridCtrl::SetFixedRowCount(int rows) {
 
 bool GridCtrl::SetFixedColumnCount(int columns) {
     if (columns < 0) return false;
+    if (columns > columns_) ReportCount(platform::WindowEventKind::ColumnCountChanged, columns);
+    if (columns != fixedColumns_)
+        ReportCount(platform::WindowEventKind::FixedColumnsChanged, columns);
     fixedColumns_ = columns;
     columns_ = std::max(columns_, columns);
     return true;
@@ -72,6 +97,19 @@ bool GridCtrl::IsFixed(int row, int column) const {
 
 bool GridCtrl::SetItemText(int row, int column, std::string text) {
     if (!IsValid(row, column)) return false;
+    if (const auto found = cells_.find(Key(row, column));
+        found == cells_.end() ? !text.empty() : found->second != text) {
+        platform::WindowEvent change;
+        change.kind = platform::WindowEventKind::CellTextChanged;
+        change.row = row;
+        change.column = column;
+        change.text = text;
+        Report(std::move(change));
+    }
+    return StoreText(row, column, std::move(text));
+}
+
+bool GridCtrl::StoreText(int row, int column, std::string text) {
     // An empty cell is no cell: a huge, mostly empty grid stays small.
     if (text.empty())
         cells_.erase(Key(row, column));
@@ -95,15 +133,23 @@ std::string GridCtrl::HeaderNumber(int row, int column) const {
 }
 
 void GridCtrl::ClearNonFixedCells() {
-    std::erase_if(cells_, [this](const auto& cell) {
+    const std::size_t erased = std::erase_if(cells_, [this](const auto& cell) {
         const CellId at = CellOf(cell.first);
         return !IsFixed(at.row, at.column);
     });
+    if (erased > 0) Report(platform::WindowEventKind::CellsCleared, 0, {});
+}
+
+void GridCtrl::SetNumberedHeaders(bool numbered) {
+    if (numbered == numberedHeaders_) return;
+    numberedHeaders_ = numbered;
+    Report(platform::WindowEventKind::HeaderNumbersChanged, numbered ? 1 : 0, {});
 }
 
 CellId GridCtrl::SetFocusCell(int row, int column) {
     const CellId previous = focus_;
     focus_ = IsValid(row, column) ? CellId{row, column} : CellId{};
+    if (focus_ != previous) ReportFocus();
     return previous;
 }
 
@@ -118,21 +164,24 @@ std::string GridCtrl::CheckUserCell(int row, int column) const {
     return {};
 }
 
-platform::ActionOutcome GridCtrl::Perform(const platform::UserAction& action) {
-    const bool edit = action.verb == platform::verbs::kEditCell;
-    if (!edit && action.verb != platform::verbs::kFocusCell) return Unsupported(action);
-    if (auto wrong = WrongArgumentCount(action, edit ? 3 : 2)) return *wrong;
-    const std::optional<int> row = ParseInteger(action.arguments[0]);
-    const std::optional<int> column = ParseInteger(action.arguments[1]);
-    if (!row || !column)
-        return platform::ActionOutcome::Error("a cell is given by two whole numbers");
-    if (std::string error = CheckUserCell(*row, *column); !error.empty())
+bool GridCtrl::Takes(platform::InputKind kind) const {
+    return kind == platform::InputKind::EditCell || kind == platform::InputKind::ClickCell;
+}
+
+platform::ActionOutcome GridCtrl::EditCell(int row, int column, std::string text) {
+    if (std::string error = CheckUserCell(row, column); !error.empty())
         return platform::ActionOutcome::Error(error);
     // The user clicks a cell before typing into it, so it becomes the focus cell either way.
-    focus_ = CellId{*row, *column};
-    if (!edit) return platform::ActionOutcome::Notify(platform::Notification::FocusCellChanged);
-    SetItemText(*row, *column, action.arguments[2]);
+    focus_ = CellId{row, column};
+    StoreText(row, column, std::move(text));
     return platform::ActionOutcome::Notify(platform::Notification::EndEdit);
+}
+
+platform::ActionOutcome GridCtrl::ClickCell(int row, int column) {
+    if (std::string error = CheckUserCell(row, column); !error.empty())
+        return platform::ActionOutcome::Error(error);
+    focus_ = CellId{row, column};
+    return platform::ActionOutcome::Notify(platform::Notification::FocusCellChanged);
 }
 
 void RegisterGridControlClass() {

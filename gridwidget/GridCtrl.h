@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/dialog/CellGrid.h"
 #include "platform/dialog/Control.h"
 
 namespace gridwidget {
@@ -14,16 +15,13 @@ namespace gridwidget {
 inline constexpr const char* kGridClassName = "MFCGridCtrl";
 
 // A cell position; (-1, -1) names no cell.
-struct CellId {
-    int row = -1;
-    int column = -1;
-    friend bool operator==(const CellId&, const CellId&) = default;
-};
+using CellId = platform::GridCell;
 
 // Whether a click selects a single cell or the whole row.
 enum class SelectionMode { Cell, Row };
 
-class GridCtrl : public platform::Control {
+// Every change made from code is reported, so that a backend showing the grid follows it.
+class GridCtrl : public platform::Control, public platform::CellGrid {
 public:
     explicit GridCtrl(const platform::ControlTemplate& from) : Control(from) {}
 
@@ -31,8 +29,8 @@ public:
     // False, nothing changed, for a negative count.
     bool SetRowCount(int rows);
     bool SetColumnCount(int columns);
-    [[nodiscard]] int RowCount() const { return rows_; }
-    [[nodiscard]] int ColumnCount() const { return columns_; }
+    [[nodiscard]] int RowCount() const override { return rows_; }
+    [[nodiscard]] int ColumnCount() const override { return columns_; }
 
     // Removes every cell: no rows, no columns, no fixed rows or columns, no focus cell.
     void DeleteAllItems();
@@ -41,11 +39,12 @@ public:
     // grid grows to hold them. False, nothing changed, for a negative count.
     bool SetFixedRowCount(int rows);
     bool SetFixedColumnCount(int columns);
-    [[nodiscard]] int FixedRowCount() const { return fixedRows_; }
-    [[nodiscard]] int FixedColumnCount() const { return fixedColumns_; }
+    [[nodiscard]] int FixedRowCount() const override { return fixedRows_; }
+    [[nodiscard]] int FixedColumnCount() const override { return fixedColumns_; }
 
     void SetSelectionMode(SelectionMode mode) { selectionMode_ = mode; }
     [[nodiscard]] SelectionMode GetSelectionMode() const { return selectionMode_; }
+    [[nodiscard]] bool SelectsRows() const override { return selectionMode_ == SelectionMode::Row; }
 
     // Whether (row, column) lies inside the grid, and whether it is a header cell.
     [[nodiscard]] bool IsValid(int row, int column) const;
@@ -55,7 +54,7 @@ public:
     bool SetItemText(int row, int column, std::string text);
     // A cell's text; "" outside the grid. A header cell without text of its own reads its
     // number while numbered headers are on.
-    [[nodiscard]] std::string ItemText(int row, int column) const;
+    [[nodiscard]] std::string ItemText(int row, int column) const override;
     // Empties every non-fixed cell; costs what the cells holding text cost, not the grid's size.
     void ClearNonFixedCells();
     // How many cells hold text (what the grid's memory grows with).
@@ -64,26 +63,33 @@ public:
     // Numbered headers: the fixed rows' cells read their column number and the fixed columns'
     // cells their row number ("%d"), the corner cells stay empty. They are made on demand, so
     // turning them on costs nothing per row or column.
-    void SetNumberedHeaders(bool numbered) { numberedHeaders_ = numbered; }
+    void SetNumberedHeaders(bool numbered);
     [[nodiscard]] bool NumberedHeaders() const { return numberedHeaders_; }
 
     // Sets the focus cell; a position outside the grid sets none. Returns the previous one.
     CellId SetFocusCell(int row, int column);
     // The focus cell, (-1, -1) for none.
-    [[nodiscard]] CellId FocusCell() const { return focus_; }
+    [[nodiscard]] CellId FocusCell() const override { return focus_; }
 
     // Redraws the grid now.
     void RedrawNow() const;
 
-    // "edit-cell ROW COLUMN TEXT" (the typed text becomes the cell's text; notifies EndEdit)
-    // and "focus-cell ROW COLUMN" (notifies FocusCellChanged), on non-fixed cells only.
-    platform::ActionOutcome Perform(const platform::UserAction& action) override;
+    // The user's edit of a cell (the typed text becomes the cell's text; notifies EndEdit) and
+    // click on a cell (notifies FocusCellChanged), on non-fixed cells only; either makes the
+    // cell the focus cell.
+    [[nodiscard]] bool Takes(platform::InputKind kind) const override;
+    platform::ActionOutcome EditCell(int row, int column, std::string text) override;
+    platform::ActionOutcome ClickCell(int row, int column) override;
+    [[nodiscard]] const platform::CellGrid* Cells() const override { return this; }
     [[nodiscard]] std::string_view KindName() const override { return "grid"; }
 
 private:
     static std::uint64_t Key(int row, int column);
     static CellId CellOf(std::uint64_t key);
     void DropOutside();
+    void ReportCount(platform::WindowEventKind kind, int count) const;
+    void ReportFocus() const;
+    bool StoreText(int row, int column, std::string text);
     [[nodiscard]] std::string CheckUserCell(int row, int column) const;
     [[nodiscard]] std::string HeaderNumber(int row, int column) const;
 

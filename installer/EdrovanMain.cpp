@@ -7,15 +7,17 @@
 #include "installer/CommandLine.h"
 #include "installer/InstallDialog.h"
 #include "platform/ProgramOptions.h"
+#include "platform/desktop/DesktopBackend.h"
+#include "platform/dialog/BackendRegistry.h"
 #include "platform/dialog/DialogSystem.h"
-#include "platform/dialog/HeadlessBackend.h"
 
 namespace {
 
-// The stand-in's own option: where the path service finds the drives on this machine. It is
-// taken out before the installer's command line is split; every other option word is the
-// installer's, which ignores it.
-constexpr platform::ProgramOption kStandInOptions[] = {platform::kDriveRootOption};
+// The stand-in's own options: where the path service finds the drives on this machine, and
+// whether the window is shown on the desktop. They are taken out before the installer's command
+// line is split; every other option word is the installer's, which ignores it.
+constexpr platform::ProgramOption kStandInOptions[] = {platform::kDriveRootOption,
+                                                       platform::kGuiOption};
 
 void printLine(const std::string& text) {
     std::printf("%s\n", text.c_str());
@@ -37,6 +39,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     platform::ApplyDriveRoot(standIn);
+    desktop::RegisterDesktopBackend();
+    if (standIn.Has(platform::kGuiOption.name)) {
+        const platform::BackendSettings environment = platform::BackendSettingsFromEnvironment();
+        platform::SetDialogBackend(
+            platform::ChooseDialogBackend(platform::kDesktopBackendName, environment));
+    }
     const installer::CommandLine line =
         installer::SplitCommandLine(installer::JoinArguments(standIn.positional));
     if (line.positional.size() < 2) return 0;
@@ -46,7 +54,7 @@ int main(int argc, char** argv) {
     installer::InstallDialog dialog(std::move(run), line.error);
     // Without a screen the status line is also the program's output, and a failure's reason
     // goes to standard error.
-    if (platform::CurrentHeadlessBackend() != nullptr) {
+    if (!platform::CurrentBackend().HasScreen()) {
         dialog.onStatus = printLine;
         dialog.onReason = printReason;
     }

@@ -61,6 +61,10 @@ enum class UnknownOptions {
 inline constexpr ProgramOption kDriveRootOption{
     "drive-root", "DIR", "folder that holds the drives: drive C is DIR/drive_c"};
 
+// The option of programs that can show their dialogs on the desktop (docs/desktop.md).
+inline constexpr ProgramOption kGuiOption{
+    "gui", "", "show real windows on the desktop (the dialog backend \"desktop\")"};
+
 // Sets the path service's drive root when the parsed options give one.
 void ApplyDriveRoot(const ParsedOptions& options);
 

@@ -5,6 +5,7 @@
 
 #include "host/camhost/CamHostOptions.h"
 #include "host/camhost/CamHostRun.h"
+#include "platform/desktop/DesktopBackend.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -17,5 +18,7 @@ int main(int argc, char** argv) {
         std::printf("%s", host::CamHostHelp().c_str());
         return host::kCamHostDone;
     }
+    // The program, unlike the host library, can show real windows (--gui).
+    desktop::RegisterDesktopBackend();
     return host::RunCamHost(line.settings);
 }

@@ -26,6 +26,7 @@ constexpr platform::ProgramOption kTable{"table", "FILE",
 constexpr platform::ProgramOption kHelp{"help", "", "shows this help"};
 
 constexpr platform::ProgramOption kOptions[] = {platform::kDriveRootOption,
+                                                platform::kGuiOption,
                                                 kConfig,
                                                 kOpen,
                                                 kSession,
@@ -57,6 +58,7 @@ CamHostCommandLine ParseCamHostCommandLine(const std::vector<std::string>& argum
     settings.openDrawing = parsed.Value(kOpen.name);
     settings.sessionScript = parsed.Value(kSession.name);
     settings.transcript = parsed.Value(kTranscript.name);
+    settings.gui = parsed.Has(platform::kGuiOption.name);
     settings.commands = parsed.Values(kRun.name);
     settings.saveDrawing = parsed.Value(kSave.name);
     settings.picture = parsed.Value(kSvg.name);

@@ -17,6 +17,7 @@ struct CamHostSettings {
     std::optional<std::string> saveDrawing;   // after the commands
     std::optional<std::string> picture;       // SVG after the commands
     std::optional<std::string> pictureTable;  // table definition naming the posts of the picture
+    bool gui = false;  // dialogs as real windows (the desktop backend, which the program links)
 };
 
 // The parsed command line: the settings, or help asked for, or why it cannot be used.

@@ -112,20 +112,40 @@ std::string OnOneLine(std::string text) {
     return line;
 }
 
-// The headless backend playing the script, writing the transcript, and every message box also
-// printed on standard error so that a batch run shows it.
+// The scripted backend: headless, or with --gui the desktop one, whose script (if any) drives
+// real windows and whose transcript is the headless one.
+std::optional<Failure> ChooseBackend(const CamHostSettings& settings,
+                                     std::vector<platform::ScriptAction> actions,
+                                     std::unique_ptr<platform::DialogBackend>& chosen) {
+    if (!settings.gui) {
+        chosen = std::make_unique<platform::HeadlessBackend>(
+            platform::SessionScript(std::move(actions)));
+        return std::nullopt;
+    }
+    platform::BackendSettings desktop;
+    if (settings.sessionScript) desktop.script = platform::MapPath(*settings.sessionScript);
+    chosen = platform::MakeDialogBackend(platform::kDesktopBackendName, desktop);
+    if (!chosen) return Failure{"this camhost has no desktop dialog backend"};
+    return std::nullopt;
+}
+
+// The backend playing the script, writing the transcript, and every message box also printed
+// on standard error so that a batch run shows it.
 std::optional<Failure> StartSession(const CamHostSettings& settings,
                                     std::vector<platform::ScriptAction> actions,
                                     platform::HeadlessBackend*& backend) {
-    auto headless =
-        std::make_unique<platform::HeadlessBackend>(platform::SessionScript(std::move(actions)));
+    std::unique_ptr<platform::DialogBackend> chosen;
+    if (auto failure = ChooseBackend(settings, std::move(actions), chosen)) return failure;
+    platform::SetDialogBackend(std::move(chosen));
+    // Both play scripts as the headless backend does.
+    platform::HeadlessBackend* headless = platform::CurrentHeadlessBackend();
+    if (headless == nullptr) return Failure{"the dialog backend plays no session script"};
     if (settings.transcript) {
         std::string error;
         if (!headless->WriteTranscriptTo(platform::MapPath(*settings.transcript), error))
             return Failure{"cannot write the transcript " + *settings.transcript + ": " + error};
     }
-    backend = headless.get();
-    platform::SetDialogBackend(std::move(headless));
+    backend = headless;
     platform::SetMessagePresenter([backend](const std::string& text) {
         backend->PresentMessage(text);
         std::fprintf(stderr, "message: %s\n", OnOneLine(text).c_str());

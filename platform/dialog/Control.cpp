@@ -1,12 +1,11 @@
-// The control base: state shared by every kind and the helpers of user actions.
+// The control base: state shared by every kind, its reports, and the typed input calls.
 #include "platform/dialog/Control.h"
-
-#include <charconv>
 
 namespace platform {
 
 Control::Control(const ControlTemplate& from)
     : text_(from.caption),
+      origin_(from),
       id_(from.id),
       name_(from.name),
       kind_(from.kind),
@@ -14,34 +13,63 @@ Control::Control(const ControlTemplate& from)
       enabled_(!from.disabled),
       visible_(!from.hidden) {}
 
-void Control::SetText(std::string text) { text_ = std::move(text); }
+void Control::Enable(bool enable) {
+    if (enabled_ == enable) return;
+    enabled_ = enable;
+    Report(WindowEventKind::ControlEnabled, enable ? 1 : 0, {});
+}
 
-ActionOutcome Control::Perform(const UserAction& action) { return Unsupported(action); }
+void Control::Show(bool show) {
+    if (visible_ == show) return;
+    visible_ = show;
+    Report(WindowEventKind::ControlShown, show ? 1 : 0, {});
+}
+
+void Control::SetText(std::string text) {
+    if (text != text_) Report(WindowEventKind::TextSet, 0, text);
+    text_ = std::move(text);
+}
+
+ActionOutcome Control::Press() { return Unsupported("a press"); }
+ActionOutcome Control::Toggle() { return Unsupported("a click"); }
+ActionOutcome Control::TypeText(std::string) { return Unsupported("typed text"); }
+ActionOutcome Control::SelectEntry(int) { return Unsupported("a selection"); }
+ActionOutcome Control::EditCell(int, int, std::string) { return Unsupported("a cell edit"); }
+ActionOutcome Control::ClickCell(int, int) { return Unsupported("a cell click"); }
+
+ActionOutcome Control::Accept(const UserInput& input) {
+    switch (input.kind) {
+        case InputKind::Press:
+            return Press();
+        case InputKind::Toggle:
+            return Toggle();
+        case InputKind::TypeText:
+            return TypeText(input.text);
+        case InputKind::SelectEntry:
+            return SelectEntry(input.index);
+        case InputKind::EditCell:
+            return EditCell(input.row, input.column, input.text);
+        case InputKind::ClickCell:
+            return ClickCell(input.row, input.column);
+    }
+    return Unsupported("this input");
+}
 
 void Control::Report(WindowEventKind kind, int value, const std::string& text) const {
-    if (site_ != nullptr) site_->ControlChanged(*this, kind, value, text);
+    WindowEvent change;
+    change.kind = kind;
+    change.value = value;
+    change.text = text;
+    Report(std::move(change));
 }
 
-ActionOutcome Control::Unsupported(const UserAction& action) const {
-    return ActionOutcome::Error(std::string(KindName()) + " \"" + name_ + "\" does not take '" +
-                                action.verb + "'");
+void Control::Report(WindowEvent change) const {
+    if (site_ != nullptr) site_->ControlChanged(*this, std::move(change));
 }
 
-std::optional<ActionOutcome> Control::WrongArgumentCount(const UserAction& action,
-                                                         std::size_t count) {
-    if (action.arguments.size() == count) return std::nullopt;
-    return ActionOutcome::Error("'" + action.verb + "' takes " + std::to_string(count) +
-                                " argument(s), not " + std::to_string(action.arguments.size()));
-}
-
-std::optional<int> Control::ParseInteger(std::string_view word) {
-    int value = 0;
-    const char* first = word.data();
-    const char* last = word.data() + word.size();
-    if (!word.empty() && word.front() == '+') ++first;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || first == last) return std::nullopt;
-    return value;
+ActionOutcome Control::Unsupported(std::string_view what) const {
+    return ActionOutcome::Error(std::string(KindName()) + " \"" + name_ + "\" does not take " +
+                                std::string(what));
 }
 
 }  // namespace platform

@@ -46,15 +46,22 @@ bool Dialog::BuildWindow() {
     for (const auto& control : controls_) control->AttachSite(this);
     ended_ = false;
     result_ = kResultCancel;
-    AttachWindow(/*visible=*/false, /*enabled=*/true, PlaceDialog(*template_));
+    AttachWindow(/*visible=*/false, /*enabled=*/true, PlaceDialog(*template_, CurrentBackend()));
+    Emit(WindowEventKind::Created, 0, {}, {}, Rect());
     return true;
 }
 
-void Dialog::TearDownWindow() {
+void Dialog::TearDownWindow(int destroyedBy) {
     OnDestroy();
+    WindowEvent destroyed;
+    destroyed.kind = WindowEventKind::Destroyed;
+    destroyed.window = Label();
+    destroyed.handle = Handle();
+    destroyed.value = destroyedBy;
     controls_.clear();
     DetachWindow();
     ended_ = true;
+    CurrentBackend().OnWindowEvent(destroyed);
 }
 
 int Dialog::DoModal() {
@@ -73,7 +80,7 @@ int Dialog::DoModal() {
     }
     // The owner may have gone while the dialog ran; look it up again.
     if (disabledOwner) EnableWindow(owner_ ? owner_ : MainWindow(), true);
-    if (HasWindow()) TearDownWindow();
+    if (HasWindow()) TearDownWindow(/*destroyedBy=*/0);
     return result;
 }
 
@@ -103,12 +110,7 @@ void Dialog::EndDialog(int result) {
 }
 
 void Dialog::DestroyWindow() {
-    if (!HasWindow()) return;
-    WindowEvent destroyed;
-    destroyed.kind = WindowEventKind::Destroyed;
-    destroyed.window = Label();
-    TearDownWindow();
-    CurrentBackend().OnWindowEvent(destroyed);
+    if (HasWindow()) TearDownWindow(kDestroyedByProgram);
 }
 
 bool Dialog::UpdateData(bool saveAndValidate) {
@@ -130,28 +132,28 @@ Control* Dialog::FindControl(std::string_view name) const {
     return nullptr;
 }
 
-ActionOutcome Dialog::PerformUserAction(std::string_view reference, const UserAction& action) {
+bool Dialog::TakesInput(std::string& why) const {
     const std::string dialog = "dialog \"" + caption_ + "\"";
-    if (!HasWindow()) return ActionOutcome::Error("the dialog has no window");
-    if (!IsVisible()) return ActionOutcome::Error(dialog + " is hidden");
-    if (!IsEnabled()) return ActionOutcome::Error(dialog + " is disabled");
-    Control* control = nullptr;
-    if (reference.starts_with('#')) {
-        int id = 0;
-        const std::string digits(reference.substr(1));
-        if (!digits.empty() && digits.size() < 10 &&
-            digits.find_first_not_of("0123456789") == std::string::npos)
-            id = std::stoi(digits);
-        control = id > 0 ? FindControl(id) : nullptr;
-    } else {
-        control = FindControl(reference);
-    }
-    const std::string named = "control \"" + std::string(reference) + "\"";
-    if (control == nullptr) return ActionOutcome::Error(dialog + " has no " + named);
-    if (!control->IsVisible()) return ActionOutcome::Error(named + " of " + dialog + " is hidden");
-    if (!control->IsEnabled())
-        return ActionOutcome::Error(named + " of " + dialog + " is disabled");
-    ActionOutcome outcome = control->Perform(action);
+    if (!HasWindow())
+        why = "the dialog has no window";
+    else if (!IsVisible())
+        why = dialog + " is hidden";
+    else if (!IsEnabled())
+        why = dialog + " is disabled";
+    else
+        return true;
+    return false;
+}
+
+ActionOutcome Dialog::Deliver(const UserInput& input) {
+    std::string why;
+    if (!TakesInput(why)) return ActionOutcome::Error(why);
+    Control* control = FindControl(input.control);
+    const std::string named = "control #" + std::to_string(input.control);
+    if (control == nullptr) return ActionOutcome::Error("dialog has no " + named);
+    if (!control->IsVisible()) return ActionOutcome::Error(named + " is hidden");
+    if (!control->IsEnabled()) return ActionOutcome::Error(named + " is disabled");
+    ActionOutcome outcome = control->Accept(input);
     if (!outcome.Failed() && outcome.notification) Notify(control->Id(), *outcome.notification);
     return outcome;
 }
@@ -208,10 +210,10 @@ void Dialog::Notify(int id, Notification notification) {
         OnCancel();
 }
 
-void Dialog::ControlChanged(const Control& control, WindowEventKind kind, int value,
-                            const std::string& text) {
-    Emit(kind, value, control.Name().empty() ? "#" + std::to_string(control.Id()) : control.Name(),
-         text);
+void Dialog::ControlChanged(const Control& control, WindowEvent change) {
+    change.control = control.Name().empty() ? "#" + std::to_string(control.Id()) : control.Name();
+    change.controlId = control.Id();
+    Emit(std::move(change));
 }
 
 }  // namespace platform

@@ -59,6 +59,7 @@ public:
     // Why the last DoModal or Create failed, empty when it did not.
     [[nodiscard]] const std::string& CreationError() const { return creationError_; }
     [[nodiscard]] std::string Label() const override;
+    [[nodiscard]] Dialog* AsDialog() override { return this; }
 
     // The control with this identifier or script name, or null.
     [[nodiscard]] Control* FindControl(int id) const;
@@ -75,9 +76,15 @@ public:
         return *control;
     }
 
-    // The user acts on a control named by script name or "#identifier": checks that the
-    // dialog and the control take input, performs the action and routes its notification.
+    // The user's input to a control, from whatever backend: checks that the dialog and the
+    // control take input, passes it to the control and routes its notification.
+    ActionOutcome Deliver(const UserInput& input);
+    // The session-script action `action` on the control named by script name or
+    // "#identifier", as the headless backend translates it (ScriptInput.h), then delivered.
     ActionOutcome PerformUserAction(std::string_view control, const UserAction& action);
+    // Whether the dialog takes the user's input now (it has a window, shown and enabled);
+    // `why` says why not.
+    [[nodiscard]] bool TakesInput(std::string& why) const;
     // The user closes the window from its system menu; an error when it has none.
     [[nodiscard]] std::string RequestSystemClose();
     // The user asks to cancel from the keyboard (Escape).
@@ -109,10 +116,10 @@ protected:
     void OnCommand(int id, Notification notification, std::function<void()> handler);
 
 private:
-    void ControlChanged(const Control& control, WindowEventKind kind, int value,
-                        const std::string& text) override;
+    void ControlChanged(const Control& control, WindowEvent change) override;
     bool BuildWindow();
-    void TearDownWindow();
+    // `destroyedBy`: kDestroyedByProgram, or 0 when a modal run ends.
+    void TearDownWindow(int destroyedBy);
     void Notify(int id, Notification notification);
 
     int templateId_;

@@ -2,7 +2,7 @@
 #include "platform/dialog/DialogSystem.h"
 
 #include "platform/MessageService.h"
-#include "platform/dialog/HeadlessBackend.h"
+#include "platform/dialog/BackendRegistry.h"
 #include "platform/dialog/SessionState.h"
 #include "platform/dialog/Window.h"
 
@@ -25,19 +25,24 @@ DialogBackend& CurrentBackend() {
     return *Session().backend;
 }
 
+DialogBackend* InstalledBackend() { return Session().backend.get(); }
+
 void ResetDialogSystem() {
     SetMessagePresenter(nullptr);
     Session() = DialogSession{};
 }
 
 void SetTimer(WindowHandle window, int id, int milliseconds) {
-    Session().queue.SetTimer(window, id, milliseconds, CurrentBackend().NowMilliseconds());
+    DialogBackend& backend = CurrentBackend();
+    Session().queue.SetTimer(window, id, milliseconds, backend.NowMilliseconds());
+    backend.Wake();
 }
 
 bool KillTimer(WindowHandle window, int id) { return Session().queue.KillTimer(window, id); }
 
 void PostMessage(WindowHandle window, int message, std::intptr_t wParam, std::intptr_t lParam) {
     Session().queue.Post({window, message, wParam, lParam});
+    CurrentBackend().Wake();
 }
 
 bool DispatchPostedMessage() {

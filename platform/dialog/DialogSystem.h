@@ -18,6 +18,8 @@ void SetDialogBackend(std::unique_ptr<DialogBackend> backend);
 // The backend in use; when none was set, the one the environment chooses
 // (BackendFromEnvironment) is installed first.
 [[nodiscard]] DialogBackend& CurrentBackend();
+// The backend in use, or null when none has been installed yet (installs none).
+[[nodiscard]] DialogBackend* InstalledBackend();
 
 // Forgets the backend, every window registration, timer and posted message, and the focus,
 // foreground and main windows, and restores the default message presenter. Registered modules
@@ -25,7 +27,7 @@ void SetDialogBackend(std::unique_ptr<DialogBackend> backend);
 void ResetDialogSystem();
 
 // Starts (or restarts) timer `id` of a window: it fires every `milliseconds` by the backend's
-// clock until killed or the window goes.
+// clock until killed or the window goes. Wakes the backend, as posting does.
 void SetTimer(WindowHandle window, int id, int milliseconds);
 // Stops a timer; false when the window had no such timer.
 bool KillTimer(WindowHandle window, int id);

@@ -4,12 +4,13 @@
 
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
+#include <set>
 
 #include "platform/dialog/Dialog.h"
 #include "platform/dialog/DialogSystem.h"
 #include "platform/Invariant.h"
 #include "platform/dialog/QuotedText.h"
+#include "platform/dialog/ScriptInput.h"
 #include "platform/dialog/ScriptVerbs.h"
 #include "platform/dialog/Window.h"
 
@@ -20,16 +21,27 @@ namespace {
 // (for example one that ignores every result but one).
 constexpr int kCancelsAfterEndLimit = 10'000;
 
+// The headless backends alive, so that the one in use is found without asking the backend
+// interface what it is. Never destroyed: a backend in the session's static state goes after it.
+std::set<const DialogBackend*>& LiveHeadlessBackends() {
+    static auto* live = new std::set<const DialogBackend*>;
+    return *live;
+}
+
 }  // namespace
 
-HeadlessBackend::HeadlessBackend(SessionScript script) : script_(std::move(script)) {}
+HeadlessBackend::HeadlessBackend(SessionScript script) : script_(std::move(script)) {
+    LiveHeadlessBackends().insert(this);
+}
+
+HeadlessBackend::~HeadlessBackend() { LiveHeadlessBackends().erase(this); }
 
 bool HeadlessBackend::WriteTranscriptTo(const std::filesystem::path& path, std::string& error) {
     return transcript_.WriteTo(path, error);
 }
 
 void HeadlessBackend::OnWindowEvent(const WindowEvent& event) {
-    transcript_.Write(Transcript::Format(event));
+    if (std::string line = Transcript::Format(event); !line.empty()) transcript_.Write(line);
 }
 
 void HeadlessBackend::PresentMessage(const std::string& text) {
@@ -38,6 +50,7 @@ void HeadlessBackend::PresentMessage(const std::string& text) {
 
 void HeadlessBackend::AdvanceClockTo(std::int64_t time) {
     if (time <= now_) return;
+    WaitUntil(time);
     now_ = time;
     transcript_.Write("time " + std::to_string(now_));
 }
@@ -52,6 +65,8 @@ bool HeadlessBackend::FireTimerDueBy(std::int64_t limit) {
 
 void HeadlessBackend::RunLoop(Dialog& dialog) {
     while (!dialog.LoopEnded()) {
+        BetweenSteps();
+        if (dialog.LoopEnded()) break;
         if (DispatchPostedMessage()) continue;
         if (waitUntil_) {
             if (!FireTimerDueBy(*waitUntil_)) {
@@ -94,9 +109,9 @@ void HeadlessBackend::Perform(Dialog& dialog, const ScriptAction& action) {
             error = "expected dialog " + QuoteText(arguments.empty() ? "" : arguments[0]) + ", " +
                     QuoteText(dialog.Label()) + " is waiting";
     } else if (action.verb == verbs::kClose) {
-        error = dialog.RequestSystemClose();
+        error = FeedClose(dialog);
     } else if (action.verb == verbs::kEscape) {
-        dialog.RequestKeyboardCancel();
+        FeedEscape(dialog);
     } else if (IsHostVerb(action.verb)) {
         const Window* host = WindowFromHandle(MainWindow());
         if (hostActions_ && host != nullptr && host->IsEnabled())
@@ -108,13 +123,23 @@ void HeadlessBackend::Perform(Dialog& dialog, const ScriptAction& action) {
         error = "'" + action.verb + "' needs a control";
     } else {
         const UserAction user{action.verb, {arguments.begin() + 1, arguments.end()}};
-        error = dialog.PerformUserAction(arguments.front(), user).error;
+        const ScriptInput translated = TranslateDialogAction(dialog, arguments.front(), user);
+        error = translated.error;
+        if (error.empty() && translated.input) error = FeedInput(dialog, *translated.input).error;
     }
     if (!error.empty()) {
         FailAction(action, error);
         dialog.EndDialog(kResultCancel);
     }
 }
+
+ActionOutcome HeadlessBackend::FeedInput(Dialog& dialog, const UserInput& input) {
+    return dialog.Deliver(input);
+}
+
+std::string HeadlessBackend::FeedClose(Dialog& dialog) { return dialog.RequestSystemClose(); }
+
+void HeadlessBackend::FeedEscape(Dialog& dialog) { dialog.RequestKeyboardCancel(); }
 
 const ScriptAction* HeadlessBackend::TakeHostAction(std::string_view verb) {
     std::string error;
@@ -157,20 +182,10 @@ std::unique_ptr<HeadlessBackend> MakeHeadlessBackend(const std::filesystem::path
     return backend;
 }
 
-std::unique_ptr<DialogBackend> BackendFromEnvironment() {
-    const auto variable = [](const char* name) {
-        const char* value = std::getenv(name);
-        return std::string(value != nullptr ? value : "");
-    };
-    const std::string chosen = variable(kDialogBackendVariable);
-    if (!chosen.empty() && chosen != "headless")
-        std::fprintf(stderr, "%s=%s: only the headless dialog backend exists; using it\n",
-                     kDialogBackendVariable, chosen.c_str());
-    return MakeHeadlessBackend(variable(kSessionScriptVariable), variable(kTranscriptVariable));
-}
-
 HeadlessBackend* CurrentHeadlessBackend() {
-    return dynamic_cast<HeadlessBackend*>(&CurrentBackend());
+    DialogBackend& current = CurrentBackend();
+    return LiveHeadlessBackends().contains(&current) ? static_cast<HeadlessBackend*>(&current)
+                                                     : nullptr;
 }
 
 }  // namespace platform

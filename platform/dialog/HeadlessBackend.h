@@ -9,18 +9,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/dialog/BackendRegistry.h"
+#include "platform/dialog/Control.h"
 #include "platform/dialog/DialogBackend.h"
 #include "platform/dialog/SessionScript.h"
 #include "platform/dialog/Transcript.h"
 
 namespace platform {
-
-// Environment variables by which a program chooses its backend: the backend's name
-// ("headless", the default and for now the only one), the session script file, and the file
-// the transcript is written to.
-inline constexpr const char* kDialogBackendVariable = "TAVRO_DIALOG_BACKEND";
-inline constexpr const char* kSessionScriptVariable = "TAVRO_SESSION_SCRIPT";
-inline constexpr const char* kTranscriptVariable = "TAVRO_TRANSCRIPT";
 
 class HeadlessBackend : public DialogBackend {
 public:
@@ -30,6 +25,9 @@ public:
     static constexpr std::int64_t kIdleLimitMilliseconds = 600'000;
 
     explicit HeadlessBackend(SessionScript script = {});
+    ~HeadlessBackend() override;
+    HeadlessBackend(const HeadlessBackend&) = delete;
+    HeadlessBackend& operator=(const HeadlessBackend&) = delete;
 
     // Also writes the transcript to `path`; false with `error` when the file cannot be made.
     bool WriteTranscriptTo(const std::filesystem::path& path, std::string& error);
@@ -66,6 +64,19 @@ public:
     // Whether the script stopped on an error.
     [[nodiscard]] bool ScriptFailed() const { return failed_; }
 
+protected:
+    // How a script's input reaches the dialog. The headless backend delivers it at once; a
+    // backend with widgets feeds it to them, whose signals deliver it.
+    virtual ActionOutcome FeedInput(Dialog& dialog, const UserInput& input);
+    // "close": the system menu's Close; an error when the window has none.
+    virtual std::string FeedClose(Dialog& dialog);
+    // "escape": a cancel from the keyboard.
+    virtual void FeedEscape(Dialog& dialog);
+    // The clock is about to move on to `time`; a backend on the real clock waits until then.
+    virtual void WaitUntil(std::int64_t time) { (void)time; }
+    // Called before each step of a loop; a backend with widgets lets them work.
+    virtual void BetweenSteps() {}
+
 private:
     void Perform(Dialog& dialog, const ScriptAction& action);
     void AdvanceClockTo(std::int64_t time);
@@ -87,12 +98,6 @@ private:
 // session then runs without a script.
 [[nodiscard]] std::unique_ptr<HeadlessBackend> MakeHeadlessBackend(
     const std::filesystem::path& script, const std::filesystem::path& transcript);
-
-// A backend as the environment chooses it: headless, with the script of
-// $TAVRO_SESSION_SCRIPT (none: every dialog is cancelled as soon as it waits) and the
-// transcript written to $TAVRO_TRANSCRIPT (none: kept in memory). Problems are reported on
-// standard error and in the transcript.
-[[nodiscard]] std::unique_ptr<DialogBackend> BackendFromEnvironment();
 
 // The backend in use when it is the headless one, else null.
 [[nodiscard]] HeadlessBackend* CurrentHeadlessBackend();

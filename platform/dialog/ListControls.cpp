@@ -1,9 +1,7 @@
-// Entries, selection and user actions of the list control kinds.
+// Entries, selection, user input and reported changes of the list control kinds.
 #include "platform/dialog/ListControls.h"
 
 #include <algorithm>
-
-#include "platform/dialog/ScriptVerbs.h"
 
 namespace platform {
 
@@ -12,6 +10,7 @@ int EntryList::Insert(int index, std::string text) {
     if (index == -1) index = Count();
     entries_.insert(entries_.begin() + index, std::move(text));
     if (selection_ >= index) ++selection_;
+    Tell(WindowEventKind::EntryInserted, index, entries_[index]);
     return index;
 }
 
@@ -26,44 +25,40 @@ int EntryList::FindExact(const std::string& text) const {
 
 bool EntryList::Select(int index) {
     if (index < -1 || index >= Count()) return false;
+    if (selection_ != index) Tell(WindowEventKind::EntrySelected, index, {});
     selection_ = index;
     return true;
 }
 
 void EntryList::Clear() {
+    if (!entries_.empty()) Tell(WindowEventKind::EntriesCleared, -1, {});
     entries_.clear();
     selection_ = -1;
 }
 
-ActionOutcome EntryList::PerformSelect(const UserAction& action, const std::string& controlName) {
-    if (action.arguments.size() != 1)
-        return ActionOutcome::Error("'" + action.verb + "' takes 1 argument");
-    const std::string& wanted = action.arguments[0];
-    int index = -1;
-    if (action.verb == verbs::kChoose) {
-        index = FindExact(wanted);
-        if (index < 0)
-            return ActionOutcome::Error("\"" + controlName + "\" has no entry \"" + wanted + "\"");
-    } else {
-        index = -1;
-        const bool digits =
-            !wanted.empty() && wanted.size() < 10 &&
-            std::all_of(wanted.begin(), wanted.end(), [](char c) { return c >= '0' && c <= '9'; });
-        if (digits) index = std::stoi(wanted);
-        if (index < 0 || index >= Count())
-            return ActionOutcome::Error("\"" + controlName + "\" has no entry at index " + wanted +
-                                        " (it has " + std::to_string(Count()) + ")");
-    }
+void EntryList::Tell(WindowEventKind kind, int row, const std::string& text) const {
+    if (!reporter_) return;
+    WindowEvent change;
+    change.kind = kind;
+    change.row = row;
+    change.text = text;
+    reporter_(std::move(change));
+}
+
+ActionOutcome EntryList::UserSelect(int index, const std::string& controlName) {
+    if (index < 0 || index >= Count())
+        return ActionOutcome::Error("\"" + controlName + "\" has no entry at index " +
+                                    std::to_string(index) + " (it has " + std::to_string(Count()) +
+                                    ")");
     selection_ = index;
     return ActionOutcome::Notify(Notification::SelectionChanged);
 }
 
-ActionOutcome ListBox::Perform(const UserAction& action) {
-    if (action.verb != verbs::kSelect && action.verb != verbs::kChoose) return Unsupported(action);
-    return entries_.PerformSelect(action, Name());
-}
+ListBox::ListBox(const ControlTemplate& from)
+    : Control(from), entries_([this](WindowEvent change) { Report(std::move(change)); }) {}
 
-ComboBox::ComboBox(const ControlTemplate& from) : Control(from) {
+ComboBox::ComboBox(const ControlTemplate& from)
+    : Control(from), entries_([this](WindowEvent change) { Report(std::move(change)); }) {
     // A drop-down list has no edit field to hold an initial text.
     if (!HasEditField()) text_.clear();
 }
@@ -74,34 +69,40 @@ bool ComboBox::Select(int index) {
     return true;
 }
 
-ActionOutcome ComboBox::Perform(const UserAction& action) {
-    if (action.verb == verbs::kSelect || action.verb == verbs::kChoose) {
-        ActionOutcome outcome = entries_.PerformSelect(action, Name());
-        if (!outcome.Failed()) text_ = SelectedText();
-        return outcome;
-    }
-    if (action.verb == verbs::kType && HasEditField()) {
-        if (auto wrong = WrongArgumentCount(action, 1)) return *wrong;
-        text_ = action.arguments[0];
-        return ActionOutcome::Notify(Notification::TextChanged);
-    }
-    return Unsupported(action);
+bool ComboBox::Takes(InputKind kind) const {
+    return kind == InputKind::SelectEntry || (kind == InputKind::TypeText && HasEditField());
+}
+
+ActionOutcome ComboBox::SelectEntry(int index) {
+    ActionOutcome outcome = entries_.UserSelect(index, Name());
+    if (!outcome.Failed()) text_ = SelectedText();
+    return outcome;
+}
+
+ActionOutcome ComboBox::TypeText(std::string text) {
+    if (!HasEditField()) return Control::TypeText(std::move(text));
+    text_ = std::move(text);
+    return ActionOutcome::Notify(Notification::TextChanged);
 }
 
 std::string_view ComboBox::KindName() const {
     return HasEditField() ? "drop-down" : "drop-down list";
 }
 
+ListView::ListView(const ControlTemplate& from)
+    : Control(from), items_([this](WindowEvent change) { Report(std::move(change)); }) {}
+
 int ListView::InsertColumn(int index, ListColumn column) {
     const int count = static_cast<int>(columns_.size());
     index = std::clamp(index, 0, count);
+    WindowEvent change;
+    change.kind = WindowEventKind::ColumnInserted;
+    change.column = index;
+    change.text = column.heading;
+    change.value = column.width;
     columns_.insert(columns_.begin() + index, std::move(column));
+    Report(std::move(change));
     return index;
-}
-
-ActionOutcome ListView::Perform(const UserAction& action) {
-    if (action.verb != verbs::kSelect && action.verb != verbs::kChoose) return Unsupported(action);
-    return items_.PerformSelect(action, Name());
 }
 
 }  // namespace platform

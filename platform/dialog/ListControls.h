@@ -1,6 +1,7 @@
 // The list control kinds: list box, drop-down list, drop-down with edit, list view (report).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,11 @@ namespace platform {
 // Entries with at most one selected, shared by list boxes, drop-downs and list views.
 class EntryList {
 public:
+    // Receives every change made from code (EntryInserted, EntrySelected, EntriesCleared).
+    using Reporter = std::function<void(WindowEvent change)>;
+    EntryList() = default;
+    explicit EntryList(Reporter reporter) : reporter_(std::move(reporter)) {}
+
     // Inserts at `index` (-1 appends); returns the index used, or -1 when `index` lies beyond
     // the end. A selection at or after the index moves with its entry.
     int Insert(int index, std::string text);
@@ -25,10 +31,13 @@ public:
     bool Select(int index);
     void Clear();
 
-    // The user's "select <index>" or "choose <text>": selects and notifies SelectionChanged.
-    ActionOutcome PerformSelect(const UserAction& action, const std::string& controlName);
+    // The user selects `index`: notifies SelectionChanged; an error outside the list.
+    ActionOutcome UserSelect(int index, const std::string& controlName);
 
 private:
+    void Tell(WindowEventKind kind, int row, const std::string& text) const;
+
+    Reporter reporter_;
     std::vector<std::string> entries_;
     int selection_ = -1;
 };
@@ -36,10 +45,14 @@ private:
 // A single-selection list box.
 class ListBox : public Control {
 public:
-    using Control::Control;
+    explicit ListBox(const ControlTemplate& from);
     [[nodiscard]] EntryList& Entries() { return entries_; }
     [[nodiscard]] const EntryList& Entries() const { return entries_; }
-    ActionOutcome Perform(const UserAction& action) override;
+    [[nodiscard]] bool Takes(InputKind kind) const override {
+        return kind == InputKind::SelectEntry;
+    }
+    ActionOutcome SelectEntry(int index) override { return entries_.UserSelect(index, Name()); }
+    [[nodiscard]] const EntryList* Choices() const override { return &entries_; }
     [[nodiscard]] std::string_view KindName() const override { return "list box"; }
 
 private:
@@ -61,7 +74,10 @@ public:
     [[nodiscard]] int Selection() const { return entries_.Selection(); }
     // The selected entry's text, "" when none is selected.
     [[nodiscard]] std::string SelectedText() const { return entries_.Text(Selection()); }
-    ActionOutcome Perform(const UserAction& action) override;
+    [[nodiscard]] bool Takes(InputKind kind) const override;
+    ActionOutcome SelectEntry(int index) override;
+    ActionOutcome TypeText(std::string text) override;
+    [[nodiscard]] const EntryList* Choices() const override { return &entries_; }
     [[nodiscard]] std::string_view KindName() const override;
 
 private:
@@ -81,13 +97,17 @@ struct ListColumn {
 // A list view in report view: columns and rows of text (the first column's text per row).
 class ListView : public Control {
 public:
-    using Control::Control;
+    explicit ListView(const ControlTemplate& from);
     // Inserts a column at `index` (clamped to the end); returns its index.
     int InsertColumn(int index, ListColumn column);
     [[nodiscard]] const std::vector<ListColumn>& Columns() const { return columns_; }
     [[nodiscard]] EntryList& Items() { return items_; }
     [[nodiscard]] const EntryList& Items() const { return items_; }
-    ActionOutcome Perform(const UserAction& action) override;
+    [[nodiscard]] bool Takes(InputKind kind) const override {
+        return kind == InputKind::SelectEntry;
+    }
+    ActionOutcome SelectEntry(int index) override { return items_.UserSelect(index, Name()); }
+    [[nodiscard]] const EntryList* Choices() const override { return &items_; }
     [[nodiscard]] std::string_view KindName() const override { return "list view"; }
 
 private:

@@ -6,48 +6,51 @@
 
 namespace platform {
 
-// A push button; "press" notifies Clicked.
+// A push button; a press notifies Clicked.
 class PushButton : public Control {
 public:
     explicit PushButton(const ControlTemplate& from)
         : Control(from), default_(from.defaultButton) {}
     // Whether Enter presses this button.
     [[nodiscard]] bool IsDefault() const { return default_; }
-    ActionOutcome Perform(const UserAction& action) override;
+    [[nodiscard]] bool Takes(InputKind kind) const override { return kind == InputKind::Press; }
+    ActionOutcome Press() override { return ActionOutcome::Notify(Notification::Clicked); }
     [[nodiscard]] std::string_view KindName() const override { return "push button"; }
 
 private:
     bool default_;
 };
 
-// A check box that toggles itself when clicked; "click", "tick", "clear" notify Clicked.
+// A check box that toggles itself when clicked; a click notifies Clicked.
 class CheckBox : public Control {
 public:
     explicit CheckBox(const ControlTemplate& from) : Control(from), checked_(from.checked) {}
     [[nodiscard]] bool IsChecked() const { return checked_; }
-    void SetChecked(bool checked) { checked_ = checked; }
-    ActionOutcome Perform(const UserAction& action) override;
+    void SetChecked(bool checked);
+    [[nodiscard]] bool Takes(InputKind kind) const override { return kind == InputKind::Toggle; }
+    ActionOutcome Toggle() override;
     [[nodiscard]] std::string_view KindName() const override { return "check box"; }
 
 private:
     bool checked_;
 };
 
-// A single-line edit; "type" replaces its text and notifies TextChanged unless read-only.
-// A read-only edit serves as a status line: its text changes are reported.
+// A single-line edit; typing replaces its text and notifies TextChanged unless read-only.
+// A read-only edit serves as a status line: its text changes are status changes.
 class Edit : public Control {
 public:
     explicit Edit(const ControlTemplate& from) : Control(from), readOnly_(from.readOnly) {}
     [[nodiscard]] bool IsReadOnly() const { return readOnly_; }
     void SetText(std::string text) override;
-    ActionOutcome Perform(const UserAction& action) override;
+    [[nodiscard]] bool Takes(InputKind kind) const override { return kind == InputKind::TypeText; }
+    ActionOutcome TypeText(std::string text) override;
     [[nodiscard]] std::string_view KindName() const override { return "edit"; }
 
 private:
     bool readOnly_;
 };
 
-// Static text (a label or a status text); its text changes are reported.
+// Static text (a label or a status text); its text changes are status changes.
 class StaticText : public Control {
 public:
     explicit StaticText(const ControlTemplate& from) : Control(from), centred_(from.centred) {}
@@ -73,8 +76,7 @@ public:
     [[nodiscard]] std::string_view KindName() const override { return "bitmap"; }
 };
 
-// A progress bar with a range (default 0 to 100) and a position kept inside it; position
-// changes are reported.
+// A progress bar with a range (default 0 to 100) and a position kept inside it.
 class ProgressBar : public Control {
 public:
     using Control::Control;

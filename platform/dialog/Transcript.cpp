@@ -30,6 +30,8 @@ void Transcript::Write(const std::string& line) {
     if (file_.is_open()) file_ << line << '\n' << std::flush;
 }
 
+bool Transcript::Shows(const WindowEvent& event) { return !Format(event).empty(); }
+
 std::string Transcript::Format(const WindowEvent& event) {
     const std::string window = event.hostWindow ? "host" : QuoteText(event.window);
     const std::string control = event.control.empty() ? "" : " " + event.control;
@@ -55,13 +57,33 @@ std::string Transcript::Format(const WindowEvent& event) {
         case WindowEventKind::Ended:
             return "end " + window + " " + ResultText(event.value);
         case WindowEventKind::Destroyed:
-            return "destroy " + window;
+            // A modal dialog's window goes with its loop's end, which has its own line.
+            return event.value == kDestroyedByProgram ? "destroy " + window : "";
         case WindowEventKind::Failed:
             return "fail " + std::to_string(event.value) + " " + QuoteText(event.text);
         case WindowEventKind::ProgressChanged:
             return "progress " + window + control + " " + std::to_string(event.value);
         case WindowEventKind::TextChanged:
             return "text " + window + control + " " + QuoteText(event.text);
+        case WindowEventKind::Created:
+        case WindowEventKind::ControlEnabled:
+        case WindowEventKind::ControlShown:
+        case WindowEventKind::CheckChanged:
+        case WindowEventKind::TextSet:
+        case WindowEventKind::EntryInserted:
+        case WindowEventKind::EntrySelected:
+        case WindowEventKind::EntriesCleared:
+        case WindowEventKind::ColumnInserted:
+        case WindowEventKind::ProgressRangeChanged:
+        case WindowEventKind::RowCountChanged:
+        case WindowEventKind::ColumnCountChanged:
+        case WindowEventKind::FixedRowsChanged:
+        case WindowEventKind::FixedColumnsChanged:
+        case WindowEventKind::CellTextChanged:
+        case WindowEventKind::CellsCleared:
+        case WindowEventKind::HeaderNumbersChanged:
+        case WindowEventKind::FocusCellChanged:
+            return "";
     }
     return "unknown event";
 }

@@ -20,7 +20,11 @@ public:
     void Write(const std::string& line);
     [[nodiscard]] const std::vector<std::string>& Lines() const { return lines_; }
 
-    // The line of a window event (docs/transcripts.md gives the format).
+    // Whether the transcript shows the event: window events and status and progress changes,
+    // not the other changes of controls nor a window's making.
+    [[nodiscard]] static bool Shows(const WindowEvent& event);
+    // The line of an event the transcript shows (docs/transcripts.md gives the format); ""
+    // for one it does not show.
     [[nodiscard]] static std::string Format(const WindowEvent& event);
 
 private:

@@ -42,8 +42,19 @@ void Window::DetachWindow() {
 
 void Window::Emit(WindowEventKind kind, int value, std::string control, std::string text,
                   PixelRect rect) const {
-    WindowEvent event{kind, Label(), IsHostWindow(), std::move(control), value, std::move(text),
-                      rect};
+    WindowEvent event;
+    event.kind = kind;
+    event.control = std::move(control);
+    event.value = value;
+    event.text = std::move(text);
+    event.rect = rect;
+    Emit(std::move(event));
+}
+
+void Window::Emit(WindowEvent event) const {
+    event.window = Label();
+    event.hostWindow = IsHostWindow();
+    event.handle = handle_;
     CurrentBackend().OnWindowEvent(event);
 }
 
@@ -89,12 +100,35 @@ void Window::Move(const PixelRect& rect) {
     Emit(WindowEventKind::Moved, 0, {}, {}, rect_);
 }
 
+// The host's window is often made before a backend is chosen, and goes after the session was
+// reset; it is reported only to a backend already installed, never installing one.
 HostMainWindow::HostMainWindow() {
-    AttachWindow(/*visible=*/true, /*enabled=*/true, {0, 0, kScreenWidth, kScreenHeight});
+    DialogBackend* backend = InstalledBackend();
+    const PixelSize screen =
+        backend != nullptr ? backend->ScreenSize() : PixelSize{kScreenWidth, kScreenHeight};
+    AttachWindow(/*visible=*/true, /*enabled=*/true, {0, 0, screen.width, screen.height});
     if (!MainWindow()) SetMainWindow(Handle());
+    if (backend != nullptr) {
+        WindowEvent created;
+        created.kind = WindowEventKind::Created;
+        created.hostWindow = true;
+        created.handle = Handle();
+        created.rect = Rect();
+        backend->OnWindowEvent(created);
+    }
 }
 
-HostMainWindow::~HostMainWindow() { DetachWindow(); }
+HostMainWindow::~HostMainWindow() {
+    const WindowHandle handle = Handle();
+    DetachWindow();
+    if (DialogBackend* backend = InstalledBackend()) {
+        WindowEvent destroyed;
+        destroyed.kind = WindowEventKind::Destroyed;
+        destroyed.hostWindow = true;
+        destroyed.handle = handle;
+        backend->OnWindowEvent(destroyed);
+    }
+}
 
 Window* WindowFromHandle(WindowHandle handle) {
     const auto& windows = Session().windows;

@@ -9,6 +9,8 @@
 
 namespace platform {
 
+class Dialog;
+
 // A window of the process: a dialog, or the host's main window. The object may outlive its
 // window (a dialog object before Create and after DestroyWindow has none).
 class Window {
@@ -43,6 +45,8 @@ public:
     [[nodiscard]] virtual std::string Label() const = 0;
     // Whether this is the host's main window.
     [[nodiscard]] virtual bool IsHostWindow() const { return false; }
+    // The dialog this window is, for backends that show its controls; null for others.
+    [[nodiscard]] virtual Dialog* AsDialog() { return nullptr; }
 
     // A timer of this window came due.
     virtual void OnTimer(int id) { (void)id; }
@@ -56,9 +60,11 @@ protected:
     void AttachWindow(bool visible, bool enabled, const PixelRect& rect);
     // Takes the window away: its timers and posted messages go, focus and foreground leave it.
     void DetachWindow();
-    // Reports a visible change of this window to the backend.
+    // Reports a change of this window to the backend.
     void Emit(WindowEventKind kind, int value = 0, std::string control = {}, std::string text = {},
               PixelRect rect = {}) const;
+    // Reports `event` after filling in this window's caption and handle.
+    void Emit(WindowEvent event) const;
     // The window is about to be shown or hidden.
     virtual void OnShowWindow(bool shown) { (void)shown; }
 

@@ -3,6 +3,8 @@
 // the program file, the transcript, the saved drawing and the picture are checked.
 #include <pugixml.hpp>
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <map>
 
@@ -44,12 +46,15 @@ protected:
         Copy(kExamples / "skin-panel" / "skin-panel.scprt", "c:\\skin-panel.scprt");
     }
 
-    ProgramRun Job(const std::string& session) {
+    ProgramRun Job(const std::string& session, const std::vector<std::string>& more = {}) {
         Write("c:\\session.txt", session);
-        return CamHost({"--open", "c:\\skin-panel.scprt", "--session", "c:\\session.txt",
-                        "--transcript", "c:\\transcript.txt", "--run", "TAVRO Fixture Table",
-                        "--save", "c:\\job.scprt", "--svg", "c:\\job.svg", "--table",
-                        "c:\\TavroLoc.txt"});
+        std::vector<std::string> arguments = {
+            "--open",       "c:\\skin-panel.scprt", "--session", "c:\\session.txt",
+            "--transcript", "c:\\transcript.txt",   "--run",     "TAVRO Fixture Table",
+            "--save",       "c:\\job.scprt",        "--svg",     "c:\\job.svg",
+            "--table",      "c:\\TavroLoc.txt"};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return CamHost(arguments);
     }
     std::vector<std::string> Moves() {
         std::vector<std::string> moves;
@@ -107,6 +112,36 @@ TEST_F(CamHostJobTest, InstallThenTheExampleJob) {
 
 // Without a holding surface every post keeps its own z; the example table's posts stand at z 0,
 // so none is programmed. A program file that cannot be created shows its message on stderr.
+// The same job with the dialogs as real windows (Qt's offscreen platform): the script drives
+// their widgets, and the transcript, program file and drawing are the headless run's.
+TEST_F(CamHostJobTest, TheExampleJobOnTheDesktopGivesWhatTheHeadlessOneGives) {
+    Copy(kExamples / "skin-panel" / "session.txt", "c:\\example-session.txt");
+    const std::string session = Read(File("c:\\example-session.txt"));
+    ASSERT_EQ(Job(session).exitCode, 0);
+    const std::string transcript = Read(File("c:\\transcript.txt"));
+    const std::string program = Read(File("c:\\Tavro.txt"));
+    const std::string drawing = Read(File("c:\\job.scprt"));
+    ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
+    const ProgramRun onDesktop = Job(session, {"--gui"});
+    ASSERT_EQ(onDesktop.exitCode, 0) << onDesktop.errors;
+    EXPECT_EQ(Read(File("c:\\transcript.txt")), transcript);
+    EXPECT_EQ(Read(File("c:\\Tavro.txt")), program);
+    EXPECT_EQ(Read(File("c:\\job.scprt")), drawing);
+    EXPECT_GT(Lines(transcript).size(), 40u);
+}
+
+// The installer's window on the desktop runs on the real clock and says nothing on standard
+// output (the window shows its status); the registration is the headless one's.
+TEST_F(CamHostJobTest, InstallingOnTheDesktopRegistersTheAddinAlike) {
+    const std::string registered = Read(File("c:\\Surfcam\\Config\\surfcam.ini"));
+    std::filesystem::remove(File("c:\\Surfcam\\Config\\surfcam.ini"));
+    ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
+    const ProgramRun install = Run(EDROVAN_PROGRAM, {"--gui", "c:\\Surfcam", "Install"});
+    ASSERT_EQ(install.exitCode, 0) << install.errors;
+    EXPECT_EQ(install.output, "");
+    EXPECT_EQ(Read(File("c:\\Surfcam\\Config\\surfcam.ini")), registered);
+}
+
 TEST_F(CamHostJobTest, ASessionThatSelectsNothingKeepsEveryPostAtItsOwnZ) {
     const ProgramRun run = Job(kPlacePart + "press ok\npress ok\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;

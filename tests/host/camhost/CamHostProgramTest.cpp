@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"--svg", "c:\\pictures\\job.svg"},
                    1,
                    "cannot write the picture c:\\pictures\\job.svg"},
-        RefusedRun{"UnknownOption", nullptr, {"--gui"}, 2, "unknown option --gui"},
+        RefusedRun{"UnknownOption", nullptr, {"--fullscreen"}, 2, "unknown option --fullscreen"},
         RefusedRun{"OptionWithoutItsValue", nullptr, {"--open"}, 2, "--open needs a value"}),
     [](const ::testing::TestParamInfo<RefusedRun>& info) { return info.param.name; });
 

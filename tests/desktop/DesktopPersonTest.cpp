@@ -1,0 +1,113 @@
+// The desktop backend played by a person: the loop waits in Qt's event loop, wakes for posted
+// messages, runs timers on the real clock and takes clicks on the real widgets.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/desktop/DialogWindow.h"
+#include "platform/dialog/Dialog.h"
+#include "platform/dialog/Module.h"
+#include "tests/desktop/DesktopFixture.h"
+
+namespace {
+
+enum : int { kFaceId = 500, kPostedEnd = 0x8001, kTimerId = 7 };
+
+platform::Module& PersonModule() {
+    static platform::Module& module = []() -> platform::Module& {
+        platform::Module& tests = platform::DefineModule("DesktopPersonTests");
+        platform::DialogTemplate face;
+        face.id = kFaceId;
+        face.caption = "Ask";
+        face.width = 120;
+        face.height = 40;
+        face.style.centred = true;
+        face.controls = {platform::MakeControl(platform::ControlKind::PushButton, platform::kIdOk,
+                                               "ok", "OK", {60, 20, 50, 14})
+                             .Default()};
+        tests.AddTemplate(face);
+        return tests;
+    }();
+    return module;
+}
+
+// Ends itself with the result a posted message or a timer brings.
+class SelfEnding : public platform::Dialog {
+public:
+    enum class How { Posted, Timer, Person };
+    explicit SelfEnding(How how) : Dialog(kFaceId), how_(how) {}
+    std::int64_t timerFiredAfter = -1;
+
+protected:
+    bool OnInitDialog() override {
+        clock_.start();
+        if (how_ == How::Posted) PostMessage(kPostedEnd, 42);
+        if (how_ == How::Timer) SetTimer(kTimerId, 30);
+        return Dialog::OnInitDialog();
+    }
+    void OnMessage(int message, std::intptr_t wParam, std::intptr_t) override {
+        if (message == kPostedEnd) EndDialog(static_cast<int>(wParam));
+    }
+    void OnTimer(int id) override {
+        KillTimer(id);
+        timerFiredAfter = clock_.elapsed();
+        EndDialog(43);
+    }
+
+private:
+    How how_;
+    QElapsedTimer clock_;
+};
+
+class DesktopPersonTest : public DesktopTest {
+protected:
+    void SetUp() override {
+        DesktopTest::SetUp();
+        auto backend = std::make_unique<desktop::DesktopBackend>(platform::SessionScript(),
+                                                                 /*scripted=*/false);
+        backend_ = backend.get();
+        platform::SetDialogBackend(std::move(backend));
+    }
+    platform::ModuleScope scope_{PersonModule()};
+    desktop::DesktopBackend* backend_ = nullptr;
+};
+
+TEST_F(DesktopPersonTest, APostedMessageWakesTheWaitingLoop) {
+    SelfEnding dialog(SelfEnding::How::Posted);
+    EXPECT_EQ(dialog.DoModal(), 42);
+}
+
+TEST_F(DesktopPersonTest, TimersFireOnTheRealClockNeverEarly) {
+    SelfEnding dialog(SelfEnding::How::Timer);
+    EXPECT_EQ(dialog.DoModal(), 43);
+    EXPECT_GE(dialog.timerFiredAfter, 30);
+}
+
+TEST_F(DesktopPersonTest, AClickOnTheDefaultButtonEndsTheDialogWithOk) {
+    SelfEnding dialog(SelfEnding::How::Person);
+    // The person clicks once the window is up.
+    QTimer::singleShot(20, [&] {
+        desktop::DialogWindow* window = backend_->WindowOf(dialog.Handle());
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(window->isVisible());
+        auto* ok = qobject_cast<QPushButton*>(window->ViewOf(platform::kIdOk)->Widget());
+        ASSERT_TRUE(ok != nullptr && ok->isDefault());
+        ok->click();
+    });
+    EXPECT_EQ(dialog.DoModal(), platform::kResultOk);
+    EXPECT_EQ(backend_->TranscriptLines().back(), R"(end "Ask" OK)");
+}
+
+TEST_F(DesktopPersonTest, ACentredWindowSitsInTheMiddleOfTheScreen) {
+    SelfEnding dialog(SelfEnding::How::Person);
+    ASSERT_TRUE(dialog.Create());
+    const platform::PixelSize screen = backend_->ScreenSize();
+    desktop::DialogWindow* window = backend_->WindowOf(dialog.Handle());
+    ASSERT_NE(window, nullptr);
+    EXPECT_NEAR(window->x() + window->width() / 2, screen.width / 2, 1);
+    EXPECT_NEAR(window->y() + window->height() / 2, screen.height / 2, 1);
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// Writes a PNG of every dialog of the add-in, the link library and the installer, as the
+// desktop backend shows it on Qt's offscreen platform: `dialog_screenshots FOLDER`.
+#include <stdlib.h>
+
+#include <QPainter>
+#include <QPixmap>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "dialogs/AddinModule.h"
+#include "gridwidget/GridCtrl.h"
+#include "hostlink/LinkModule.h"
+#include "installer/InstallDialog.h"
+#include "platform/desktop/DesktopBackend.h"
+#include "platform/desktop/DialogWindow.h"
+#include "platform/dialog/Dialog.h"
+#include "platform/dialog/DialogSystem.h"
+#include "platform/dialog/ListControls.h"
+#include "platform/dialog/Module.h"
+#include "platform/dialog/StandardControls.h"
+
+namespace {
+
+// A file name from a caption: letters and digits kept, the rest one dash.
+std::string Slug(const std::string& caption) {
+    std::string slug;
+    for (const char c : caption) {
+        const bool keep = std::isalnum(static_cast<unsigned char>(c)) != 0;
+        if (keep)
+            slug += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        else if (!slug.empty() && slug.back() != '-')
+            slug += '-';
+    }
+    while (!slug.empty() && slug.back() == '-') slug.pop_back();
+    return slug.empty() ? "untitled" : slug;
+}
+
+// Sample contents, so that each picture shows its controls at work: lists with entries, a
+// grid of heights, a progress bar under way, status texts.
+void FillWithSamples(platform::Dialog& dialog) {
+    for (const auto& control : dialog.Controls()) {
+        switch (control->Kind()) {
+            case platform::ControlKind::ProgressBar:
+                static_cast<platform::ProgressBar&>(*control).SetPosition(40);
+                break;
+            case platform::ControlKind::StaticText:
+                // The link library's progress box says what the host is doing.
+                if (control->Name() == "text") control->SetText("Reading surface 3 of 8");
+                break;
+            case platform::ControlKind::Edit:
+                if (control->Origin().readOnly) control->SetText("Copying Tavroset.dll");
+                break;
+            case platform::ControlKind::ListBox: {
+                auto& entries = static_cast<platform::ListBox&>(*control).Entries();
+                for (const char* entry : {"Section 1", "Section 2", "Section 3"})
+                    entries.Insert(-1, entry);
+                entries.Select(0);
+                break;
+            }
+            case platform::ControlKind::Custom:
+                if (control->Cells() != nullptr) {
+                    auto& grid = static_cast<gridwidget::GridCtrl&>(*control);
+                    grid.SetRowCount(9);
+                    grid.SetColumnCount(7);
+                    grid.SetFixedRowCount(1);
+                    grid.SetFixedColumnCount(1);
+                    grid.SetNumberedHeaders(true);
+                    for (int row = 1; row < 9; ++row)
+                        for (int column = 1; column < 7; ++column)
+                            grid.SetItemText(row, column,
+                                             std::to_string(100 + row * 3 + column) + ".250");
+                    grid.SetFocusCell(2, 3);
+                }
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+// The window with a frame and title bar around it, as a window manager would draw them; the
+// offscreen platform has none, and a caption belongs in the picture.
+QImage Framed(QWidget& window, bool closeButton) {
+    constexpr int kBorder = 1;
+    const QPixmap client = window.grab();
+    const QFont title = window.font();
+    const int titleHeight = QFontMetrics(title).height() + 10;
+    QImage framed(client.width() + 2 * kBorder, client.height() + titleHeight + kBorder,
+                  QImage::Format_RGB32);
+    framed.fill(QColor(0x5a, 0x5a, 0x5a));
+    QPainter painter(&framed);
+    painter.fillRect(kBorder, kBorder, client.width(), titleHeight - kBorder,
+                     QColor(0x3a, 0x5f, 0x8f));
+    painter.setPen(Qt::white);
+    painter.setFont(title);
+    const QRect bar(kBorder + 8, kBorder, client.width() - 40, titleHeight - kBorder);
+    painter.drawText(bar, Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
+    if (closeButton) {
+        const QRect close(client.width() - titleHeight + 4, kBorder, titleHeight - 4,
+                          titleHeight - kBorder);
+        painter.drawText(close, Qt::AlignCenter, QStringLiteral("\u2715"));
+    }
+    painter.drawPixmap(kBorder, titleHeight, client);
+    return framed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: dialog_screenshots FOLDER\n");
+        return 2;
+    }
+    ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
+    const std::filesystem::path folder = argv[1];
+    std::filesystem::create_directories(folder);
+    auto owned = desktop::MakeDesktopBackend({});
+    desktop::DesktopBackend& backend = *owned;
+    platform::SetDialogBackend(std::move(owned));
+    int written = 0;
+    for (platform::Module* module :
+         {&AddinModule(), &ravelink::LinkModule(), &installer::InstallerModule()}) {
+        platform::ModuleScope scope(*module);
+        for (const auto& [id, face] : module->Templates()) {
+            platform::Dialog dialog(id);
+            if (!dialog.Create()) {
+                std::fprintf(stderr, "%d: %s\n", id, dialog.CreationError().c_str());
+                return 1;
+            }
+            FillWithSamples(dialog);
+            desktop::DialogWindow* window = backend.WindowOf(dialog.Handle());
+            const std::filesystem::path file =
+                folder / (std::to_string(id) + "-" + Slug(face.caption) + ".png");
+            if (window == nullptr || !Framed(*window, face.style.systemMenu)
+                                          .save(QString::fromStdString(file.string()))) {
+                std::fprintf(stderr, "cannot write %s\n", file.c_str());
+                return 1;
+            }
+            std::printf("%s\n", file.c_str());
+            ++written;
+        }
+    }
+    platform::ResetDialogSystem();
+    return written > 0 ? 0 : 1;
+}
