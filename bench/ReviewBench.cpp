@@ -39,7 +39,7 @@ void RunReview(benchmark::State& state, TableDefinition& table) {
         platform::ResetDialogSystem();
         platform::SetDialogBackend(
             std::make_unique<platform::HeadlessBackend>(platform::SessionScript(
-                platform::ReadSessionScript("select sections 1\npress ok\n").actions)));
+                *platform::ReadSessionScript("select sections 1\npress ok\n"))));
         CDlgModifyValues review;
         review.Table = &table;
         benchmark::DoNotOptimize(review.DoModal());

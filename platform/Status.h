@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "platform/Invariant.h"
@@ -14,8 +15,8 @@ namespace platform {
 
 // Where in an input a status applies: a 1-based line and/or a 0-based byte offset.
 struct Place {
-    int line = 0;                             // 0: no line
-    std::optional<std::size_t> offset = {};   // none: no offset
+    int line = 0;                            // 0: no line
+    std::optional<std::size_t> offset = {};  // none: no offset
 };
 
 // Success, or a failure with its reason and place.
@@ -54,6 +55,11 @@ template <class T>
 class [[nodiscard]] Expected {
 public:
     Expected(T value) : value_(std::move(value)) {}  // NOLINT: a value converts implicitly
+    // So does whatever converts to a value (a derived class's pointer to a base's).
+    template <class U>
+    requires(std::is_convertible_v<U&&, T> && !std::is_same_v<std::decay_t<U>, T> &&
+             !std::is_same_v<std::decay_t<U>, Status>) Expected(U&& value)
+        : value_(T(std::forward<U>(value))) {}                // NOLINT
     Expected(Status failure) : status_(std::move(failure)) {  // NOLINT: so does a failure
         TAVRO_INVARIANT(!status_, "an Expected without a value needs a failed Status");
     }

@@ -64,15 +64,16 @@ std::optional<Failure> ReadScript(const CamHostSettings& settings,
                                   std::vector<platform::ScriptAction>& actions) {
     if (!settings.sessionScript) return std::nullopt;
     const std::string& name = *settings.sessionScript;
-    platform::ScriptReadResult read = platform::ReadSessionScriptFile(platform::MapPath(name));
-    if (!read) return Failure{"session script " + name + ": " + read.Description()};
-    for (const platform::ScriptAction& action : read.actions) {
+    platform::Expected<std::vector<platform::ScriptAction>> read =
+        platform::ReadSessionScriptFile(platform::MapPath(name));
+    if (!read) return Failure{"session script " + name + ": " + read.Describe()};
+    for (const platform::ScriptAction& action : *read) {
         if (!action.verb.starts_with(platform::verbs::kHostPrefix)) continue;
         if (const std::string error = CheckHostAction(action); !error.empty())
             return Failure{"session script " + name + ": line " + std::to_string(action.line) +
                            ": " + error};
     }
-    actions = std::move(read.actions);
+    actions = std::move(*read);
     return std::nullopt;
 }
 

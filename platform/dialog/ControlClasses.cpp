@@ -23,41 +23,41 @@ void RegisterControlClass(const std::string& className, ControlFactory factory) 
         ControlClasses().erase(className);
 }
 
-ControlCreation CreateControl(const ControlTemplate& from) {
+Expected<std::unique_ptr<Control>> CreateControl(const ControlTemplate& from) {
     switch (from.kind) {
         case ControlKind::PushButton:
-            return {std::make_unique<PushButton>(from), {}};
+            return std::make_unique<PushButton>(from);
         case ControlKind::CheckBox:
-            return {std::make_unique<CheckBox>(from), {}};
+            return std::make_unique<CheckBox>(from);
         case ControlKind::Edit:
-            return {std::make_unique<Edit>(from), {}};
+            return std::make_unique<Edit>(from);
         case ControlKind::StaticText:
-            return {std::make_unique<StaticText>(from), {}};
+            return std::make_unique<StaticText>(from);
         case ControlKind::GroupBox:
-            return {std::make_unique<GroupBox>(from), {}};
+            return std::make_unique<GroupBox>(from);
         case ControlKind::Bitmap:
-            return {std::make_unique<Bitmap>(from), {}};
+            return std::make_unique<Bitmap>(from);
         case ControlKind::ListView:
-            return {std::make_unique<ListView>(from), {}};
+            return std::make_unique<ListView>(from);
         case ControlKind::ListBox:
-            return {std::make_unique<ListBox>(from), {}};
+            return std::make_unique<ListBox>(from);
         case ControlKind::DropDownList:
         case ControlKind::DropDown:
-            return {std::make_unique<ComboBox>(from), {}};
+            return std::make_unique<ComboBox>(from);
         case ControlKind::ProgressBar:
-            return {std::make_unique<ProgressBar>(from), {}};
+            return std::make_unique<ProgressBar>(from);
         case ControlKind::Custom: {
             const auto found = ControlClasses().find(from.className);
             if (found == ControlClasses().end())
-                return {nullptr, "control class \"" + from.className + "\" of control \"" +
-                                     from.name + "\" is not registered"};
+                return Status::Failure("control class \"" + from.className + "\" of control \"" +
+                                       from.name + "\" is not registered");
             std::unique_ptr<Control> control = found->second(from);
             if (!control)
-                return {nullptr, "control class \"" + from.className + "\" made no control"};
-            return {std::move(control), {}};
+                return Status::Failure("control class \"" + from.className + "\" made no control");
+            return control;
         }
     }
-    return {nullptr, "unknown control kind"};
+    return Status::Failure("unknown control kind");
 }
 
 }  // namespace platform

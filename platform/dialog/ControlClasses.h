@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/Status.h"
 #include "platform/dialog/Control.h"
 
 namespace platform {
@@ -18,13 +19,8 @@ using ControlFactory = std::function<std::unique_ptr<Control>(const ControlTempl
 // factory's code with it).
 void RegisterControlClass(const std::string& className, ControlFactory factory);
 
-// A created control, or the reason why there is none.
-struct ControlCreation {
-    std::unique_ptr<Control> control;
-    std::string error;
-};
-
-// Creates the control `from` describes; a Custom control of an unregistered class is an error.
-[[nodiscard]] ControlCreation CreateControl(const ControlTemplate& from);
+// Creates the control `from` describes, or says why there is none (a Custom control of an
+// unregistered class).
+[[nodiscard]] Expected<std::unique_ptr<Control>> CreateControl(const ControlTemplate& from);
 
 }  // namespace platform

@@ -18,19 +18,19 @@ std::string Dialog::Label() const { return caption_; }
 bool Dialog::BuildWindow() {
     TAVRO_INVARIANT(!HasWindow(), "the dialog already has a window");
     creationError_.clear();
-    const TemplateLookup lookup = LookUpTemplate(templateId_);
+    const Expected<const DialogTemplate*> lookup = LookUpTemplate(templateId_);
     std::vector<std::unique_ptr<Control>> controls;
-    if (lookup.found != nullptr) {
-        for (const ControlTemplate& control : lookup.found->controls) {
-            ControlCreation created = CreateControl(control);
-            if (!created.control) {
-                creationError_ = created.error;
+    if (lookup) {
+        for (const ControlTemplate& control : (*lookup)->controls) {
+            Expected<std::unique_ptr<Control>> created = CreateControl(control);
+            if (!created) {
+                creationError_ = created.Describe();
                 break;
             }
-            controls.push_back(std::move(created.control));
+            controls.push_back(std::move(*created));
         }
     } else {
-        creationError_ = lookup.error;
+        creationError_ = lookup.Describe();
     }
     if (!creationError_.empty()) {
         WindowEvent failed;
@@ -40,7 +40,7 @@ bool Dialog::BuildWindow() {
         CurrentBackend().OnWindowEvent(failed);
         return false;
     }
-    template_ = lookup.found;
+    template_ = *lookup;
     caption_ = template_->caption;
     controls_ = std::move(controls);
     for (const auto& control : controls_) control->AttachSite(this);

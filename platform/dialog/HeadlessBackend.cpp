@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <set>
 
+#include "platform/Invariant.h"
 #include "platform/dialog/Dialog.h"
 #include "platform/dialog/DialogSystem.h"
-#include "platform/Invariant.h"
 #include "platform/dialog/QuotedText.h"
 #include "platform/dialog/ScriptInput.h"
 #include "platform/dialog/ScriptVerbs.h"
@@ -87,7 +87,7 @@ void HeadlessBackend::RunLoop(Dialog& dialog) {
         transcript_.Write("script-end " + QuoteText(dialog.Label()));
         dialog.EndDialog(kResultCancel);
         TAVRO_INVARIANT(++cancelsAfterEnd_ < kCancelsAfterEndLimit,
-                           "a dialog keeps waiting for input after the session script ended");
+                        "a dialog keeps waiting for input after the session script ended");
     }
 }
 
@@ -161,8 +161,8 @@ void HeadlessBackend::FailAction(const ScriptAction& action, const std::string& 
     failed_ = true;
 }
 
-void HeadlessBackend::FailScript(const ScriptReadResult& read) {
-    const std::string where = read.Description();
+void HeadlessBackend::FailScript(const Status& read) {
+    const std::string where = read.Describe();
     transcript_.Write("script-error " + QuoteText(where));
     std::fprintf(stderr, "session script: %s\n", where.c_str());
     script_ = SessionScript();
@@ -172,13 +172,14 @@ void HeadlessBackend::FailScript(const ScriptReadResult& read) {
 
 std::unique_ptr<HeadlessBackend> MakeHeadlessBackend(const std::filesystem::path& script,
                                                      const std::filesystem::path& transcript) {
-    ScriptReadResult read;
+    Expected<std::vector<ScriptAction>> read = std::vector<ScriptAction>();
     if (!script.empty()) read = ReadSessionScriptFile(script);
-    auto backend = std::make_unique<HeadlessBackend>(SessionScript(std::move(read.actions)));
+    auto backend = std::make_unique<HeadlessBackend>(
+        SessionScript(read ? std::move(*read) : std::vector<ScriptAction>()));
     std::string error;
     if (!transcript.empty() && !backend->WriteTranscriptTo(transcript, error))
         std::fprintf(stderr, "%s\n", error.c_str());
-    if (!read) backend->FailScript(read);
+    if (!read) backend->FailScript(read.GetStatus());
     return backend;
 }
 

@@ -60,7 +60,7 @@ public:
     // script.
     void FailAction(const ScriptAction& action, const std::string& error);
     // Records a script that could not be read (nothing of it runs).
-    void FailScript(const ScriptReadResult& read);
+    void FailScript(const Status& read);
     // Whether the script stopped on an error.
     [[nodiscard]] bool ScriptFailed() const { return failed_; }
 

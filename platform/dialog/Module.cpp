@@ -26,7 +26,7 @@ void Module::AddTemplate(DialogTemplate dialogTemplate) {
     std::set<std::string> names;
     for (const ControlTemplate& control : dialogTemplate.controls)
         TAVRO_INVARIANT(control.name.empty() || names.insert(control.name).second,
-                           "two controls of one template share a script name");
+                        "two controls of one template share a script name");
     const int id = dialogTemplate.id;
     const bool added = templates_.emplace(id, std::move(dialogTemplate)).second;
     TAVRO_INVARIANT(added, "a module holds one template per identifier");
@@ -61,16 +61,16 @@ ModuleScope::ModuleScope(Module& module) : previous_(Current()) { Current() = &m
 
 ModuleScope::~ModuleScope() { Current() = previous_; }
 
-TemplateLookup LookUpTemplate(int id) {
+Expected<const DialogTemplate*> LookUpTemplate(int id) {
     const Module* current = CurrentModule();
     const std::string what = "dialog template " + std::to_string(id);
-    if (current == nullptr) return {nullptr, what + " asked for while no module is current"};
-    if (const DialogTemplate* found = current->FindTemplate(id)) return {found, {}};
+    if (current == nullptr) return Status::Failure(what + " asked for while no module is current");
+    if (const DialogTemplate* found = current->FindTemplate(id)) return found;
     std::string error = what + " is not in module " + current->Name();
     for (const auto& module : Modules())
         if (module->FindTemplate(id) != nullptr)
             error += " (module " + module->Name() + " has one)";
-    return {nullptr, error};
+    return Status::Failure(std::move(error));
 }
 
 }  // namespace platform

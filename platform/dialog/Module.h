@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Status.h"
 #include "platform/dialog/BitmapResource.h"
 #include "platform/dialog/DialogTemplate.h"
 
@@ -56,13 +57,8 @@ private:
     Module* previous_;
 };
 
-// A template found in the current module, or an error that says where it is instead.
-struct TemplateLookup {
-    const DialogTemplate* found = nullptr;
-    std::string error;
-};
-
-// Looks `id` up in the current module only: never falls back to another module.
-[[nodiscard]] TemplateLookup LookUpTemplate(int id);
+// Looks `id` up in the current module only, never falling back to another module; when it is
+// not there, the status says where it is instead.
+[[nodiscard]] Expected<const DialogTemplate*> LookUpTemplate(int id);
 
 }  // namespace platform

@@ -124,17 +124,13 @@ const VerbSyntax* FindVerb(std::string_view verb) {
 
 }  // namespace
 
-std::string ScriptReadResult::Description() const {
-    return "line " + std::to_string(errorLine) + ": " + error;
-}
-
 bool IsHostVerb(std::string_view verb) {
     return verb == verbs::kSelectEntities || verb == verbs::kPickLocation ||
            verb.starts_with(verbs::kHostPrefix);
 }
 
-ScriptReadResult ReadSessionScript(std::string_view text) {
-    ScriptReadResult result;
+Expected<std::vector<ScriptAction>> ReadSessionScript(std::string_view text) {
+    std::vector<ScriptAction> actions;
     int number = 0;
     while (!text.empty() || number == 0) {
         ++number;
@@ -143,10 +139,7 @@ ScriptReadResult ReadSessionScript(std::string_view text) {
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const auto fail = [&](std::string error) {
-            result.actions.clear();
-            result.errorLine = number;
-            result.error = std::move(error);
-            return result;
+            return Status::Failure(std::move(error), {number});
         };
         for (const char c : line)
             if (IsControlByte(c))
@@ -166,19 +159,15 @@ ScriptReadResult ReadSessionScript(std::string_view text) {
         }
         ScriptAction action{number, verb.text, {}};
         for (const Token& argument : arguments) action.arguments.push_back(argument.text);
-        result.actions.push_back(std::move(action));
+        actions.push_back(std::move(action));
         if (end == std::string_view::npos) break;
     }
-    return result;
+    return actions;
 }
 
-ScriptReadResult ReadSessionScriptFile(const std::filesystem::path& path) {
+Expected<std::vector<ScriptAction>> ReadSessionScriptFile(const std::filesystem::path& path) {
     const InputText file = ReadInputFile(path);
-    if (!file) {
-        ScriptReadResult result;
-        result.error = "cannot read session script " + file.error;
-        return result;
-    }
+    if (!file) return Status::Failure("cannot read session script " + file.error);
     return ReadSessionScript(file.text);
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Status.h"
+
 namespace platform {
 
 // One action: its line number (from 1), verb and arguments with quotes and escapes resolved.
@@ -16,21 +18,11 @@ struct ScriptAction {
     std::vector<std::string> arguments;
 };
 
-// What reading a script gave: its actions, or the first error and its line (0 when the file
-// could not be read at all).
-struct ScriptReadResult {
-    std::vector<ScriptAction> actions;
-    int errorLine = 0;
-    std::string error;
-    explicit operator bool() const { return error.empty(); }
-    // "line N: error", for reports.
-    [[nodiscard]] std::string Description() const;
-};
-
-// Reads a script text; never throws.
-[[nodiscard]] ScriptReadResult ReadSessionScript(std::string_view text);
-// Reads a script file; a file that cannot be read is an error at line 0.
-[[nodiscard]] ScriptReadResult ReadSessionScriptFile(const std::filesystem::path& path);
+// Reads a script text into its actions, or gives the first error and its line; never throws.
+[[nodiscard]] Expected<std::vector<ScriptAction>> ReadSessionScript(std::string_view text);
+// Reads a script file; a file that cannot be read is an error without a line.
+[[nodiscard]] Expected<std::vector<ScriptAction>> ReadSessionScriptFile(
+    const std::filesystem::path& path);
 
 // Whether a verb is reserved for the host's side (select-entities, pick-location, host-*):
 // such actions are taken by the stand-in host, never by a dialog.

@@ -26,9 +26,10 @@ protected:
     // Installs a backend playing `script`: the desktop one through its widgets, or the
     // headless one.
     static platform::HeadlessBackend& Play(std::string_view script, bool onDesktop) {
-        platform::ScriptReadResult read = platform::ReadSessionScript(script);
-        EXPECT_TRUE(read) << read.Description();
-        platform::SessionScript session(std::move(read.actions));
+        platform::Expected<std::vector<platform::ScriptAction>> read =
+            platform::ReadSessionScript(script);
+        EXPECT_TRUE(read) << read.Describe();
+        platform::SessionScript session(std::move(*read));
         std::unique_ptr<platform::HeadlessBackend> backend;
         if (onDesktop)
             backend = std::make_unique<desktop::DesktopBackend>(std::move(session),

@@ -109,12 +109,12 @@ private:
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    platform::ScriptReadResult read =
+    platform::Expected<std::vector<platform::ScriptAction>> read =
         platform::ReadSessionScript(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!read) return 0;
     platform::ResetDialogSystem();
-    platform::SetDialogBackend(std::make_unique<platform::HeadlessBackend>(
-        platform::SessionScript(std::move(read.actions))));
+    platform::SetDialogBackend(
+        std::make_unique<platform::HeadlessBackend>(platform::SessionScript(std::move(*read))));
     {
         platform::ModuleScope scope(FuzzModule());
         EveryKind every;

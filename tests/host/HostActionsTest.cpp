@@ -78,9 +78,10 @@ TEST_F(HostActionsTest, RefusesWhatTheHostCannotDo) {
          {"host-select\n", "host-select circle\n", "host-select surface 1000\n",
           "host-select surface two\n", "host-select all 2 3\n", "host-unselect now\n",
           "host-run 1\n", "host-zoom\n"}) {
-        const platform::ScriptReadResult read = platform::ReadSessionScript(script);
+        const platform::Expected<std::vector<platform::ScriptAction>> read =
+            platform::ReadSessionScript(script);
         ASSERT_TRUE(read) << script;
-        EXPECT_NE(CheckHostAction(read.actions.front()), "") << script;
+        EXPECT_NE(CheckHostAction(read->front()), "") << script;
         platform::HeadlessBackend& backend = PlaySessionScript(script);
         EXPECT_FALSE(PlayHostActions(host_.ActiveDrawing(), backend)) << script;
         EXPECT_TRUE(backend.ScriptFailed()) << script;

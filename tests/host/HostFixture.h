@@ -23,10 +23,11 @@ namespace host::testing {
 
 // Installs a headless backend playing `script`, which must read without error.
 inline platform::HeadlessBackend& PlaySessionScript(std::string_view script) {
-    platform::ScriptReadResult read = platform::ReadSessionScript(script);
-    EXPECT_TRUE(read) << read.Description();
-    auto backend = std::make_unique<platform::HeadlessBackend>(
-        platform::SessionScript(std::move(read.actions)));
+    platform::Expected<std::vector<platform::ScriptAction>> read =
+        platform::ReadSessionScript(script);
+    EXPECT_TRUE(read) << read.Describe();
+    auto backend =
+        std::make_unique<platform::HeadlessBackend>(platform::SessionScript(std::move(*read)));
     platform::HeadlessBackend& installed = *backend;
     platform::SetDialogBackend(std::move(backend));
     return installed;

@@ -98,11 +98,11 @@ TEST(ControlsTest, FactoryMakesEveryStandardKind) {
           ControlKind::StaticText, ControlKind::GroupBox, ControlKind::Bitmap,
           ControlKind::ListView, ControlKind::ListBox, ControlKind::DropDownList,
           ControlKind::DropDown, ControlKind::ProgressBar}) {
-        const platform::ControlCreation created =
+        const platform::Expected<std::unique_ptr<platform::Control>> created =
             platform::CreateControl(MakeControl(kind, 3, "c", "caption", {1, 2, 3, 4}));
-        ASSERT_NE(created.control, nullptr);
-        EXPECT_EQ(created.control->Kind(), kind);
-        EXPECT_EQ(created.control->Place(), (platform::DialogRect{1, 2, 3, 4}));
+        ASSERT_TRUE(created) << created.Describe();
+        EXPECT_EQ((*created)->Kind(), kind);
+        EXPECT_EQ((*created)->Place(), (platform::DialogRect{1, 2, 3, 4}));
     }
 }
 

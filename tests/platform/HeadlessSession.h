@@ -20,10 +20,11 @@ protected:
 
     // Installs a headless backend playing `script`, which must read without error.
     platform::HeadlessBackend& Play(std::string_view script) {
-        platform::ScriptReadResult read = platform::ReadSessionScript(script);
-        EXPECT_TRUE(read) << read.Description();
-        auto backend = std::make_unique<platform::HeadlessBackend>(
-            platform::SessionScript(std::move(read.actions)));
+        platform::Expected<std::vector<platform::ScriptAction>> read =
+            platform::ReadSessionScript(script);
+        EXPECT_TRUE(read) << read.Describe();
+        auto backend =
+            std::make_unique<platform::HeadlessBackend>(platform::SessionScript(std::move(*read)));
         platform::HeadlessBackend& installed = *backend;
         platform::SetDialogBackend(std::move(backend));
         return installed;

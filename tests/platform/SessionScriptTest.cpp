@@ -19,16 +19,16 @@ TEST(SessionScriptTest, ReadsActionsSkippingCommentsAndBlankLines) {
         "select-entities surfaces 3\n"
         "host-anything goes \"here\"\n"
         "wait 500");
-    ASSERT_TRUE(read) << read.Description();
-    ASSERT_EQ(read.actions.size(), 6u);
-    EXPECT_EQ(read.actions[0].line, 3);
-    EXPECT_EQ(read.actions[0].verb, "press");
-    EXPECT_EQ(read.actions[0].arguments, std::vector<std::string>{"ok"});
-    EXPECT_EQ(read.actions[1].arguments, (std::vector<std::string>{"name", "two words\t\"q\" A"}));
-    EXPECT_EQ(read.actions[2].arguments, (std::vector<std::string>{"grid", "1", "2", ""}));
-    EXPECT_EQ(read.actions[3].verb, "select-entities");
-    EXPECT_EQ(read.actions[4].arguments, (std::vector<std::string>{"goes", "here"}));
-    EXPECT_EQ(read.actions[5].line, 8);
+    ASSERT_TRUE(read) << read.Describe();
+    ASSERT_EQ(read->size(), 6u);
+    EXPECT_EQ((*read)[0].line, 3);
+    EXPECT_EQ((*read)[0].verb, "press");
+    EXPECT_EQ((*read)[0].arguments, std::vector<std::string>{"ok"});
+    EXPECT_EQ((*read)[1].arguments, (std::vector<std::string>{"name", "two words\t\"q\" A"}));
+    EXPECT_EQ((*read)[2].arguments, (std::vector<std::string>{"grid", "1", "2", ""}));
+    EXPECT_EQ((*read)[3].verb, "select-entities");
+    EXPECT_EQ((*read)[4].arguments, (std::vector<std::string>{"goes", "here"}));
+    EXPECT_EQ((*read)[5].line, 8);
 }
 
 TEST(SessionScriptTest, BadLinesAreErrorsNamingTheLine) {
@@ -59,25 +59,24 @@ TEST(SessionScriptTest, BadLinesAreErrorsNamingTheLine) {
     for (const Case& c : cases) {
         const auto read = ReadSessionScript(c.script);
         EXPECT_FALSE(read) << c.script;
-        EXPECT_EQ(read.errorLine, c.line) << c.script;
-        EXPECT_EQ(read.error, c.error) << c.script;
-        EXPECT_TRUE(read.actions.empty());
+        EXPECT_EQ(read.GetStatus().Line(), c.line) << c.script;
+        EXPECT_EQ(read.GetStatus().Reason(), c.error) << c.script;
+        EXPECT_TRUE(!read);
     }
 }
 
 TEST(SessionScriptTest, MissingFileIsAnErrorAtLineZero) {
     const auto read = platform::ReadSessionScriptFile("/nonexistent/session.txt");
     EXPECT_FALSE(read);
-    EXPECT_EQ(read.errorLine, 0);
-    EXPECT_EQ(
-        read.Description(),
-        "line 0: cannot read session script /nonexistent/session.txt: No such file or directory");
+    EXPECT_EQ(read.GetStatus().Line(), 0);
+    EXPECT_EQ(read.Describe(),
+              "cannot read session script /nonexistent/session.txt: No such file or directory");
 }
 
 TEST(SessionScriptTest, HostTakesOnlyTheHostActionItAsksFor) {
     auto read = ReadSessionScript("pick-location 1 2 3\npress ok\n");
     ASSERT_TRUE(read);
-    platform::SessionScript script(std::move(read.actions));
+    platform::SessionScript script(std::move(*read));
     std::string error;
     EXPECT_EQ(script.TakeHostAction("select-entities", error), nullptr);
     EXPECT_EQ(error,
