@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/geometry/LargePages.h"
+
 namespace host::geometry {
 namespace {
 
@@ -113,46 +115,39 @@ PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
             total += std::size_t(level.rows) * std::size_t(level.columns);
         }
     } while (levels_.back().rows > 1 || levels_.back().columns > 1);
+    // Reserved and advised before the first write, so that the nodes fill large pages.
+    ReserveLargePages(nodes_, total);
     nodes_.resize(total);
 
-    // The boxes of level 1 from the points, then each stored level from the one below.
-    const Level& blocks = levels_[1];
-    std::vector<std::array<float, 3>> belowLo(std::size_t(blocks.rows) * blocks.columns);
-    std::vector<std::array<float, 3>> belowHi(belowLo.size());
-    for (int row = 0; row < blocks.rows; ++row) {
-        for (int column = 0; column < blocks.columns; ++column) {
-            const std::size_t index = std::size_t(row) * blocks.columns + column;
-            EncloseAll(PatchBlockBoxes(grid, centre_, 2 * row, 2 * column), belowLo[index],
-                       belowHi[index]);
-        }
-    }
+    // Level 2 takes its children's boxes (the level-1 blocks) from the points, each higher level
+    // encloses the boxes stored in the nodes below, so that nothing else is allocated.
     for (int k = 2; k < int(levels_.size()); ++k) {
         const Level& level = levels_[k];
         const Level& children = levels_[k - 1];
-        std::vector<std::array<float, 3>> ownLo(std::size_t(level.rows) * level.columns);
-        std::vector<std::array<float, 3>> ownHi(ownLo.size());
         for (int row = 0; row < level.rows; ++row) {
             for (int column = 0; column < level.columns; ++column) {
-                const std::size_t index = std::size_t(row) * level.columns + column;
-                QuadBoxes& boxes = nodes_[level.first + index].boxes;
+                QuadBoxes& boxes =
+                    nodes_[level.first + std::size_t(row) * level.columns + column].boxes;
                 boxes = EmptyBoxes();
                 for (int slot = 0; slot < 4; ++slot) {
                     const int childRow = 2 * row + slot / 2;
                     const int childColumn = 2 * column + slot % 2;
-                    if (childRow < children.rows && childColumn < children.columns) {
-                        const std::size_t child =
-                            std::size_t(childRow) * children.columns + childColumn;
-                        for (int axis = 0; axis < 3; ++axis) {
-                            boxes.lo[axis][slot] = belowLo[child][axis];
-                            boxes.hi[axis][slot] = belowHi[child][axis];
-                        }
+                    if (childRow >= children.rows || childColumn >= children.columns) {
+                        continue;
+                    }
+                    std::array<float, 3> lo;
+                    std::array<float, 3> hi;
+                    EncloseAll(k == 2
+                                   ? PatchBlockBoxes(grid, centre_, 2 * childRow, 2 * childColumn)
+                                   : NodeAt(k - 1, childRow, childColumn).boxes,
+                               lo, hi);
+                    for (int axis = 0; axis < 3; ++axis) {
+                        boxes.lo[axis][slot] = lo[axis];
+                        boxes.hi[axis][slot] = hi[axis];
                     }
                 }
-                EncloseAll(boxes, ownLo[index], ownHi[index]);
             }
         }
-        belowLo = std::move(ownLo);
-        belowHi = std::move(ownHi);
     }
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "host/geometry/LargePages.h"
+
 namespace host::geometry {
 
 Checked<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance, Side side) {
@@ -20,7 +22,7 @@ Checked<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance, Sid
             break;
     }
     std::vector<Vec3> points;
-    points.reserve(grid.points().size());
+    ReserveLargePages(points, grid.points().size());
     for (int row = 0; row < grid.rows(); ++row) {
         for (int column = 0; column < grid.columns(); ++column) {
             const std::optional<Vec3> n = GridPointNormal(grid, row, column);
