@@ -38,6 +38,39 @@ void EncloseAll(const QuadBoxes& boxes, std::array<float, 3>& lo, std::array<flo
     }
 }
 
+// A single-precision bound no greater (Down) or no smaller (Up) than `x`: rounding to nearest
+// moves a value by at most 6e-8 of it.
+float Down(double x) { return float(x - 1.2e-7 * std::abs(x)); }
+float Up(double x) { return float(x + 1.2e-7 * std::abs(x)); }
+
+// Orthonormal axes in single precision, kept in double for the exact products of the build.
+using Axes = std::array<Vec3, 3>;
+
+Axes Rounded(const Axes& axes) {
+    Axes out;
+    for (int i = 0; i < 3; ++i) {
+        out[i] = {double(float(axes[i].x)), double(float(axes[i].y)), double(float(axes[i].z))};
+    }
+    return out;
+}
+
+// The axes of the patches from point (row0, column0) to point (row1, column1): along the columns,
+// across them, along the normal. The coordinate axes where the corners span no area (a pole, a
+// closed seam, a fold onto itself): any axes give boxes that hold their patches.
+Axes AxesOf(const SurfaceGrid& grid, int row0, int column0, int row1, int column1) {
+    const Vec3 du = (grid.At(row0, column1) - grid.At(row0, column0)) +
+                    (grid.At(row1, column1) - grid.At(row1, column0));
+    const Vec3 dv = (grid.At(row1, column0) - grid.At(row0, column0)) +
+                    (grid.At(row1, column1) - grid.At(row0, column1));
+    const Vec3 n = Cross(du, dv);
+    if (!(Dot(n, n) > 1e-12 * Dot(du, du) * Dot(dv, dv))) {
+        return {Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{0, 0, 1}};
+    }
+    const Vec3 along = (1.0 / Length(du)) * du;
+    const Vec3 normal = (1.0 / Length(n)) * n;
+    return Rounded({along, Cross(normal, along), normal});
+}
+
 }  // namespace
 
 QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int column) {
@@ -144,6 +177,108 @@ PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
                     for (int axis = 0; axis < 3; ++axis) {
                         boxes.lo[axis][slot] = lo[axis];
                         boxes.hi[axis][slot] = hi[axis];
+                    }
+                }
+            }
+        }
+    }
+}
+
+const std::vector<FrameNode>& PatchTree::Frames() const {
+    std::call_once(frames_->built, [this] { BuildFrames(frames_->nodes); });
+    return frames_->nodes;
+}
+
+void PatchTree::BuildFrames(std::vector<FrameNode>& frames) const {
+    const SurfaceGrid& grid = *grid_;
+    ReserveLargePages(frames, nodes_.size());
+    frames.resize(nodes_.size());
+    for (int k = 2; k < int(levels_.size()); ++k) {
+        const Level& level = levels_[k];
+        const Level& children = levels_[k - 1];
+        const int span = 1 << k;  // patches per node side
+        for (int row = 0; row < level.rows; ++row) {
+            for (int column = 0; column < level.columns; ++column) {
+                const int row0 = row * span;
+                const int column0 = column * span;
+                const Axes axes =
+                    AxesOf(grid, row0, column0, std::min(row0 + span, grid.rows() - 1),
+                           std::min(column0 + span, grid.columns() - 1));
+                FrameNode& frame = frames[NodeIndex(k, row, column)];
+                // On level 2, the products of the node's points (the last ones again beyond the
+                // grid) with its axes.
+                double along[3][5][5];
+                if (k == 2) {
+                    for (int r = 0; r < 5; ++r) {
+                        for (int c = 0; c < 5; ++c) {
+                            const Vec3 p = grid.At(std::min(row0 + r, grid.rows() - 1),
+                                                   std::min(column0 + c, grid.columns() - 1)) -
+                                           centre_;
+                            for (int i = 0; i < 3; ++i) {
+                                along[i][r][c] = Dot(axes[i], p);
+                            }
+                        }
+                    }
+                }
+                for (int i = 0; i < 3; ++i) {
+                    frame.axis[i] = {float(axes[i].x), float(axes[i].y), float(axes[i].z), 0.0f};
+                    frame.lo[i].fill(INFINITY);
+                    frame.hi[i].fill(-INFINITY);
+                }
+                for (int slot = 0; slot < 4; ++slot) {
+                    const int childRow = 2 * row + slot / 2;
+                    const int childColumn = 2 * column + slot % 2;
+                    if (childRow >= children.rows || childColumn >= children.columns) {
+                        continue;  // empty: every test misses it
+                    }
+                    std::array<double, 3> lo{INFINITY, INFINITY, INFINITY};
+                    std::array<double, 3> hi{-INFINITY, -INFINITY, -INFINITY};
+                    if (k == 2) {
+                        // A 2 x 2 block: its 3 x 3 points, whose products were taken once for the
+                        // node's 5 x 5.
+                        for (int i = 0; i < 3; ++i) {
+                            double least = INFINITY;
+                            double most = -INFINITY;
+                            for (int r = 2 * (slot / 2); r <= 2 * (slot / 2) + 2; ++r) {
+                                for (int c = 2 * (slot % 2); c <= 2 * (slot % 2) + 2; ++c) {
+                                    least = std::min(least, along[i][r][c]);
+                                    most = std::max(most, along[i][r][c]);
+                                }
+                            }
+                            lo[i] = least;
+                            hi[i] = most;
+                        }
+                    } else {
+                        // The child's box in its own axes, the corners of which are sums of its
+                        // axes times its extents; extended by a relative 1e-6 for axes that are
+                        // orthonormal only to single precision.
+                        const FrameNode& child = frames[NodeIndex(k - 1, childRow, childColumn)];
+                        Axes childAxes;
+                        std::array<double, 3> childLo;
+                        std::array<double, 3> childHi;
+                        double magnitude = 0.0;
+                        for (int j = 0; j < 3; ++j) {
+                            const auto& a = child.axis[j];
+                            childAxes[j] = {a[0], a[1], a[2]};
+                            childLo[j] = *std::min_element(child.lo[j].begin(), child.lo[j].end());
+                            childHi[j] = *std::max_element(child.hi[j].begin(), child.hi[j].end());
+                            magnitude += std::max(std::abs(childLo[j]), std::abs(childHi[j]));
+                        }
+                        for (int i = 0; i < 3; ++i) {
+                            double least = -1e-6 * magnitude;
+                            double most = 1e-6 * magnitude;
+                            for (int j = 0; j < 3; ++j) {
+                                const double cosine = Dot(axes[i], childAxes[j]);
+                                least += std::min(cosine * childLo[j], cosine * childHi[j]);
+                                most += std::max(cosine * childLo[j], cosine * childHi[j]);
+                            }
+                            lo[i] = least;
+                            hi[i] = most;
+                        }
+                    }
+                    for (int i = 0; i < 3; ++i) {
+                        frame.lo[i][slot] = Down(lo[i]);
+                        frame.hi[i][slot] = Up(hi[i]);
                     }
                 }
             }

@@ -8,6 +8,9 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <type_traits>
 #include <vector>
 
 #include "host/geometry/SurfaceGrid.h"
@@ -28,6 +31,18 @@ struct alignas(32) QuadNode {
     QuadBoxes boxes;
 };
 
+// A stored node again, for searches of the nearest point, where boxes along the coordinate axes
+// are loose around tilted patches: three orthonormal axes of the node's own (the first along its
+// columns, the last along its normal; the coordinate axes where it has no normal) and its four
+// children's extents along them, relative to the tree's centre (144 bytes). A point's distance
+// from such a box is as cheap as from a box along the coordinate axes, and nearly its distance
+// from the patches inside.
+struct alignas(16) FrameNode {
+    std::array<std::array<float, 4>, 3> axis;  // axis[i] = {x, y, z, 0}
+    std::array<std::array<float, 4>, 3> lo;    // lo[i][child]: least extent along axis i
+    std::array<std::array<float, 4>, 3> hi;
+};
+
 // The children worth examining, nearest first (slot order on ties): those met no farther than
 // `bound`, where an infinite distance is a miss even while nothing is found yet.
 struct NearestSlots {
@@ -35,18 +50,25 @@ struct NearestSlots {
     int count = 0;
 };
 [[nodiscard]] inline NearestSlots OrderSlots(const std::array<float, 4>& distance, float bound) {
+    // Each child's rank among the four, counted in lanes without branches (an insertion sort's
+    // branches are mispredicted about every other node): a missed child ranks after every met
+    // one, and ties go by slot.
+    constexpr int kBits[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
     const __m128 d = _mm_loadu_ps(distance.data());
-    const __m128 met =
-        _mm_and_ps(_mm_cmple_ps(d, _mm_set1_ps(bound)), _mm_cmplt_ps(d, _mm_set1_ps(INFINITY)));
+    const __m128 infinite = _mm_set1_ps(INFINITY);
+    const __m128 met = _mm_and_ps(_mm_cmple_ps(d, _mm_set1_ps(bound)), _mm_cmplt_ps(d, infinite));
+    const __m128 key = _mm_or_ps(_mm_and_ps(met, d), _mm_andnot_ps(met, infinite));
     NearestSlots out;
-    for (int mask = _mm_movemask_ps(met); mask != 0; mask &= mask - 1) {
-        const int slot = __builtin_ctz(unsigned(mask));
-        int j = out.count++;
-        for (; j > 0 && distance[slot] < distance[out.slot[j - 1]]; --j) {
-            out.slot[j] = out.slot[j - 1];
-        }
-        out.slot[j] = slot;
-    }
+    out.count = kBits[_mm_movemask_ps(met)];
+    const auto place = [&](int slot, __m128 mine) {
+        const int before = _mm_movemask_ps(_mm_cmplt_ps(key, mine));
+        const int tiedBefore = _mm_movemask_ps(_mm_cmpeq_ps(key, mine)) & ((1 << slot) - 1);
+        out.slot[kBits[before] + kBits[tiedBefore]] = slot;
+    };
+    place(0, _mm_shuffle_ps(key, key, 0x00));
+    place(1, _mm_shuffle_ps(key, key, 0x55));
+    place(2, _mm_shuffle_ps(key, key, 0xAA));
+    place(3, _mm_shuffle_ps(key, key, 0xFF));
     return out;
 }
 
@@ -72,9 +94,11 @@ public:
     // Levels above the patches; the top one has a single node.
     [[nodiscard]] int levels() const { return int(levels_.size()) - 1; }
     [[nodiscard]] std::size_t nodeCount() const { return nodes_.size(); }
-    // Memory held by the structure (nodes and level table), without the grid.
+    // Memory held by the structure (both kinds of nodes, the frames counted as built, and the
+    // level table), without the grid.
     [[nodiscard]] std::size_t bytes() const {
-        return nodes_.size() * sizeof(QuadNode) + levels_.size() * sizeof(Level) + sizeof *this;
+        return nodes_.size() * (sizeof(QuadNode) + sizeof(FrameNode)) +
+               levels_.size() * sizeof(Level) + sizeof *this;
     }
     // The grid the tree describes; a copy of a surface points its tree at its own grid.
     void Attach(const SurfaceGrid& grid) { grid_ = &grid; }
@@ -84,7 +108,17 @@ public:
     // (or +infinity to skip it); `examiner.Visit(patchRow, patchColumn)` examines one patch and
     // returns the new bound. Children farther than the bound are pruned.
     template <class Distances, class Examiner>
-    void Search(Distances&& distances, Examiner& examiner) const;
+    void Search(Distances&& distances, Examiner& examiner) const {
+        SearchNodes(nodes_, distances, examiner);
+    }
+    // The same over the frame nodes: `distances(frame, out)` for a stored node, and
+    // `distances(boxes, out)` for a 2 x 2 block of patches as in Search.
+    template <class Distances, class Examiner>
+    void SearchNearest(Distances&& distances, Examiner& examiner) const {
+        SearchNodes(Frames(), distances, examiner);
+    }
+    // Builds the frame nodes now rather than on the first SearchNearest.
+    void PrepareNearest() const { Frames(); }
 
 private:
     struct Level {
@@ -111,16 +145,35 @@ private:
         }
     };
 
-    const QuadNode& NodeAt(int level, int row, int column) const {
+    std::size_t NodeIndex(int level, int row, int column) const {
         const Level& l = levels_[level];
-        return nodes_[l.first + std::size_t(row) * std::size_t(l.columns) + std::size_t(column)];
+        return l.first + std::size_t(row) * std::size_t(l.columns) + std::size_t(column);
     }
-    // Asks the memory for both cache lines of a node ahead of its use.
-    void PrefetchNode(int level, int row, int column) const {
-        const char* at = reinterpret_cast<const char*>(&NodeAt(level, row, column));
-        __builtin_prefetch(at);
-        __builtin_prefetch(at + sizeof(QuadNode) - 1);
+    const QuadNode& NodeAt(int level, int row, int column) const {
+        return nodes_[NodeIndex(level, row, column)];
     }
+    // Asks the memory for every cache line of a node ahead of its use.
+    template <class Node>
+    static void PrefetchNode(const Node& node) {
+        const char* at = reinterpret_cast<const char*>(&node);
+        for (std::size_t line = 0; line < sizeof(Node); line += 64) {
+            __builtin_prefetch(at + line);
+        }
+        __builtin_prefetch(at + sizeof(Node) - 1);
+    }
+
+    template <class Node, class Distances, class Examiner>
+    void SearchNodes(const std::vector<Node>& nodes, Distances& distances,
+                     Examiner& examiner) const;
+    // The frame nodes, built once by the first caller: many surfaces (offsets among them) are
+    // only ever projected onto along a direction. They depend on the grid's points alone, so
+    // that copies of a tree share them.
+    struct LazyFrames {
+        std::once_flag built;
+        std::vector<FrameNode> nodes;  // nodes[i] describes the same node as nodes_[i]
+    };
+    const std::vector<FrameNode>& Frames() const;
+    void BuildFrames(std::vector<FrameNode>& frames) const;
 
     // The grid points of the `count` x `count` patches from (row, column).
     void PrefetchPoints(int row, int column, int count) const;
@@ -130,10 +183,12 @@ private:
     double size_ = 0.0;
     std::vector<Level> levels_;  // levels_[k] describes level k; levels 0 and 1 have no nodes
     std::vector<QuadNode> nodes_;
+    std::shared_ptr<LazyFrames> frames_ = std::make_shared<LazyFrames>();
 };
 
-template <class Distances, class Examiner>
-void PatchTree::Search(Distances&& distances, Examiner& examiner) const {
+template <class Node, class Distances, class Examiner>
+void PatchTree::SearchNodes(const std::vector<Node>& nodes, Distances& distances,
+                            Examiner& examiner) const {
     Pending stack;
     stack.Push(0.0f, levels(), 0, 0);
     float bound = INFINITY;
@@ -157,7 +212,12 @@ void PatchTree::Search(Distances&& distances, Examiner& examiner) const {
             }
             continue;
         }
-        distances(NodeAt(at.level, at.row, at.column).boxes, distance);
+        const Node& node = nodes[NodeIndex(at.level, at.row, at.column)];
+        if constexpr (std::is_same_v<Node, QuadNode>) {
+            distances(node.boxes, distance);
+        } else {
+            distances(node, distance);
+        }
         const NearestSlots order = OrderSlots(distance, bound);
         // Pushed farthest first so that the nearest is examined next. Each child's node is fetched
         // ahead meanwhile and, two levels above the patches, the grid points of its patches too,
@@ -168,10 +228,10 @@ void PatchTree::Search(Distances&& distances, Examiner& examiner) const {
             const int row = 2 * at.row + slot / 2;
             const int column = 2 * at.column + slot % 2;
             if (at.level == 3) {
-                PrefetchNode(2, row, column);
+                PrefetchNode(nodes[NodeIndex(2, row, column)]);
                 PrefetchPoints(4 * row, 4 * column, 4);
             } else if (at.level > 3) {
-                PrefetchNode(at.level - 1, row, column);
+                PrefetchNode(nodes[NodeIndex(at.level - 1, row, column)]);
             }
             stack.Push(distance[slot], at.level - 1, row, column);
         }

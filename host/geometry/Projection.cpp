@@ -98,16 +98,33 @@ private:
     __m128 slack_;
 };
 
-// Lower bounds of a point's distance to four boxes.
+// Lower bounds of a point's distance to four boxes, along the coordinate axes or a node's own.
 class PointBoxes {
 public:
     PointBoxes(const Surface& surface, Vec3 point, double tolerance) {
         const Vec3 local = point - surface.tree().centre();
-        const std::array<float, 3> p = Components(local);
+        p_ = Components(local);
         for (int axis = 0; axis < 3; ++axis) {
-            point_[axis] = _mm_set1_ps(p[axis]);
+            point_[axis] = _mm_set1_ps(p_[axis]);
         }
         pad_ = _mm_set1_ps(BoxPad(surface, local, tolerance));
+    }
+
+    // The axes are orthonormal to single precision, so that the sum of the squared distances
+    // outside each extent is the squared distance from the box to a relative 1e-7, which the
+    // padding covers.
+    void operator()(const FrameNode& node, std::array<float, 4>& out) const {
+        const __m128 zero = _mm_setzero_ps();
+        __m128 sumSq = zero;
+        for (int i = 0; i < 3; ++i) {
+            const std::array<float, 4>& a = node.axis[i];
+            const __m128 at = _mm_set1_ps(a[0] * p_[0] + a[1] * p_[1] + a[2] * p_[2]);
+            const __m128 below = _mm_sub_ps(_mm_load_ps(node.lo[i].data()), at);
+            const __m128 above = _mm_sub_ps(at, _mm_load_ps(node.hi[i].data()));
+            const __m128 outside = _mm_max_ps(_mm_max_ps(below, above), zero);
+            sumSq = _mm_add_ps(sumSq, _mm_mul_ps(outside, outside));
+        }
+        _mm_storeu_ps(out.data(), _mm_max_ps(_mm_sub_ps(_mm_sqrt_ps(sumSq), pad_), zero));
     }
 
     void operator()(const QuadBoxes& node, std::array<float, 4>& out) const {
@@ -123,6 +140,7 @@ public:
     }
 
 private:
+    std::array<float, 3> p_;
     __m128 point_[3];
     __m128 pad_;
 };
@@ -244,7 +262,7 @@ std::optional<SurfaceHit> NearestPoint(const Surface& surface, Vec3 point, doubl
         return std::nullopt;
     }
     NearestSearch search(surface, point, tolerance, true);
-    surface.tree().Search(PointBoxes(surface, point, tolerance), search);
+    surface.tree().SearchNearest(PointBoxes(surface, point, tolerance), search);
     return search.Result();
 }
 
