@@ -43,13 +43,15 @@ void EncloseAll(const QuadBoxes& boxes, std::array<float, 3>& lo, std::array<flo
 float Down(double x) { return float(x - 1.2e-7 * std::abs(x)); }
 float Up(double x) { return float(x + 1.2e-7 * std::abs(x)); }
 
-// Orthonormal axes in single precision, kept in double for the exact products of the build.
+// Orthonormal axes, in double for the products of the build.
 using Axes = std::array<Vec3, 3>;
 
-Axes Rounded(const Axes& axes) {
+// The axes a frame node's searches use.
+Axes AxesOf(const FrameNode& frame) {
     Axes out;
+    const std::array<std::array<float, 3>, 3> axes = frame.Axes();
     for (int i = 0; i < 3; ++i) {
-        out[i] = {double(float(axes[i].x)), double(float(axes[i].y)), double(float(axes[i].z))};
+        out[i] = {axes[i][0], axes[i][1], axes[i][2]};
     }
     return out;
 }
@@ -68,7 +70,7 @@ Axes AxesOf(const SurfaceGrid& grid, int row0, int column0, int row1, int column
     }
     const Vec3 along = (1.0 / Length(du)) * du;
     const Vec3 normal = (1.0 / Length(n)) * n;
-    return Rounded({along, Cross(normal, along), normal});
+    return {along, Cross(normal, along), normal};
 }
 
 }  // namespace
@@ -201,13 +203,16 @@ void PatchTree::BuildFrames(std::vector<FrameNode>& frames) const {
             for (int column = 0; column < level.columns; ++column) {
                 const int row0 = row * span;
                 const int column0 = column * span;
-                const Axes axes =
+                const Axes exact =
                     AxesOf(grid, row0, column0, std::min(row0 + span, grid.rows() - 1),
                            std::min(column0 + span, grid.columns() - 1));
                 FrameNode& frame = frames[NodeIndex(k, row, column)];
+                frame.along = {float(exact[0].x), float(exact[0].y), float(exact[0].z)};
+                frame.normal = {float(exact[2].x), float(exact[2].y), float(exact[2].z)};
+                const Axes axes = AxesOf(frame);
                 // On level 2, the products of the node's points (the last ones again beyond the
                 // grid) with its axes.
-                double along[3][5][5];
+                double products[3][5][5];
                 if (k == 2) {
                     for (int r = 0; r < 5; ++r) {
                         for (int c = 0; c < 5; ++c) {
@@ -215,13 +220,12 @@ void PatchTree::BuildFrames(std::vector<FrameNode>& frames) const {
                                                    std::min(column0 + c, grid.columns() - 1)) -
                                            centre_;
                             for (int i = 0; i < 3; ++i) {
-                                along[i][r][c] = Dot(axes[i], p);
+                                products[i][r][c] = Dot(axes[i], p);
                             }
                         }
                     }
                 }
                 for (int i = 0; i < 3; ++i) {
-                    frame.axis[i] = {float(axes[i].x), float(axes[i].y), float(axes[i].z), 0.0f};
                     frame.lo[i].fill(INFINITY);
                     frame.hi[i].fill(-INFINITY);
                 }
@@ -241,8 +245,8 @@ void PatchTree::BuildFrames(std::vector<FrameNode>& frames) const {
                             double most = -INFINITY;
                             for (int r = 2 * (slot / 2); r <= 2 * (slot / 2) + 2; ++r) {
                                 for (int c = 2 * (slot % 2); c <= 2 * (slot % 2) + 2; ++c) {
-                                    least = std::min(least, along[i][r][c]);
-                                    most = std::max(most, along[i][r][c]);
+                                    least = std::min(least, products[i][r][c]);
+                                    most = std::max(most, products[i][r][c]);
                                 }
                             }
                             lo[i] = least;
@@ -253,13 +257,11 @@ void PatchTree::BuildFrames(std::vector<FrameNode>& frames) const {
                         // axes times its extents; extended by a relative 1e-6 for axes that are
                         // orthonormal only to single precision.
                         const FrameNode& child = frames[NodeIndex(k - 1, childRow, childColumn)];
-                        Axes childAxes;
+                        const Axes childAxes = AxesOf(child);
                         std::array<double, 3> childLo;
                         std::array<double, 3> childHi;
                         double magnitude = 0.0;
                         for (int j = 0; j < 3; ++j) {
-                            const auto& a = child.axis[j];
-                            childAxes[j] = {a[0], a[1], a[2]};
                             childLo[j] = *std::min_element(child.lo[j].begin(), child.lo[j].end());
                             childHi[j] = *std::max_element(child.hi[j].begin(), child.hi[j].end());
                             magnitude += std::max(std::abs(childLo[j]), std::abs(childHi[j]));

@@ -34,14 +34,26 @@ struct alignas(32) QuadNode {
 // A stored node again, for searches of the nearest point, where boxes along the coordinate axes
 // are loose around tilted patches: three orthonormal axes of the node's own (the first along its
 // columns, the last along its normal; the coordinate axes where it has no normal) and its four
-// children's extents along them, relative to the tree's centre (144 bytes). A point's distance
-// from such a box is as cheap as from a box along the coordinate axes, and nearly its distance
-// from the patches inside.
-struct alignas(16) FrameNode {
-    std::array<std::array<float, 4>, 3> axis;  // axis[i] = {x, y, z, 0}
-    std::array<std::array<float, 4>, 3> lo;    // lo[i][child]: least extent along axis i
+// children's extents along them, relative to the tree's centre. A point's distance from such a
+// box is as cheap as from a box along the coordinate axes, and nearly its distance from the
+// patches inside. 128 bytes, two cache lines: the middle axis is not stored but computed.
+struct alignas(64) FrameNode {
+    std::array<std::array<float, 4>, 3> lo;  // lo[i][child]: least extent along axis i
     std::array<std::array<float, 4>, 3> hi;
+    std::array<float, 3> along;   // the first axis
+    std::array<float, 3> normal;  // the third
+    std::array<float, 2> unused{};
+
+    // The three axes; the second is normal x along, in single precision as every user takes it.
+    [[nodiscard]] std::array<std::array<float, 3>, 3> Axes() const {
+        const std::array<float, 3>& a = along;
+        const std::array<float, 3>& n = normal;
+        return {a,
+                {n[1] * a[2] - n[2] * a[1], n[2] * a[0] - n[0] * a[2], n[0] * a[1] - n[1] * a[0]},
+                n};
+    }
 };
+static_assert(sizeof(FrameNode) == 128);
 
 // The children worth examining, nearest first (slot order on ties): those met no farther than
 // `bound`, where an infinite distance is a miss even while nothing is found yet.
@@ -49,7 +61,8 @@ struct NearestSlots {
     std::array<int, 4> slot;
     int count = 0;
 };
-[[nodiscard]] inline NearestSlots OrderSlots(const std::array<float, 4>& distance, float bound) {
+[[nodiscard]] inline __attribute__((always_inline)) NearestSlots OrderSlots(
+    const std::array<float, 4>& distance, float bound) {
     // Each child's rank among the four, counted in lanes without branches (an insertion sort's
     // branches are mispredicted about every other node): a missed child ranks after every met
     // one, and ties go by slot.

@@ -116,8 +116,9 @@ public:
     void operator()(const FrameNode& node, std::array<float, 4>& out) const {
         const __m128 zero = _mm_setzero_ps();
         __m128 sumSq = zero;
+        const std::array<std::array<float, 3>, 3> axes = node.Axes();
         for (int i = 0; i < 3; ++i) {
-            const std::array<float, 4>& a = node.axis[i];
+            const std::array<float, 3>& a = axes[i];
             const __m128 at = _mm_set1_ps(a[0] * p_[0] + a[1] * p_[1] + a[2] * p_[2]);
             const __m128 below = _mm_sub_ps(_mm_load_ps(node.lo[i].data()), at);
             const __m128 above = _mm_sub_ps(at, _mm_load_ps(node.hi[i].data()));

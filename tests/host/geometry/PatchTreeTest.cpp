@@ -126,10 +126,11 @@ TEST(PatchTreeTest, FrameBoxesHoldEveryPatchAroundEachPoint) {
                     const Vec3& p;
                     const decltype(inside)& in;
                     void operator()(const FrameNode& node, std::array<float, 4>& out) const {
+                        const auto axes = node.Axes();
                         for (int c = 0; c < 4; ++c) {
                             bool all = true;
                             for (int i = 0; i < 3; ++i) {
-                                const auto& a = node.axis[i];
+                                const auto& a = axes[i];
                                 all = all && in(a[0] * p.x + a[1] * p.y + a[2] * p.z, node.lo[i][c],
                                                 node.hi[i][c]);
                             }
