@@ -156,7 +156,10 @@ PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
 
     // Level 2 takes its children's boxes (the level-1 blocks) from the points, each higher level
     // encloses the boxes stored in the nodes below, so that nothing else is allocated.
-    for (int k = 2; k < int(levels_.size()); ++k) {
+    if (levels_.size() > 2) {
+        BuildLevelTwo();
+    }
+    for (int k = 3; k < int(levels_.size()); ++k) {
         const Level& level = levels_[k];
         const Level& children = levels_[k - 1];
         for (int row = 0; row < level.rows; ++row) {
@@ -172,15 +175,64 @@ PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
                     }
                     std::array<float, 3> lo;
                     std::array<float, 3> hi;
-                    EncloseAll(k == 2
-                                   ? PatchBlockBoxes(grid, centre_, 2 * childRow, 2 * childColumn)
-                                   : NodeAt(k - 1, childRow, childColumn).boxes,
-                               lo, hi);
+                    EncloseAll(NodeAt(k - 1, childRow, childColumn).boxes, lo, hi);
                     for (int axis = 0; axis < 3; ++axis) {
                         boxes.lo[axis][slot] = lo[axis];
                         boxes.hi[axis][slot] = hi[axis];
                     }
                 }
+            }
+        }
+    }
+}
+
+void PatchTree::BuildLevelTwo() {
+    // Each node's 5 x 5 points (the last ones again beyond the grid) once: per point row the
+    // least and greatest of the columns of each block, then of the rows of each block. A block
+    // partly beyond the grid then spans the points of its patches inside it.
+    const SurfaceGrid& grid = *grid_;
+    const Level& level = levels_[2];
+    const Level& blocks = levels_[1];
+    const __m128d centreXY = _mm_loadu_pd(&centre_.x);
+    const __m128d centreZ = _mm_load_sd(&centre_.z);
+    for (int row = 0; row < level.rows; ++row) {
+        for (int column = 0; column < level.columns; ++column) {
+            __m128 rowLo[5][2];
+            __m128 rowHi[5][2];
+            for (int r = 0; r < 5; ++r) {
+                const Vec3* line =
+                    &grid.points()[std::size_t(std::min(4 * row + r, grid.rows() - 1)) *
+                                   std::size_t(grid.columns())];
+                __m128 p[5];
+                for (int c = 0; c < 5; ++c) {
+                    p[c] = Local(line[std::min(4 * column + c, grid.columns() - 1)], centreXY,
+                                 centreZ);
+                }
+                for (int half = 0; half < 2; ++half) {
+                    const __m128* q = p + 2 * half;
+                    rowLo[r][half] = _mm_min_ps(_mm_min_ps(q[0], q[1]), q[2]);
+                    rowHi[r][half] = _mm_max_ps(_mm_max_ps(q[0], q[1]), q[2]);
+                }
+            }
+            __m128 lo[4];
+            __m128 hi[4];
+            for (int slot = 0; slot < 4; ++slot) {
+                const int a = slot / 2;
+                const int b = slot % 2;
+                const bool inside = 2 * row + a < blocks.rows && 2 * column + b < blocks.columns;
+                const __m128 least = _mm_min_ps(_mm_min_ps(rowLo[2 * a][b], rowLo[2 * a + 1][b]),
+                                                rowLo[2 * a + 2][b]);
+                const __m128 most = _mm_max_ps(_mm_max_ps(rowHi[2 * a][b], rowHi[2 * a + 1][b]),
+                                               rowHi[2 * a + 2][b]);
+                lo[slot] = inside ? least : _mm_set1_ps(INFINITY);
+                hi[slot] = inside ? most : _mm_set1_ps(-INFINITY);
+            }
+            _MM_TRANSPOSE4_PS(lo[0], lo[1], lo[2], lo[3]);
+            _MM_TRANSPOSE4_PS(hi[0], hi[1], hi[2], hi[3]);
+            QuadBoxes& boxes = nodes_[NodeIndex(2, row, column)].boxes;
+            for (int axis = 0; axis < 3; ++axis) {
+                _mm_store_ps(boxes.lo[axis].data(), lo[axis]);
+                _mm_store_ps(boxes.hi[axis].data(), hi[axis]);
             }
         }
     }

@@ -186,6 +186,8 @@ private:
         std::vector<FrameNode> nodes;  // nodes[i] describes the same node as nodes_[i]
     };
     const std::vector<FrameNode>& Frames() const;
+    // The boxes of level 2's nodes, from the points.
+    void BuildLevelTwo();
     void BuildFrames(std::vector<FrameNode>& frames) const;
 
     // The grid points of the `count` x `count` patches from (row, column).
