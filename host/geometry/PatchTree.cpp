@@ -150,8 +150,6 @@ PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
             total += std::size_t(level.rows) * std::size_t(level.columns);
         }
     } while (levels_.back().rows > 1 || levels_.back().columns > 1);
-    // Reserved and advised before the first write, so that the nodes fill large pages.
-    ReserveLargePages(nodes_, total);
     nodes_.resize(total);
 
     // Level 2 takes its children's boxes (the level-1 blocks) from the points, each higher level
@@ -238,14 +236,13 @@ void PatchTree::BuildLevelTwo() {
     }
 }
 
-const std::vector<FrameNode>& PatchTree::Frames() const {
+const PatchTree::FrameNodes& PatchTree::Frames() const {
     std::call_once(frames_->built, [this] { BuildFrames(frames_->nodes); });
     return frames_->nodes;
 }
 
-void PatchTree::BuildFrames(std::vector<FrameNode>& frames) const {
+void PatchTree::BuildFrames(FrameNodes& frames) const {
     const SurfaceGrid& grid = *grid_;
-    ReserveLargePages(frames, nodes_.size());
     frames.resize(nodes_.size());
     for (int k = 2; k < int(levels_.size()); ++k) {
         const Level& level = levels_[k];

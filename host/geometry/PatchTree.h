@@ -13,6 +13,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "host/geometry/LargePages.h"
 #include "host/geometry/SurfaceGrid.h"
 #include "host/geometry/Vec3.h"
 
@@ -175,20 +176,20 @@ private:
         __builtin_prefetch(at + sizeof(Node) - 1);
     }
 
-    template <class Node, class Distances, class Examiner>
-    void SearchNodes(const std::vector<Node>& nodes, Distances& distances,
-                     Examiner& examiner) const;
+    template <class Nodes, class Distances, class Examiner>
+    void SearchNodes(const Nodes& nodes, Distances& distances, Examiner& examiner) const;
     // The frame nodes, built once by the first caller: many surfaces (offsets among them) are
     // only ever projected onto along a direction. They depend on the grid's points alone, so
     // that copies of a tree share them.
+    using FrameNodes = std::vector<FrameNode, LargePageAllocator<FrameNode>>;
     struct LazyFrames {
         std::once_flag built;
-        std::vector<FrameNode> nodes;  // nodes[i] describes the same node as nodes_[i]
+        FrameNodes nodes;  // nodes[i] describes the same node as nodes_[i]
     };
-    const std::vector<FrameNode>& Frames() const;
+    const FrameNodes& Frames() const;
     // The boxes of level 2's nodes, from the points.
     void BuildLevelTwo();
-    void BuildFrames(std::vector<FrameNode>& frames) const;
+    void BuildFrames(FrameNodes& frames) const;
 
     // The grid points of the `count` x `count` patches from (row, column).
     void PrefetchPoints(int row, int column, int count) const;
@@ -197,13 +198,13 @@ private:
     Vec3 centre_;
     double size_ = 0.0;
     std::vector<Level> levels_;  // levels_[k] describes level k; levels 0 and 1 have no nodes
-    std::vector<QuadNode> nodes_;
+    std::vector<QuadNode, LargePageAllocator<QuadNode>> nodes_;
     std::shared_ptr<LazyFrames> frames_ = std::make_shared<LazyFrames>();
 };
 
-template <class Node, class Distances, class Examiner>
-void PatchTree::SearchNodes(const std::vector<Node>& nodes, Distances& distances,
-                            Examiner& examiner) const {
+template <class Nodes, class Distances, class Examiner>
+void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& examiner) const {
+    using Node = typename Nodes::value_type;
     Pending stack;
     stack.Push(0.0f, levels(), 0, 0);
     float bound = INFINITY;
