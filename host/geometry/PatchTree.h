@@ -206,51 +206,67 @@ template <class Nodes, class Distances, class Examiner>
 void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& examiner) const {
     using Node = typename Nodes::value_type;
     Pending stack;
-    stack.Push(0.0f, levels(), 0, 0);
     float bound = INFINITY;
     std::array<float, 4> distance;
-    while (stack.top > 0) {
-        const int top = --stack.top;
-        if (stack.distance[top] > bound) {
-            continue;
-        }
-        const struct {
-            int level, row, column;
-        } at{stack.level[top], stack.row[top], stack.column[top]};
-        if (at.level == 1) {
-            distances(PatchBlockBoxes(*grid_, centre_, 2 * at.row, 2 * at.column), distance);
+    // The node being examined; its nearest child follows at once, without a round trip through
+    // the stack, which would lengthen the chain of waits from one level to the next.
+    int level = levels();
+    int row = 0;
+    int column = 0;
+    for (;;) {
+        if (level == 1) {
+            distances(PatchBlockBoxes(*grid_, centre_, 2 * row, 2 * column), distance);
             const NearestSlots order = OrderSlots(distance, bound);
             for (int i = 0; i < order.count; ++i) {
                 const int slot = order.slot[i];
                 if (distance[slot] <= bound) {
-                    bound = examiner.Visit(2 * at.row + slot / 2, 2 * at.column + slot % 2);
+                    bound = examiner.Visit(2 * row + slot / 2, 2 * column + slot % 2);
                 }
             }
-            continue;
-        }
-        const Node& node = nodes[NodeIndex(at.level, at.row, at.column)];
-        if constexpr (std::is_same_v<Node, QuadNode>) {
-            distances(node.boxes, distance);
         } else {
-            distances(node, distance);
-        }
-        const NearestSlots order = OrderSlots(distance, bound);
-        // Pushed farthest first so that the nearest is examined next. Each child's node is fetched
-        // ahead meanwhile and, two levels above the patches, the grid points of its patches too,
-        // so that the memory waits of the two lowest levels overlap. (Fetching the children's
-        // children as well costs more than it saves.)
-        for (int i = order.count - 1; i >= 0; --i) {
-            const int slot = order.slot[i];
-            const int row = 2 * at.row + slot / 2;
-            const int column = 2 * at.column + slot % 2;
-            if (at.level == 3) {
-                PrefetchNode(nodes[NodeIndex(2, row, column)]);
-                PrefetchPoints(4 * row, 4 * column, 4);
-            } else if (at.level > 3) {
-                PrefetchNode(nodes[NodeIndex(at.level - 1, row, column)]);
+            const Node& node = nodes[NodeIndex(level, row, column)];
+            if constexpr (std::is_same_v<Node, QuadNode>) {
+                distances(node.boxes, distance);
+            } else {
+                distances(node, distance);
             }
-            stack.Push(distance[slot], at.level - 1, row, column);
+            const NearestSlots order = OrderSlots(distance, bound);
+            // The others wait, farthest first, so that the nearest of them comes next. Each
+            // child's node is fetched ahead meanwhile and, two levels above the patches, the grid
+            // points of its patches too, so that the memory waits of the two lowest levels
+            // overlap. (Fetching the children's children as well costs more than it saves.)
+            for (int i = order.count - 1; i >= 0; --i) {
+                const int slot = order.slot[i];
+                const int childRow = 2 * row + slot / 2;
+                const int childColumn = 2 * column + slot % 2;
+                if (level == 3) {
+                    PrefetchNode(nodes[NodeIndex(2, childRow, childColumn)]);
+                    PrefetchPoints(4 * childRow, 4 * childColumn, 4);
+                } else if (level > 3) {
+                    PrefetchNode(nodes[NodeIndex(level - 1, childRow, childColumn)]);
+                }
+                if (i > 0) {
+                    stack.Push(distance[slot], level - 1, childRow, childColumn);
+                }
+            }
+            if (order.count > 0) {
+                level -= 1;
+                row = 2 * row + order.slot[0] / 2;
+                column = 2 * column + order.slot[0] % 2;
+                continue;
+            }
         }
+        int top = stack.top;
+        do {
+            if (top == 0) {
+                return;
+            }
+            --top;
+        } while (stack.distance[top] > bound);
+        stack.top = top;
+        level = stack.level[top];
+        row = stack.row[top];
+        column = stack.column[top];
     }
 }
 
