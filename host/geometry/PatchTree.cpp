@@ -115,6 +115,36 @@ QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int col
     return boxes;
 }
 
+PatchCorners PatchBlockCorners(const SurfaceGrid& grid, Vec3 centre, int row, int column) {
+    // The 3 x 3 points around the block (beyond the grid the last ones again), then each patch's
+    // corners from them.
+    float at[3][3][3];  // at[axis][r][c]
+    for (int r = 0; r < 3; ++r) {
+        const Vec3* line =
+            &grid.points()[std::size_t(std::min(row + r, grid.rows() - 1)) * grid.columns()];
+        for (int c = 0; c < 3; ++c) {
+            const Vec3 p = line[std::min(column + c, grid.columns() - 1)] - centre;
+            at[0][r][c] = float(p.x);
+            at[1][r][c] = float(p.y);
+            at[2][r][c] = float(p.z);
+        }
+    }
+    PatchCorners out;
+    for (int slot = 0; slot < 4; ++slot) {
+        const int a = slot / 2;
+        const int b = slot % 2;
+        for (int axis = 0; axis < 3; ++axis) {
+            out.corner[0][axis][slot] = at[axis][a][b];
+            out.corner[1][axis][slot] = at[axis][a][b + 1];
+            out.corner[2][axis][slot] = at[axis][a + 1][b];
+            out.corner[3][axis][slot] = at[axis][a + 1][b + 1];
+        }
+        const bool inside = row + a < grid.patchRows() && column + b < grid.patchColumns();
+        out.missing[slot] = inside ? 0.0f : INFINITY;
+    }
+    return out;
+}
+
 void PatchTree::PrefetchPoints(int row, int column, int count) const {
     const SurfaceGrid& grid = *grid_;
     const int lastRow = std::min(row + count, grid.rows() - 1);

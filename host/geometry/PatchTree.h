@@ -90,6 +90,17 @@ struct NearestSlots {
 // single precision), relative to `centre`; patches beyond the grid get empty boxes.
 [[nodiscard]] QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int column);
 
+// The corners of the 2 x 2 patches from (row, column) in single precision relative to `centre`,
+// side by side: corner[k][axis][patch] with k = 00, 10, 01, 11 as in BilinearPatch. A search
+// for the nearest point bounds each patch by its corners' convex hull, which is far tighter
+// than a box along the coordinate axes around a tilted patch.
+struct alignas(16) PatchCorners {
+    std::array<std::array<std::array<float, 4>, 3>, 4> corner;
+    std::array<float, 4> missing;  // +infinity for a patch beyond the grid, else 0
+};
+[[nodiscard]] PatchCorners PatchBlockCorners(const SurfaceGrid& grid, Vec3 centre, int row,
+                                             int column);
+
 // An implicit quadtree: the grid's regularity gives every node its patches without storing
 // them. Level 0 is the patches; a node of level k covers 2^k x 2^k patches and has four children
 // of level k - 1, the cells (2i + a, 2j + b), slot 2a + b; the top level has a single node.
@@ -126,7 +137,7 @@ public:
         SearchNodes(nodes_, distances, examiner);
     }
     // The same over the frame nodes: `distances(frame, out)` for a stored node, and
-    // `distances(boxes, out)` for a 2 x 2 block of patches as in Search.
+    // `distances(corners, out)` (PatchCorners) for a 2 x 2 block of patches.
     template <class Distances, class Examiner>
     void SearchNearest(Distances&& distances, Examiner& examiner) const {
         SearchNodes(Frames(), distances, examiner);
@@ -215,7 +226,11 @@ void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& 
     int column = 0;
     for (;;) {
         if (level == 1) {
-            distances(PatchBlockBoxes(*grid_, centre_, 2 * row, 2 * column), distance);
+            if constexpr (std::is_same_v<Node, QuadNode>) {
+                distances(PatchBlockBoxes(*grid_, centre_, 2 * row, 2 * column), distance);
+            } else {
+                distances(PatchBlockCorners(*grid_, centre_, 2 * row, 2 * column), distance);
+            }
             const NearestSlots order = OrderSlots(distance, bound);
             for (int i = 0; i < order.count; ++i) {
                 const int slot = order.slot[i];

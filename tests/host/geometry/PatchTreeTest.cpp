@@ -87,8 +87,9 @@ TEST(PatchTreeTest, DecodedBoxesHoldEveryPatchAroundEachPoint) {
 }
 
 // The frame nodes' boxes, along their own axes, must hold every patch, as the boxes along the
-// coordinate axes do: searched with "inside the box or not" from each grid point, every patch
-// around the point must be reached. Shapes where the axes turn from node to node (a wavy sheet far
+// coordinate axes do, and the blocks' corners must be their patches': searched with "inside the
+// box or not" and "one of the corners or not" from each grid point, every patch around the
+// point must be reached. Shapes where the axes turn from node to node (a wavy sheet far
 // from the origin), where nodes have no normal (a sphere's poles, a closed seam), and a fold.
 TEST(PatchTreeTest, FrameBoxesHoldEveryPatchAroundEachPoint) {
     std::mt19937 random(11);
@@ -137,14 +138,20 @@ TEST(PatchTreeTest, FrameBoxesHoldEveryPatchAroundEachPoint) {
                             out[c] = all ? 0.0f : INFINITY;
                         }
                     }
-                    void operator()(const QuadBoxes& boxes, std::array<float, 4>& out) const {
+                    // A patch is "near" when the point is one of its corners.
+                    void operator()(const PatchCorners& patches, std::array<float, 4>& out) const {
                         const double x[3] = {p.x, p.y, p.z};
                         for (int c = 0; c < 4; ++c) {
-                            bool all = true;
-                            for (int axis = 0; axis < 3; ++axis) {
-                                all = all && in(x[axis], boxes.lo[axis][c], boxes.hi[axis][c]);
+                            bool corner = false;
+                            for (int k = 0; k < 4; ++k) {
+                                bool all = true;
+                                for (int axis = 0; axis < 3; ++axis) {
+                                    const float at = patches.corner[k][axis][c];
+                                    all = all && in(x[axis], at, at);
+                                }
+                                corner = corner || all;
                             }
-                            out[c] = all ? 0.0f : INFINITY;
+                            out[c] = corner && patches.missing[c] == 0.0f ? 0.0f : INFINITY;
                         }
                     }
                 };
