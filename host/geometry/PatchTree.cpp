@@ -266,6 +266,63 @@ void PatchTree::BuildLevelTwo() {
     }
 }
 
+void PatchTree::FrameLevelTwo(const std::array<Vec3, 3>& axes, int row, int column,
+                              FrameNode& frame) const {
+    // The products of the node's 5 x 5 points (the last ones again beyond the grid) with the
+    // three axes at once, a point's three in the lanes of one vector; then, as in BuildLevelTwo,
+    // the least and greatest over each block's 3 x 3. In single precision, so each extent is
+    // widened by 1e-6 of the surface's size, well beyond the rounding of the coordinates
+    // (relative to the centre, no larger than the size) and of the products.
+    const SurfaceGrid& grid = *grid_;
+    const Level& blocks = levels_[1];
+    const __m128d centreXY = _mm_loadu_pd(&centre_.x);
+    const __m128d centreZ = _mm_load_sd(&centre_.z);
+    __m128 along[3];  // along[j]: the axes' components j, axis i in lane i
+    for (int j = 0; j < 3; ++j) {
+        const auto component = [&](int i) {
+            return float(j == 0 ? axes[i].x : j == 1 ? axes[i].y : axes[i].z);
+        };
+        along[j] = _mm_setr_ps(component(0), component(1), component(2), 0.0f);
+    }
+    __m128 rowLo[5][2];
+    __m128 rowHi[5][2];
+    for (int r = 0; r < 5; ++r) {
+        const Vec3* line = &grid.points()[std::size_t(std::min(4 * row + r, grid.rows() - 1)) *
+                                          std::size_t(grid.columns())];
+        __m128 products[5];
+        for (int c = 0; c < 5; ++c) {
+            const __m128 p =
+                Local(line[std::min(4 * column + c, grid.columns() - 1)], centreXY, centreZ);
+            products[c] = _mm_add_ps(_mm_add_ps(_mm_mul_ps(_mm_shuffle_ps(p, p, 0x00), along[0]),
+                                                _mm_mul_ps(_mm_shuffle_ps(p, p, 0x55), along[1])),
+                                     _mm_mul_ps(_mm_shuffle_ps(p, p, 0xAA), along[2]));
+        }
+        for (int half = 0; half < 2; ++half) {
+            const __m128* q = products + 2 * half;
+            rowLo[r][half] = _mm_min_ps(_mm_min_ps(q[0], q[1]), q[2]);
+            rowHi[r][half] = _mm_max_ps(_mm_max_ps(q[0], q[1]), q[2]);
+        }
+    }
+    const __m128 margin = _mm_set1_ps(float(1e-6 * size_));
+    for (int slot = 0; slot < 4; ++slot) {
+        const int a = slot / 2;
+        const int b = slot % 2;
+        alignas(16) float lo[4];
+        alignas(16) float hi[4];
+        _mm_store_ps(lo, _mm_sub_ps(_mm_min_ps(_mm_min_ps(rowLo[2 * a][b], rowLo[2 * a + 1][b]),
+                                               rowLo[2 * a + 2][b]),
+                                    margin));
+        _mm_store_ps(hi, _mm_add_ps(_mm_max_ps(_mm_max_ps(rowHi[2 * a][b], rowHi[2 * a + 1][b]),
+                                               rowHi[2 * a + 2][b]),
+                                    margin));
+        const bool inside = 2 * row + a < blocks.rows && 2 * column + b < blocks.columns;
+        for (int i = 0; i < 3; ++i) {
+            frame.lo[i][slot] = inside ? lo[i] : INFINITY;
+            frame.hi[i][slot] = inside ? hi[i] : -INFINITY;
+        }
+    }
+}
+
 const PatchTree::FrameNodes& PatchTree::Frames() const {
     std::call_once(frames_->built, [this] { BuildFrames(frames_->nodes); });
     return frames_->nodes;
@@ -289,20 +346,9 @@ void PatchTree::BuildFrames(FrameNodes& frames) const {
                 frame.along = {float(exact[0].x), float(exact[0].y), float(exact[0].z)};
                 frame.normal = {float(exact[2].x), float(exact[2].y), float(exact[2].z)};
                 const Axes axes = AxesOf(frame);
-                // On level 2, the products of the node's points (the last ones again beyond the
-                // grid) with its axes.
-                double products[3][5][5];
                 if (k == 2) {
-                    for (int r = 0; r < 5; ++r) {
-                        for (int c = 0; c < 5; ++c) {
-                            const Vec3 p = grid.At(std::min(row0 + r, grid.rows() - 1),
-                                                   std::min(column0 + c, grid.columns() - 1)) -
-                                           centre_;
-                            for (int i = 0; i < 3; ++i) {
-                                products[i][r][c] = Dot(axes[i], p);
-                            }
-                        }
-                    }
+                    FrameLevelTwo(axes, row, column, frame);
+                    continue;
                 }
                 for (int i = 0; i < 3; ++i) {
                     frame.lo[i].fill(INFINITY);
@@ -316,46 +362,29 @@ void PatchTree::BuildFrames(FrameNodes& frames) const {
                     }
                     std::array<double, 3> lo{INFINITY, INFINITY, INFINITY};
                     std::array<double, 3> hi{-INFINITY, -INFINITY, -INFINITY};
-                    if (k == 2) {
-                        // A 2 x 2 block: its 3 x 3 points, whose products were taken once for the
-                        // node's 5 x 5.
-                        for (int i = 0; i < 3; ++i) {
-                            double least = INFINITY;
-                            double most = -INFINITY;
-                            for (int r = 2 * (slot / 2); r <= 2 * (slot / 2) + 2; ++r) {
-                                for (int c = 2 * (slot % 2); c <= 2 * (slot % 2) + 2; ++c) {
-                                    least = std::min(least, products[i][r][c]);
-                                    most = std::max(most, products[i][r][c]);
-                                }
-                            }
-                            lo[i] = least;
-                            hi[i] = most;
-                        }
-                    } else {
-                        // The child's box in its own axes, the corners of which are sums of its
-                        // axes times its extents; extended by a relative 1e-6 for axes that are
-                        // orthonormal only to single precision.
-                        const FrameNode& child = frames[NodeIndex(k - 1, childRow, childColumn)];
-                        const Axes childAxes = AxesOf(child);
-                        std::array<double, 3> childLo;
-                        std::array<double, 3> childHi;
-                        double magnitude = 0.0;
+                    // The child's box in its own axes, the corners of which are sums of its
+                    // axes times its extents; extended by a relative 1e-6 for axes that are
+                    // orthonormal only to single precision.
+                    const FrameNode& child = frames[NodeIndex(k - 1, childRow, childColumn)];
+                    const Axes childAxes = AxesOf(child);
+                    std::array<double, 3> childLo;
+                    std::array<double, 3> childHi;
+                    double magnitude = 0.0;
+                    for (int j = 0; j < 3; ++j) {
+                        childLo[j] = *std::min_element(child.lo[j].begin(), child.lo[j].end());
+                        childHi[j] = *std::max_element(child.hi[j].begin(), child.hi[j].end());
+                        magnitude += std::max(std::abs(childLo[j]), std::abs(childHi[j]));
+                    }
+                    for (int i = 0; i < 3; ++i) {
+                        double least = -1e-6 * magnitude;
+                        double most = 1e-6 * magnitude;
                         for (int j = 0; j < 3; ++j) {
-                            childLo[j] = *std::min_element(child.lo[j].begin(), child.lo[j].end());
-                            childHi[j] = *std::max_element(child.hi[j].begin(), child.hi[j].end());
-                            magnitude += std::max(std::abs(childLo[j]), std::abs(childHi[j]));
+                            const double cosine = Dot(axes[i], childAxes[j]);
+                            least += std::min(cosine * childLo[j], cosine * childHi[j]);
+                            most += std::max(cosine * childLo[j], cosine * childHi[j]);
                         }
-                        for (int i = 0; i < 3; ++i) {
-                            double least = -1e-6 * magnitude;
-                            double most = 1e-6 * magnitude;
-                            for (int j = 0; j < 3; ++j) {
-                                const double cosine = Dot(axes[i], childAxes[j]);
-                                least += std::min(cosine * childLo[j], cosine * childHi[j]);
-                                most += std::max(cosine * childLo[j], cosine * childHi[j]);
-                            }
-                            lo[i] = least;
-                            hi[i] = most;
-                        }
+                        lo[i] = least;
+                        hi[i] = most;
                     }
                     for (int i = 0; i < 3; ++i) {
                         frame.lo[i][slot] = Down(lo[i]);

@@ -201,6 +201,9 @@ private:
     // The boxes of level 2's nodes, from the points.
     void BuildLevelTwo();
     void BuildFrames(FrameNodes& frames) const;
+    // A level-2 frame node's extents from its points, along `axes` (its own, in double).
+    void FrameLevelTwo(const std::array<Vec3, 3>& axes, int row, int column,
+                       FrameNode& frame) const;
 
     // The grid points of the `count` x `count` patches from (row, column).
     void PrefetchPoints(int row, int column, int count) const;
