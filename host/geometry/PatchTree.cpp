@@ -161,12 +161,8 @@ void PatchTree::PrefetchPoints(int row, int column, int count) const {
 }
 
 PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
-    Vec3 lo = grid.At(0, 0);
-    Vec3 hi = lo;
-    for (const Vec3& p : grid.points()) {
-        lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
-        hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
-    }
+    const Vec3 lo = grid.lowest();
+    const Vec3 hi = grid.highest();
     centre_ = 0.5 * (lo + hi);
     size_ = std::max({hi.x - lo.x, hi.y - lo.y, hi.z - lo.z});
 
