@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/Host.h"
+#include "host/geometry/LargePages.h"
 
 namespace host {
 
@@ -44,7 +45,7 @@ std::shared_ptr<const BuiltSurface> Host::BuiltGeometryOf(HandedObject& object) 
     if (object.built && SameStamp(object.built->stamp, stamp)) return object.built;
 
     std::vector<geometry::Vec3> points;
-    points.reserve(object.points.size());
+    geometry::ReserveLargePages(points, object.points.size());
     for (const HostVector3& p : object.points) points.push_back({p.x, p.y, p.z});
     object.built = std::make_shared<const BuiltSurface>(BuiltSurface{
         stamp,

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/EntityGeometry.h"
+#include "host/geometry/LargePages.h"
 
 namespace host {
 
@@ -121,7 +122,8 @@ private:
     Entity& Place(std::size_t slot, EntityGeometry geometry, int color, int layer);
     [[nodiscard]] std::uint32_t LiveIdFrom(std::size_t slot) const;
 
-    std::vector<Slot> slots_;
+    // Tens of thousands of entities in a job: the slots grow by reallocation into large pages.
+    std::vector<Slot, geometry::LargePageAllocator<Slot>> slots_;
     // Slot of every id this drawing has given out since its last Clear, deleted ones included.
     std::unordered_map<std::uint32_t, std::size_t> slotOfId_;
     std::size_t liveCount_ = 0;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/geometry/LargePages.h"
+
 namespace host {
 namespace {
 
@@ -46,7 +48,8 @@ std::unique_ptr<HandedObject> CopyOfEntity(const Entity& entity) {
             o.payload = HostCurveObject{std::uint32_t(o.points.size()), o.points.data()};
         }
         void operator()(const SurfaceGeometry& g) {
-            o.points = g.points;
+            geometry::ReserveLargePages(o.points, g.points.size());
+            o.points.assign(g.points.begin(), g.points.end());
             o.payload = HostSurfaceObject{std::uint32_t(g.rows), std::uint32_t(g.columns), g.form,
                                           g.options, o.points.data()};
         }
@@ -65,6 +68,7 @@ std::unique_ptr<HandedObject> NewSurfaceObject(std::uint32_t form, std::uint32_t
     const std::uint64_t count = std::uint64_t(rows) * columns;
     if (rows < 2 || columns < 2 || count > kMaxEntityPoints) return nullptr;
     auto object = NewObject<HostSurfaceObject>(color, layer);
+    geometry::ReserveLargePages(object->points, std::size_t(count));
     object->points.assign(std::size_t(count), HostVector3{});
     object->payload = HostSurfaceObject{rows, columns, form, options, object->points.data()};
     return object;

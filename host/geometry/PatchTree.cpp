@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/geometry/LargePages.h"
+
 namespace host::geometry {
 namespace {
 
@@ -34,6 +36,41 @@ void EncloseAll(const QuadBoxes& boxes, std::array<float, 3>& lo, std::array<flo
         lo[axis] = std::min(std::min(l[0], l[1]), std::min(l[2], l[3]));
         hi[axis] = std::max(std::max(h[0], h[1]), std::max(h[2], h[3]));
     }
+}
+
+// A single-precision bound no greater (Down) or no smaller (Up) than `x`: rounding to nearest
+// moves a value by at most 6e-8 of it.
+float Down(double x) { return float(x - 1.2e-7 * std::abs(x)); }
+float Up(double x) { return float(x + 1.2e-7 * std::abs(x)); }
+
+// Orthonormal axes, in double for the products of the build.
+using Axes = std::array<Vec3, 3>;
+
+// The axes a frame node's searches use.
+Axes AxesOf(const FrameNode& frame) {
+    Axes out;
+    const std::array<std::array<float, 3>, 3> axes = frame.Axes();
+    for (int i = 0; i < 3; ++i) {
+        out[i] = {axes[i][0], axes[i][1], axes[i][2]};
+    }
+    return out;
+}
+
+// The axes of the patches from point (row0, column0) to point (row1, column1): along the columns,
+// across them, along the normal. The coordinate axes where the corners span no area (a pole, a
+// closed seam, a fold onto itself): any axes give boxes that hold their patches.
+Axes AxesOf(const SurfaceGrid& grid, int row0, int column0, int row1, int column1) {
+    const Vec3 du = (grid.At(row0, column1) - grid.At(row0, column0)) +
+                    (grid.At(row1, column1) - grid.At(row1, column0));
+    const Vec3 dv = (grid.At(row1, column0) - grid.At(row0, column0)) +
+                    (grid.At(row1, column1) - grid.At(row0, column1));
+    const Vec3 n = Cross(du, dv);
+    if (!(Dot(n, n) > 1e-12 * Dot(du, du) * Dot(dv, dv))) {
+        return {Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{0, 0, 1}};
+    }
+    const Vec3 along = (1.0 / Length(du)) * du;
+    const Vec3 normal = (1.0 / Length(n)) * n;
+    return {along, Cross(normal, along), normal};
 }
 
 }  // namespace
@@ -78,6 +115,36 @@ QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int col
     return boxes;
 }
 
+PatchCorners PatchBlockCorners(const SurfaceGrid& grid, Vec3 centre, int row, int column) {
+    // The 3 x 3 points around the block (beyond the grid the last ones again), then each patch's
+    // corners from them.
+    float at[3][3][3];  // at[axis][r][c]
+    for (int r = 0; r < 3; ++r) {
+        const Vec3* line =
+            &grid.points()[std::size_t(std::min(row + r, grid.rows() - 1)) * grid.columns()];
+        for (int c = 0; c < 3; ++c) {
+            const Vec3 p = line[std::min(column + c, grid.columns() - 1)] - centre;
+            at[0][r][c] = float(p.x);
+            at[1][r][c] = float(p.y);
+            at[2][r][c] = float(p.z);
+        }
+    }
+    PatchCorners out;
+    for (int slot = 0; slot < 4; ++slot) {
+        const int a = slot / 2;
+        const int b = slot % 2;
+        for (int axis = 0; axis < 3; ++axis) {
+            out.corner[0][axis][slot] = at[axis][a][b];
+            out.corner[1][axis][slot] = at[axis][a][b + 1];
+            out.corner[2][axis][slot] = at[axis][a + 1][b];
+            out.corner[3][axis][slot] = at[axis][a + 1][b + 1];
+        }
+        const bool inside = row + a < grid.patchRows() && column + b < grid.patchColumns();
+        out.missing[slot] = inside ? 0.0f : INFINITY;
+    }
+    return out;
+}
+
 void PatchTree::PrefetchPoints(int row, int column, int count) const {
     const SurfaceGrid& grid = *grid_;
     const int lastRow = std::min(row + count, grid.rows() - 1);
@@ -94,12 +161,8 @@ void PatchTree::PrefetchPoints(int row, int column, int count) const {
 }
 
 PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
-    Vec3 lo = grid.At(0, 0);
-    Vec3 hi = lo;
-    for (const Vec3& p : grid.points()) {
-        lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
-        hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
-    }
+    const Vec3 lo = grid.lowest();
+    const Vec3 hi = grid.highest();
     centre_ = 0.5 * (lo + hi);
     size_ = std::max({hi.x - lo.x, hi.y - lo.y, hi.z - lo.z});
 
@@ -115,44 +178,217 @@ PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
     } while (levels_.back().rows > 1 || levels_.back().columns > 1);
     nodes_.resize(total);
 
-    // The boxes of level 1 from the points, then each stored level from the one below.
-    const Level& blocks = levels_[1];
-    std::vector<std::array<float, 3>> belowLo(std::size_t(blocks.rows) * blocks.columns);
-    std::vector<std::array<float, 3>> belowHi(belowLo.size());
-    for (int row = 0; row < blocks.rows; ++row) {
-        for (int column = 0; column < blocks.columns; ++column) {
-            const std::size_t index = std::size_t(row) * blocks.columns + column;
-            EncloseAll(PatchBlockBoxes(grid, centre_, 2 * row, 2 * column), belowLo[index],
-                       belowHi[index]);
-        }
+    // Level 2 takes its children's boxes (the level-1 blocks) from the points, each higher level
+    // encloses the boxes stored in the nodes below, so that nothing else is allocated.
+    if (levels_.size() > 2) {
+        BuildLevelTwo();
     }
-    for (int k = 2; k < int(levels_.size()); ++k) {
+    for (int k = 3; k < int(levels_.size()); ++k) {
         const Level& level = levels_[k];
         const Level& children = levels_[k - 1];
-        std::vector<std::array<float, 3>> ownLo(std::size_t(level.rows) * level.columns);
-        std::vector<std::array<float, 3>> ownHi(ownLo.size());
         for (int row = 0; row < level.rows; ++row) {
             for (int column = 0; column < level.columns; ++column) {
-                const std::size_t index = std::size_t(row) * level.columns + column;
-                QuadBoxes& boxes = nodes_[level.first + index].boxes;
+                QuadBoxes& boxes =
+                    nodes_[level.first + std::size_t(row) * level.columns + column].boxes;
                 boxes = EmptyBoxes();
                 for (int slot = 0; slot < 4; ++slot) {
                     const int childRow = 2 * row + slot / 2;
                     const int childColumn = 2 * column + slot % 2;
-                    if (childRow < children.rows && childColumn < children.columns) {
-                        const std::size_t child =
-                            std::size_t(childRow) * children.columns + childColumn;
-                        for (int axis = 0; axis < 3; ++axis) {
-                            boxes.lo[axis][slot] = belowLo[child][axis];
-                            boxes.hi[axis][slot] = belowHi[child][axis];
-                        }
+                    if (childRow >= children.rows || childColumn >= children.columns) {
+                        continue;
+                    }
+                    std::array<float, 3> lo;
+                    std::array<float, 3> hi;
+                    EncloseAll(NodeAt(k - 1, childRow, childColumn).boxes, lo, hi);
+                    for (int axis = 0; axis < 3; ++axis) {
+                        boxes.lo[axis][slot] = lo[axis];
+                        boxes.hi[axis][slot] = hi[axis];
                     }
                 }
-                EncloseAll(boxes, ownLo[index], ownHi[index]);
             }
         }
-        belowLo = std::move(ownLo);
-        belowHi = std::move(ownHi);
+    }
+}
+
+void PatchTree::BuildLevelTwo() {
+    // Each node's 5 x 5 points (the last ones again beyond the grid) once: per point row the
+    // least and greatest of the columns of each block, then of the rows of each block. A block
+    // partly beyond the grid then spans the points of its patches inside it.
+    const SurfaceGrid& grid = *grid_;
+    const Level& level = levels_[2];
+    const Level& blocks = levels_[1];
+    const __m128d centreXY = _mm_loadu_pd(&centre_.x);
+    const __m128d centreZ = _mm_load_sd(&centre_.z);
+    for (int row = 0; row < level.rows; ++row) {
+        for (int column = 0; column < level.columns; ++column) {
+            __m128 rowLo[5][2];
+            __m128 rowHi[5][2];
+            for (int r = 0; r < 5; ++r) {
+                const Vec3* line =
+                    &grid.points()[std::size_t(std::min(4 * row + r, grid.rows() - 1)) *
+                                   std::size_t(grid.columns())];
+                __m128 p[5];
+                for (int c = 0; c < 5; ++c) {
+                    p[c] = Local(line[std::min(4 * column + c, grid.columns() - 1)], centreXY,
+                                 centreZ);
+                }
+                for (int half = 0; half < 2; ++half) {
+                    const __m128* q = p + 2 * half;
+                    rowLo[r][half] = _mm_min_ps(_mm_min_ps(q[0], q[1]), q[2]);
+                    rowHi[r][half] = _mm_max_ps(_mm_max_ps(q[0], q[1]), q[2]);
+                }
+            }
+            __m128 lo[4];
+            __m128 hi[4];
+            for (int slot = 0; slot < 4; ++slot) {
+                const int a = slot / 2;
+                const int b = slot % 2;
+                const bool inside = 2 * row + a < blocks.rows && 2 * column + b < blocks.columns;
+                const __m128 least = _mm_min_ps(_mm_min_ps(rowLo[2 * a][b], rowLo[2 * a + 1][b]),
+                                                rowLo[2 * a + 2][b]);
+                const __m128 most = _mm_max_ps(_mm_max_ps(rowHi[2 * a][b], rowHi[2 * a + 1][b]),
+                                               rowHi[2 * a + 2][b]);
+                lo[slot] = inside ? least : _mm_set1_ps(INFINITY);
+                hi[slot] = inside ? most : _mm_set1_ps(-INFINITY);
+            }
+            _MM_TRANSPOSE4_PS(lo[0], lo[1], lo[2], lo[3]);
+            _MM_TRANSPOSE4_PS(hi[0], hi[1], hi[2], hi[3]);
+            QuadBoxes& boxes = nodes_[NodeIndex(2, row, column)].boxes;
+            for (int axis = 0; axis < 3; ++axis) {
+                _mm_store_ps(boxes.lo[axis].data(), lo[axis]);
+                _mm_store_ps(boxes.hi[axis].data(), hi[axis]);
+            }
+        }
+    }
+}
+
+void PatchTree::FrameLevelTwo(const std::array<Vec3, 3>& axes, int row, int column,
+                              FrameNode& frame) const {
+    // The products of the node's 5 x 5 points (the last ones again beyond the grid) with the
+    // three axes at once, a point's three in the lanes of one vector; then, as in BuildLevelTwo,
+    // the least and greatest over each block's 3 x 3. In single precision, so each extent is
+    // widened by 1e-6 of the surface's size, well beyond the rounding of the coordinates
+    // (relative to the centre, no larger than the size) and of the products.
+    const SurfaceGrid& grid = *grid_;
+    const Level& blocks = levels_[1];
+    const __m128d centreXY = _mm_loadu_pd(&centre_.x);
+    const __m128d centreZ = _mm_load_sd(&centre_.z);
+    __m128 along[3];  // along[j]: the axes' components j, axis i in lane i
+    for (int j = 0; j < 3; ++j) {
+        const auto component = [&](int i) {
+            return float(j == 0 ? axes[i].x : j == 1 ? axes[i].y : axes[i].z);
+        };
+        along[j] = _mm_setr_ps(component(0), component(1), component(2), 0.0f);
+    }
+    __m128 rowLo[5][2];
+    __m128 rowHi[5][2];
+    for (int r = 0; r < 5; ++r) {
+        const Vec3* line = &grid.points()[std::size_t(std::min(4 * row + r, grid.rows() - 1)) *
+                                          std::size_t(grid.columns())];
+        __m128 products[5];
+        for (int c = 0; c < 5; ++c) {
+            const __m128 p =
+                Local(line[std::min(4 * column + c, grid.columns() - 1)], centreXY, centreZ);
+            products[c] = _mm_add_ps(_mm_add_ps(_mm_mul_ps(_mm_shuffle_ps(p, p, 0x00), along[0]),
+                                                _mm_mul_ps(_mm_shuffle_ps(p, p, 0x55), along[1])),
+                                     _mm_mul_ps(_mm_shuffle_ps(p, p, 0xAA), along[2]));
+        }
+        for (int half = 0; half < 2; ++half) {
+            const __m128* q = products + 2 * half;
+            rowLo[r][half] = _mm_min_ps(_mm_min_ps(q[0], q[1]), q[2]);
+            rowHi[r][half] = _mm_max_ps(_mm_max_ps(q[0], q[1]), q[2]);
+        }
+    }
+    const __m128 margin = _mm_set1_ps(float(1e-6 * size_));
+    for (int slot = 0; slot < 4; ++slot) {
+        const int a = slot / 2;
+        const int b = slot % 2;
+        alignas(16) float lo[4];
+        alignas(16) float hi[4];
+        _mm_store_ps(lo, _mm_sub_ps(_mm_min_ps(_mm_min_ps(rowLo[2 * a][b], rowLo[2 * a + 1][b]),
+                                               rowLo[2 * a + 2][b]),
+                                    margin));
+        _mm_store_ps(hi, _mm_add_ps(_mm_max_ps(_mm_max_ps(rowHi[2 * a][b], rowHi[2 * a + 1][b]),
+                                               rowHi[2 * a + 2][b]),
+                                    margin));
+        const bool inside = 2 * row + a < blocks.rows && 2 * column + b < blocks.columns;
+        for (int i = 0; i < 3; ++i) {
+            frame.lo[i][slot] = inside ? lo[i] : INFINITY;
+            frame.hi[i][slot] = inside ? hi[i] : -INFINITY;
+        }
+    }
+}
+
+const PatchTree::FrameNodes& PatchTree::Frames() const {
+    std::call_once(frames_->built, [this] { BuildFrames(frames_->nodes); });
+    return frames_->nodes;
+}
+
+void PatchTree::BuildFrames(FrameNodes& frames) const {
+    const SurfaceGrid& grid = *grid_;
+    frames.resize(nodes_.size());
+    for (int k = 2; k < int(levels_.size()); ++k) {
+        const Level& level = levels_[k];
+        const Level& children = levels_[k - 1];
+        const int span = 1 << k;  // patches per node side
+        for (int row = 0; row < level.rows; ++row) {
+            for (int column = 0; column < level.columns; ++column) {
+                const int row0 = row * span;
+                const int column0 = column * span;
+                const Axes exact =
+                    AxesOf(grid, row0, column0, std::min(row0 + span, grid.rows() - 1),
+                           std::min(column0 + span, grid.columns() - 1));
+                FrameNode& frame = frames[NodeIndex(k, row, column)];
+                frame.along = {float(exact[0].x), float(exact[0].y), float(exact[0].z)};
+                frame.normal = {float(exact[2].x), float(exact[2].y), float(exact[2].z)};
+                const Axes axes = AxesOf(frame);
+                if (k == 2) {
+                    FrameLevelTwo(axes, row, column, frame);
+                    continue;
+                }
+                for (int i = 0; i < 3; ++i) {
+                    frame.lo[i].fill(INFINITY);
+                    frame.hi[i].fill(-INFINITY);
+                }
+                for (int slot = 0; slot < 4; ++slot) {
+                    const int childRow = 2 * row + slot / 2;
+                    const int childColumn = 2 * column + slot % 2;
+                    if (childRow >= children.rows || childColumn >= children.columns) {
+                        continue;  // empty: every test misses it
+                    }
+                    std::array<double, 3> lo{INFINITY, INFINITY, INFINITY};
+                    std::array<double, 3> hi{-INFINITY, -INFINITY, -INFINITY};
+                    // The child's box in its own axes, the corners of which are sums of its
+                    // axes times its extents; extended by a relative 1e-6 for axes that are
+                    // orthonormal only to single precision.
+                    const FrameNode& child = frames[NodeIndex(k - 1, childRow, childColumn)];
+                    const Axes childAxes = AxesOf(child);
+                    std::array<double, 3> childLo;
+                    std::array<double, 3> childHi;
+                    double magnitude = 0.0;
+                    for (int j = 0; j < 3; ++j) {
+                        childLo[j] = *std::min_element(child.lo[j].begin(), child.lo[j].end());
+                        childHi[j] = *std::max_element(child.hi[j].begin(), child.hi[j].end());
+                        magnitude += std::max(std::abs(childLo[j]), std::abs(childHi[j]));
+                    }
+                    for (int i = 0; i < 3; ++i) {
+                        double least = -1e-6 * magnitude;
+                        double most = 1e-6 * magnitude;
+                        for (int j = 0; j < 3; ++j) {
+                            const double cosine = Dot(axes[i], childAxes[j]);
+                            least += std::min(cosine * childLo[j], cosine * childHi[j]);
+                            most += std::max(cosine * childLo[j], cosine * childHi[j]);
+                        }
+                        lo[i] = least;
+                        hi[i] = most;
+                    }
+                    for (int i = 0; i < 3; ++i) {
+                        frame.lo[i][slot] = Down(lo[i]);
+                        frame.hi[i][slot] = Up(hi[i]);
+                    }
+                }
+            }
+        }
     }
 }
 

@@ -8,8 +8,12 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <type_traits>
 #include <vector>
 
+#include "host/geometry/LargePages.h"
 #include "host/geometry/SurfaceGrid.h"
 #include "host/geometry/Vec3.h"
 
@@ -28,31 +32,74 @@ struct alignas(32) QuadNode {
     QuadBoxes boxes;
 };
 
+// A stored node again, for searches of the nearest point, where boxes along the coordinate axes
+// are loose around tilted patches: three orthonormal axes of the node's own (the first along its
+// columns, the last along its normal; the coordinate axes where it has no normal) and its four
+// children's extents along them, relative to the tree's centre. A point's distance from such a
+// box is as cheap as from a box along the coordinate axes, and nearly its distance from the
+// patches inside. 128 bytes, two cache lines: the middle axis is not stored but computed.
+struct alignas(64) FrameNode {
+    std::array<std::array<float, 4>, 3> lo;  // lo[i][child]: least extent along axis i
+    std::array<std::array<float, 4>, 3> hi;
+    std::array<float, 3> along;   // the first axis
+    std::array<float, 3> normal;  // the third
+    std::array<float, 2> unused{};
+
+    // The three axes; the second is normal x along, in single precision as every user takes it.
+    [[nodiscard]] std::array<std::array<float, 3>, 3> Axes() const {
+        const std::array<float, 3>& a = along;
+        const std::array<float, 3>& n = normal;
+        return {a,
+                {n[1] * a[2] - n[2] * a[1], n[2] * a[0] - n[0] * a[2], n[0] * a[1] - n[1] * a[0]},
+                n};
+    }
+};
+static_assert(sizeof(FrameNode) == 128);
+
 // The children worth examining, nearest first (slot order on ties): those met no farther than
 // `bound`, where an infinite distance is a miss even while nothing is found yet.
 struct NearestSlots {
     std::array<int, 4> slot;
     int count = 0;
 };
-[[nodiscard]] inline NearestSlots OrderSlots(const std::array<float, 4>& distance, float bound) {
+[[nodiscard]] inline __attribute__((always_inline)) NearestSlots OrderSlots(
+    const std::array<float, 4>& distance, float bound) {
+    // Each child's rank among the four, counted in lanes without branches (an insertion sort's
+    // branches are mispredicted about every other node): a missed child ranks after every met
+    // one, and ties go by slot.
+    constexpr int kBits[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
     const __m128 d = _mm_loadu_ps(distance.data());
-    const __m128 met =
-        _mm_and_ps(_mm_cmple_ps(d, _mm_set1_ps(bound)), _mm_cmplt_ps(d, _mm_set1_ps(INFINITY)));
+    const __m128 infinite = _mm_set1_ps(INFINITY);
+    const __m128 met = _mm_and_ps(_mm_cmple_ps(d, _mm_set1_ps(bound)), _mm_cmplt_ps(d, infinite));
+    const __m128 key = _mm_or_ps(_mm_and_ps(met, d), _mm_andnot_ps(met, infinite));
     NearestSlots out;
-    for (int mask = _mm_movemask_ps(met); mask != 0; mask &= mask - 1) {
-        const int slot = __builtin_ctz(unsigned(mask));
-        int j = out.count++;
-        for (; j > 0 && distance[slot] < distance[out.slot[j - 1]]; --j) {
-            out.slot[j] = out.slot[j - 1];
-        }
-        out.slot[j] = slot;
-    }
+    out.count = kBits[_mm_movemask_ps(met)];
+    const auto place = [&](int slot, __m128 mine) {
+        const int before = _mm_movemask_ps(_mm_cmplt_ps(key, mine));
+        const int tiedBefore = _mm_movemask_ps(_mm_cmpeq_ps(key, mine)) & ((1 << slot) - 1);
+        out.slot[kBits[before] + kBits[tiedBefore]] = slot;
+    };
+    place(0, _mm_shuffle_ps(key, key, 0x00));
+    place(1, _mm_shuffle_ps(key, key, 0x55));
+    place(2, _mm_shuffle_ps(key, key, 0xAA));
+    place(3, _mm_shuffle_ps(key, key, 0xFF));
     return out;
 }
 
 // The boxes of the 2 x 2 patches from (row, column), from their corner points (rounded to
 // single precision), relative to `centre`; patches beyond the grid get empty boxes.
 [[nodiscard]] QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int column);
+
+// The corners of the 2 x 2 patches from (row, column) in single precision relative to `centre`,
+// side by side: corner[k][axis][patch] with k = 00, 10, 01, 11 as in BilinearPatch. A search
+// for the nearest point bounds each patch by its corners' convex hull, which is far tighter
+// than a box along the coordinate axes around a tilted patch.
+struct alignas(16) PatchCorners {
+    std::array<std::array<std::array<float, 4>, 3>, 4> corner;
+    std::array<float, 4> missing;  // +infinity for a patch beyond the grid, else 0
+};
+[[nodiscard]] PatchCorners PatchBlockCorners(const SurfaceGrid& grid, Vec3 centre, int row,
+                                             int column);
 
 // An implicit quadtree: the grid's regularity gives every node its patches without storing
 // them. Level 0 is the patches; a node of level k covers 2^k x 2^k patches and has four children
@@ -72,9 +119,11 @@ public:
     // Levels above the patches; the top one has a single node.
     [[nodiscard]] int levels() const { return int(levels_.size()) - 1; }
     [[nodiscard]] std::size_t nodeCount() const { return nodes_.size(); }
-    // Memory held by the structure (nodes and level table), without the grid.
+    // Memory held by the structure (both kinds of nodes, the frames counted as built, and the
+    // level table), without the grid.
     [[nodiscard]] std::size_t bytes() const {
-        return nodes_.size() * sizeof(QuadNode) + levels_.size() * sizeof(Level) + sizeof *this;
+        return nodes_.size() * (sizeof(QuadNode) + sizeof(FrameNode)) +
+               levels_.size() * sizeof(Level) + sizeof *this;
     }
     // The grid the tree describes; a copy of a surface points its tree at its own grid.
     void Attach(const SurfaceGrid& grid) { grid_ = &grid; }
@@ -84,7 +133,17 @@ public:
     // (or +infinity to skip it); `examiner.Visit(patchRow, patchColumn)` examines one patch and
     // returns the new bound. Children farther than the bound are pruned.
     template <class Distances, class Examiner>
-    void Search(Distances&& distances, Examiner& examiner) const;
+    void Search(Distances&& distances, Examiner& examiner) const {
+        SearchNodes(nodes_, distances, examiner);
+    }
+    // The same over the frame nodes: `distances(frame, out)` for a stored node, and
+    // `distances(corners, out)` (PatchCorners) for a 2 x 2 block of patches.
+    template <class Distances, class Examiner>
+    void SearchNearest(Distances&& distances, Examiner& examiner) const {
+        SearchNodes(Frames(), distances, examiner);
+    }
+    // Builds the frame nodes now rather than on the first SearchNearest.
+    void PrepareNearest() const { Frames(); }
 
 private:
     struct Level {
@@ -111,16 +170,40 @@ private:
         }
     };
 
-    const QuadNode& NodeAt(int level, int row, int column) const {
+    std::size_t NodeIndex(int level, int row, int column) const {
         const Level& l = levels_[level];
-        return nodes_[l.first + std::size_t(row) * std::size_t(l.columns) + std::size_t(column)];
+        return l.first + std::size_t(row) * std::size_t(l.columns) + std::size_t(column);
     }
-    // Asks the memory for both cache lines of a node ahead of its use.
-    void PrefetchNode(int level, int row, int column) const {
-        const char* at = reinterpret_cast<const char*>(&NodeAt(level, row, column));
-        __builtin_prefetch(at);
-        __builtin_prefetch(at + sizeof(QuadNode) - 1);
+    const QuadNode& NodeAt(int level, int row, int column) const {
+        return nodes_[NodeIndex(level, row, column)];
     }
+    // Asks the memory for every cache line of a node ahead of its use.
+    template <class Node>
+    static void PrefetchNode(const Node& node) {
+        const char* at = reinterpret_cast<const char*>(&node);
+        for (std::size_t line = 0; line < sizeof(Node); line += 64) {
+            __builtin_prefetch(at + line);
+        }
+        __builtin_prefetch(at + sizeof(Node) - 1);
+    }
+
+    template <class Nodes, class Distances, class Examiner>
+    void SearchNodes(const Nodes& nodes, Distances& distances, Examiner& examiner) const;
+    // The frame nodes, built once by the first caller: many surfaces (offsets among them) are
+    // only ever projected onto along a direction. They depend on the grid's points alone, so
+    // that copies of a tree share them.
+    using FrameNodes = std::vector<FrameNode, LargePageAllocator<FrameNode>>;
+    struct LazyFrames {
+        std::once_flag built;
+        FrameNodes nodes;  // nodes[i] describes the same node as nodes_[i]
+    };
+    const FrameNodes& Frames() const;
+    // The boxes of level 2's nodes, from the points.
+    void BuildLevelTwo();
+    void BuildFrames(FrameNodes& frames) const;
+    // A level-2 frame node's extents from its points, along `axes` (its own, in double).
+    void FrameLevelTwo(const std::array<Vec3, 3>& axes, int row, int column,
+                       FrameNode& frame) const;
 
     // The grid points of the `count` x `count` patches from (row, column).
     void PrefetchPoints(int row, int column, int count) const;
@@ -129,52 +212,79 @@ private:
     Vec3 centre_;
     double size_ = 0.0;
     std::vector<Level> levels_;  // levels_[k] describes level k; levels 0 and 1 have no nodes
-    std::vector<QuadNode> nodes_;
+    std::vector<QuadNode, LargePageAllocator<QuadNode>> nodes_;
+    std::shared_ptr<LazyFrames> frames_ = std::make_shared<LazyFrames>();
 };
 
-template <class Distances, class Examiner>
-void PatchTree::Search(Distances&& distances, Examiner& examiner) const {
+template <class Nodes, class Distances, class Examiner>
+void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& examiner) const {
+    using Node = typename Nodes::value_type;
     Pending stack;
-    stack.Push(0.0f, levels(), 0, 0);
     float bound = INFINITY;
     std::array<float, 4> distance;
-    while (stack.top > 0) {
-        const int top = --stack.top;
-        if (stack.distance[top] > bound) {
-            continue;
-        }
-        const struct {
-            int level, row, column;
-        } at{stack.level[top], stack.row[top], stack.column[top]};
-        if (at.level == 1) {
-            distances(PatchBlockBoxes(*grid_, centre_, 2 * at.row, 2 * at.column), distance);
+    // The node being examined; its nearest child follows at once, without a round trip through
+    // the stack, which would lengthen the chain of waits from one level to the next.
+    int level = levels();
+    int row = 0;
+    int column = 0;
+    for (;;) {
+        if (level == 1) {
+            if constexpr (std::is_same_v<Node, QuadNode>) {
+                distances(PatchBlockBoxes(*grid_, centre_, 2 * row, 2 * column), distance);
+            } else {
+                distances(PatchBlockCorners(*grid_, centre_, 2 * row, 2 * column), distance);
+            }
             const NearestSlots order = OrderSlots(distance, bound);
             for (int i = 0; i < order.count; ++i) {
                 const int slot = order.slot[i];
                 if (distance[slot] <= bound) {
-                    bound = examiner.Visit(2 * at.row + slot / 2, 2 * at.column + slot % 2);
+                    bound = examiner.Visit(2 * row + slot / 2, 2 * column + slot % 2);
                 }
             }
-            continue;
-        }
-        distances(NodeAt(at.level, at.row, at.column).boxes, distance);
-        const NearestSlots order = OrderSlots(distance, bound);
-        // Pushed farthest first so that the nearest is examined next. Each child's node is fetched
-        // ahead meanwhile and, two levels above the patches, the grid points of its patches too,
-        // so that the memory waits of the two lowest levels overlap. (Fetching the children's
-        // children as well costs more than it saves.)
-        for (int i = order.count - 1; i >= 0; --i) {
-            const int slot = order.slot[i];
-            const int row = 2 * at.row + slot / 2;
-            const int column = 2 * at.column + slot % 2;
-            if (at.level == 3) {
-                PrefetchNode(2, row, column);
-                PrefetchPoints(4 * row, 4 * column, 4);
-            } else if (at.level > 3) {
-                PrefetchNode(at.level - 1, row, column);
+        } else {
+            const Node& node = nodes[NodeIndex(level, row, column)];
+            if constexpr (std::is_same_v<Node, QuadNode>) {
+                distances(node.boxes, distance);
+            } else {
+                distances(node, distance);
             }
-            stack.Push(distance[slot], at.level - 1, row, column);
+            const NearestSlots order = OrderSlots(distance, bound);
+            // The others wait, farthest first, so that the nearest of them comes next. Each
+            // child's node is fetched ahead meanwhile and, two levels above the patches, the grid
+            // points of its patches too, so that the memory waits of the two lowest levels
+            // overlap. (Fetching the children's children as well costs more than it saves.)
+            for (int i = order.count - 1; i >= 0; --i) {
+                const int slot = order.slot[i];
+                const int childRow = 2 * row + slot / 2;
+                const int childColumn = 2 * column + slot % 2;
+                if (level == 3) {
+                    PrefetchNode(nodes[NodeIndex(2, childRow, childColumn)]);
+                    PrefetchPoints(4 * childRow, 4 * childColumn, 4);
+                } else if (level > 3) {
+                    PrefetchNode(nodes[NodeIndex(level - 1, childRow, childColumn)]);
+                }
+                if (i > 0) {
+                    stack.Push(distance[slot], level - 1, childRow, childColumn);
+                }
+            }
+            if (order.count > 0) {
+                level -= 1;
+                row = 2 * row + order.slot[0] / 2;
+                column = 2 * column + order.slot[0] % 2;
+                continue;
+            }
         }
+        int top = stack.top;
+        do {
+            if (top == 0) {
+                return;
+            }
+            --top;
+        } while (stack.distance[top] > bound);
+        stack.top = top;
+        level = stack.level[top];
+        row = stack.row[top];
+        column = stack.column[top];
     }
 }
 

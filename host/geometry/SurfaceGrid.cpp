@@ -8,16 +8,6 @@
 namespace host::geometry {
 namespace {
 
-// Points closer than this count as one: a relative 1e-10 of the coordinates' size, so that
-// points that differ only by rounding (a seam, a pole, a surface collapsed by an offset) match.
-double CoincidenceDistance(const std::vector<Vec3>& points) {
-    double largest = 0.0;
-    for (const Vec3& p : points) {
-        largest = std::max({largest, std::abs(p.x), std::abs(p.y), std::abs(p.z)});
-    }
-    return 1e-10 * (1.0 + largest);
-}
-
 // True when the points span an area: a grid without one cannot be projected onto.
 bool HasArea(const std::vector<Vec3>& points, double apart) {
     const Vec3 first = points.front();
@@ -53,19 +43,33 @@ Checked<SurfaceGrid> SurfaceGrid::Make(int rows, int columns, std::vector<Vec3> 
                                std::to_string(columns) + " points was given " +
                                std::to_string(points.size()) + " points");
     }
+    // One pass for the range, the box and the largest coordinate (the points of a large surface
+    // are read once here, once more for its tree).
+    Vec3 lowest = points.front();
+    Vec3 highest = lowest;
     for (std::size_t i = 0; i < count; ++i) {
-        if (!InRange(points[i])) {
-            return Result::Refused("surface point at row " + std::to_string(i / columns) +
-                                   ", column " + std::to_string(i % columns) +
-                                   (IsFinite(points[i]) ? " lies beyond 1e15 from the origin"
-                                                        : " is not a finite number"));
+        const Vec3& p = points[i];
+        if (!InRange(p)) {
+            return Result::Refused(
+                "surface point at row " + std::to_string(i / columns) + ", column " +
+                std::to_string(i % columns) +
+                (IsFinite(p) ? " lies beyond 1e15 from the origin" : " is not a finite number"));
         }
+        lowest = {std::min(lowest.x, p.x), std::min(lowest.y, p.y), std::min(lowest.z, p.z)};
+        highest = {std::max(highest.x, p.x), std::max(highest.y, p.y), std::max(highest.z, p.z)};
     }
-    const double apart = CoincidenceDistance(points);
+    // Points closer than this count as one: a relative 1e-10 of the coordinates' size, so that
+    // points that differ only by rounding (a seam, a pole, a surface collapsed by an offset)
+    // match.
+    const double largest =
+        std::max({-lowest.x, -lowest.y, -lowest.z, highest.x, highest.y, highest.z});
+    const double apart = 1e-10 * (1.0 + largest);
     if (!HasArea(points, apart)) {
         return Result::Refused("surface has no area: its points all coincide or lie on one line");
     }
     SurfaceGrid grid(rows, columns, std::move(points), apart);
+    grid.lowest_ = lowest;
+    grid.highest_ = highest;
     grid.closedAlongU_ = true;
     for (int r = 0; r < rows; ++r) {
         grid.closedAlongU_ =

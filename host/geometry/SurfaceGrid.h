@@ -48,6 +48,9 @@ public:
         return {At(row, column), At(row, column + 1), At(row + 1, column), At(row + 1, column + 1)};
     }
     [[nodiscard]] const std::vector<Vec3>& points() const { return points_; }
+    // The box around the points, corner by corner.
+    [[nodiscard]] Vec3 lowest() const { return lowest_; }
+    [[nodiscard]] Vec3 highest() const { return highest_; }
 
     // True when two points are one up to rounding (a relative 1e-10 of the coordinates' size).
     [[nodiscard]] bool Coincide(Vec3 a, Vec3 b) const { return Length(a - b) <= coincidence_; }
@@ -63,6 +66,8 @@ private:
     int columns_;
     std::vector<Vec3> points_;
     double coincidence_;
+    Vec3 lowest_;
+    Vec3 highest_;
     bool closedAlongU_ = false;
     bool closedAlongV_ = false;
 };

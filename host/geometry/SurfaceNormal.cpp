@@ -109,6 +109,15 @@ std::optional<Vec3> SurfaceNormal(const Surface& surface, double u, double v, Si
 }
 
 std::optional<Vec3> GridPointNormal(const SurfaceGrid& grid, int row, int column) {
+    // Inside the grid: the central differences of GridDerivative, without its cases, since an
+    // offset asks this of every point.
+    if (row > 0 && row < grid.rows() - 1 && column > 0 && column < grid.columns() - 1) {
+        const Vec3 du = 0.5 * (grid.At(row, column + 1) - grid.At(row, column - 1));
+        const Vec3 dv = 0.5 * (grid.At(row + 1, column) - grid.At(row - 1, column));
+        if (const std::optional<Vec3> n = Unit(Cross(du, dv), Dot(du, du) + Dot(dv, dv))) {
+            return n;
+        }
+    }
     const Vec3 du = GridDerivative([&](int k) { return grid.At(row, k); }, column, grid.columns(),
                                    grid.closedAlongU());
     const Vec3 dv = GridDerivative([&](int k) { return grid.At(k, column); }, row, grid.rows(),

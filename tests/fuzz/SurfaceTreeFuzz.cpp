@@ -96,11 +96,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
              std::abs(fast->distance - slow->distance) > 1e-9 * (1 + std::abs(slow->distance)))) {
             std::abort();  // the tree lost or invented an intersection
         }
-        const auto foot = NearestPoint(surface, target + aside);
-        const auto footSlow = NearestPointBruteForce(surface, target + aside);
-        if (!foot || !footSlow ||
-            std::abs(foot->distance - footSlow->distance) > 1e-9 * (1 + footSlow->distance)) {
-            std::abort();  // the tree pruned the nearest patch
+        // The foot of the target (nearly on the surface) and of the line's starting point (away
+        // from it, where the frame nodes' boxes along their own axes do the pruning).
+        for (const Vec3 from : {target + aside, point}) {
+            const auto foot = NearestPoint(surface, from);
+            const auto footSlow = NearestPointBruteForce(surface, from);
+            if (!foot || !footSlow ||
+                std::abs(foot->distance - footSlow->distance) > 1e-9 * (1 + footSlow->distance)) {
+                std::abort();  // the tree pruned the nearest patch
+            }
         }
     }
     return 0;

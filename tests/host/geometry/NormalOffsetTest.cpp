@@ -136,5 +136,40 @@ TEST(SurfaceOffsetTest, RefusesWhatCannotBeOffset) {
     EXPECT_NE(nan.reason.find("not a finite"), std::string::npos);
 }
 
+// Every offset point moves along the grid normal GridPointNormal gives, to the last bit: inside,
+// on open borders, across seams, at poles and at a pinched point whose neighbours coincide
+// (where the central differences have no normal and the patches around decide).
+TEST(SurfaceOffsetTest, OffsetPointsMoveAlongTheGridNormals) {
+    const struct {
+        const char* name;
+        Surface surface;
+    } shapes[] = {
+        {"wave", samples::Sampled(9, 12,
+                                  [](double u, double v) {
+                                      return Vec3{30 * u, 20 * v, 3 * std::sin(7 * u + 4 * v)};
+                                  })},
+        {"tube", samples::Cylinder(4.0, 10.0, 13, 6)},
+        {"sphere", samples::Sphere({1, 2, 3}, 5.0, 11, 15)},
+        {"pinched", samples::Sampled(7, 7,
+                                     [](double u, double v) {
+                                         const double r = std::hypot(u - 0.5, v - 0.5);
+                                         return r < 0.2 ? Vec3{0.5, 0.5, 1.0} : Vec3{u, v, u * v};
+                                     })},
+    };
+    for (const auto& shape : shapes) {
+        const SurfaceGrid& grid = shape.surface.grid();
+        const Checked<SurfaceGrid> offset = OffsetSurface(grid, 0.75, Side::One);
+        ASSERT_TRUE(offset) << shape.name;
+        for (int row = 0; row < grid.rows(); ++row) {
+            for (int column = 0; column < grid.columns(); ++column) {
+                const std::optional<Vec3> n = GridPointNormal(grid, row, column);
+                ASSERT_TRUE(n) << shape.name << " " << row << " " << column;
+                EXPECT_EQ(offset.value->At(row, column), grid.At(row, column) + -0.75 * *n)
+                    << shape.name << " " << row << " " << column;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace host::geometry

@@ -86,5 +86,89 @@ TEST(PatchTreeTest, DecodedBoxesHoldEveryPatchAroundEachPoint) {
     }
 }
 
+// The frame nodes' boxes, along their own axes, must hold every patch, as the boxes along the
+// coordinate axes do, and the blocks' corners must be their patches': searched with "inside the
+// box or not" and "one of the corners or not" from each grid point, every patch around the
+// point must be reached. Shapes where the axes turn from node to node (a wavy sheet far
+// from the origin), where nodes have no normal (a sphere's poles, a closed seam), and a fold.
+TEST(PatchTreeTest, FrameBoxesHoldEveryPatchAroundEachPoint) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> bump(-1, 1);
+    const struct {
+        const char* name;
+        Surface surface;
+    } shapes[] = {
+        {"wavy, far away", samples::Sampled(70, 53,
+                                            [&](double u, double v) {
+                                                return Vec3{-3e5 + 400 * u, 7e5 + 300 * v,
+                                                            60 * std::sin(9 * u) * std::cos(7 * v) +
+                                                                0.01 * bump(random)};
+                                            })},
+        {"sphere", samples::Sphere({1, 2, 3}, 20, 37, 41)},
+        {"tube", samples::Cylinder(5, 30, 40, 33)},
+        {"fold", samples::Sampled(29, 35,
+                                  [](double u, double v) {
+                                      return Vec3{100 * u - 40 * std::sin(6.283 * u), 50 * v,
+                                                  12 * std::sin(6.283 * u) + 3 * v};
+                                  })},
+    };
+    for (const auto& shape : shapes) {
+        const Surface& s = shape.surface;
+        const Vec3 centre = s.tree().centre();
+        for (int row = 0; row < s.grid().rows(); ++row) {
+            for (int column = 0; column < s.grid().columns(); ++column) {
+                const Vec3 p = s.grid().At(row, column) - centre;
+                // A relative 1e-6 of the coordinates for the rounding of single precision.
+                const double slack = 1e-6 * (Length(p) + s.tree().size());
+                const auto inside = [&](double at, float lo, float hi) {
+                    return lo <= at + slack && at - slack <= hi;
+                };
+                struct Within {
+                    const Vec3& p;
+                    const decltype(inside)& in;
+                    void operator()(const FrameNode& node, std::array<float, 4>& out) const {
+                        const auto axes = node.Axes();
+                        for (int c = 0; c < 4; ++c) {
+                            bool all = true;
+                            for (int i = 0; i < 3; ++i) {
+                                const auto& a = axes[i];
+                                all = all && in(a[0] * p.x + a[1] * p.y + a[2] * p.z, node.lo[i][c],
+                                                node.hi[i][c]);
+                            }
+                            out[c] = all ? 0.0f : INFINITY;
+                        }
+                    }
+                    // A patch is "near" when the point is one of its corners.
+                    void operator()(const PatchCorners& patches, std::array<float, 4>& out) const {
+                        const double x[3] = {p.x, p.y, p.z};
+                        for (int c = 0; c < 4; ++c) {
+                            bool corner = false;
+                            for (int k = 0; k < 4; ++k) {
+                                bool all = true;
+                                for (int axis = 0; axis < 3; ++axis) {
+                                    const float at = patches.corner[k][axis][c];
+                                    all = all && in(x[axis], at, at);
+                                }
+                                corner = corner || all;
+                            }
+                            out[c] = corner && patches.missing[c] == 0.0f ? 0.0f : INFINITY;
+                        }
+                    }
+                };
+                Collector collector;
+                s.tree().SearchNearest(Within{p, inside}, collector);
+                for (int r = std::max(row - 1, 0); r <= std::min(row, s.grid().patchRows() - 1);
+                     ++r) {
+                    for (int c = std::max(column - 1, 0);
+                         c <= std::min(column, s.grid().patchColumns() - 1); ++c) {
+                        EXPECT_TRUE(collector.seen.count({r, c}))
+                            << shape.name << " " << row << " " << column;
+                    }
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace host::geometry

@@ -115,5 +115,26 @@ TEST(ProjectionComparisonTest, LinesGrazingEdgesAndCornersAgreeWithBruteForce) {
     }
 }
 
+// The nearest point through the frame nodes on a surface large enough for several levels of
+// them, wavy and tilted so that their axes turn, from points near it (where neighbouring patches
+// nearly tie) to far above, below and beside it.
+TEST(ProjectionComparisonTest, NearestPointsAtEveryDistanceAgreeWithBruteForce) {
+    const Surface wave = samples::Sampled(90, 130, [](double u, double v) {
+        return Vec3{5e3 + 260 * u, -2e3 + 180 * v,
+                    0.3 * 260 * u + 15 * std::sin(20 * u) * std::cos(13 * v)};
+    });
+    std::mt19937 random(41);
+    std::uniform_real_distribution<double> unit(-1, 1);
+    const double heights[] = {0.0, 1e-3, 0.7, 6.0, 40.0, 400.0};
+    for (int i = 0; i < 600; ++i) {
+        const double u = 0.5 + 0.6 * unit(random);  // a tenth beyond the border on each side
+        const double v = 0.5 + 0.6 * unit(random);
+        const Vec3 above{5e3 + 260 * u, -2e3 + 180 * v, 0.3 * 260 * u};
+        const Vec3 point = above + heights[i % 6] * Vec3{0.2 * unit(random), 0.2 * unit(random),
+                                                         i % 2 == 0 ? 1.0 : -1.0};
+        ExpectSameFoot(wave, point, "wave #" + std::to_string(i));
+    }
+}
+
 }  // namespace
 }  // namespace host::geometry

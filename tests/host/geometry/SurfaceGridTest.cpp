@@ -86,5 +86,34 @@ TEST(SurfaceGridTest, PatchesFollowTheRowMajorLayout) {
     EXPECT_EQ(patch.p11, (Vec3{3, 2, 0}));
 }
 
+// The box is taken in the same pass as the checks: every corner from a different point, all of
+// them negative, and points both sides of the origin.
+TEST(SurfaceGridTest, BoxHoldsEveryPointAndTouchesEachFace) {
+    const struct {
+        const char* name;
+        std::vector<Vec3> points;
+        Vec3 lowest, highest;
+    } cases[] = {
+        {"corners apart", {{1, 5, -2}, {4, 0, 3}, {-1, 2, 0}, {2, 7, 1}}, {-1, 0, -2}, {4, 7, 3}},
+        {"all negative",
+         {{-9, -8, -7}, {-1, -8, -7}, {-9, -2, -7}, {-1, -2, -3}},
+         {-9, -8, -7},
+         {-1, -2, -3}},
+        {"far away",
+         {{1e14, -1e14, 5},
+          {1e14 + 1e5, -1e14, 5},
+          {1e14, -1e14 + 1e5, 6},
+          {1e14 + 1e5, -1e14 + 1e5, 5}},
+         {1e14, -1e14, 5},
+         {1e14 + 1e5, -1e14 + 1e5, 6}},
+    };
+    for (const auto& c : cases) {
+        const Checked<SurfaceGrid> grid = SurfaceGrid::Make(2, 2, c.points);
+        ASSERT_TRUE(grid) << c.name;
+        EXPECT_EQ(grid.value->lowest(), c.lowest) << c.name;
+        EXPECT_EQ(grid.value->highest(), c.highest) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace host::geometry
