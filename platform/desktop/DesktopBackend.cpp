@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <cstdio>
@@ -22,7 +23,26 @@ namespace {
 // The title of message boxes, which have no caption of their own.
 constexpr const char* kMessageTitle = "Tavro";
 
+QPointer<QWidget>& HostWidget() {
+    static QPointer<QWidget> widget;
+    return widget;
+}
+
+void ApplyToHostWidget(const platform::WindowEvent& event) {
+    QWidget* widget = HostWidget();
+    if (widget == nullptr) return;
+    using platform::WindowEventKind;
+    if (event.kind == WindowEventKind::Enabled || event.kind == WindowEventKind::Disabled)
+        widget->setEnabled(event.kind == WindowEventKind::Enabled);
+    if (event.kind == WindowEventKind::Foreground || event.kind == WindowEventKind::Focused) {
+        widget->raise();
+        widget->activateWindow();
+    }
+}
+
 }  // namespace
+
+void SetHostWidget(QWidget* widget) { HostWidget() = widget; }
 
 bool CanShowWindows() {
     if (QApplication::instance() != nullptr) return true;
@@ -93,7 +113,7 @@ void DesktopBackend::Deliver(const platform::UserInput& input, platform::WindowH
 void DesktopBackend::OnWindowEvent(const platform::WindowEvent& event) {
     HeadlessBackend::OnWindowEvent(event);
     using platform::WindowEventKind;
-    if (event.hostWindow) return;  // the host draws its own window
+    if (event.hostWindow) return ApplyToHostWidget(event);
     if (event.kind == WindowEventKind::Created) {
         platform::Window* window = platform::WindowFromHandle(event.handle);
         platform::Dialog* dialog = window != nullptr ? window->AsDialog() : nullptr;
