@@ -125,7 +125,7 @@ std::optional<Failure> ChooseBackend(const CamHostSettings& settings,
     platform::BackendSettings desktop;
     if (settings.sessionScript) desktop.script = platform::MapPath(*settings.sessionScript);
     chosen = platform::MakeDialogBackend(platform::kDesktopBackendName, desktop);
-    if (!chosen) return Failure{"this camhost has no desktop dialog backend"};
+    if (!chosen) return Failure{"the desktop dialog backend cannot start here"};
     return std::nullopt;
 }
 

@@ -20,6 +20,7 @@ class HostScreenTest : public DesktopTest {
 protected:
     void SetUp() override {
         DesktopTest::SetUp();
+        Play("", /*onDesktop=*/true);
         host_.drawing().Add(host::LineGeometry{{0, 0, 0}, {100, 0, 0}}, 4, 1);
         host_.drawing().Add(host::PointGeometry{{50, 40, 10}}, 2, 1);
         interaction_ = screen_.Show(host_);
@@ -87,6 +88,14 @@ TEST_F(HostScreenTest, APickAwayFromEntitiesIsAPlaceOnTheViewPlaneAndEscapeCance
     EXPECT_NEAR(picked->y, 20, 1);
     QTimer::singleShot(10, [&] { Key(Qt::Key_Escape); });
     EXPECT_FALSE(interaction_->PickLocation().has_value());
+}
+
+TEST_F(HostScreenTest, TheWindowFollowsTheHostWindowsEnabling) {
+    // What a modal dialog does to its owner.
+    host_.Window().Enable(false);
+    EXPECT_FALSE(screen_.Window()->isEnabled());
+    host_.Window().Enable(true);
+    EXPECT_TRUE(screen_.Window()->isEnabled());
 }
 
 }  // namespace
