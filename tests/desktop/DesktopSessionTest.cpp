@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTableView>
 
@@ -12,6 +13,7 @@
 #include "installer/InstallDialog.h"
 #include "platform/MessageService.h"
 #include "platform/desktop/DialogWindow.h"
+#include "platform/dialog/ListControls.h"
 #include "platform/dialog/Module.h"
 #include "platform/dialog/StandardControls.h"
 #include "tests/desktop/DesktopFixture.h"
@@ -84,7 +86,7 @@ TEST_F(DesktopTest, InstallerWindowSessionMatchesTheHeadlessOneOnTheRealClock) {
     EXPECT_EQ(Outcome("escape\n", /*onDesktop=*/true, session), headless);
 }
 
-enum : int { kGridFormId = 400, kIdGrid = 1001, kIdNote, kIdAsk, kIdFlag, kIdName };
+enum : int { kGridFormId = 400, kIdGrid = 1001, kIdNote, kIdAsk, kIdFlag, kIdName, kIdPick };
 
 // A dialog whose handlers write what reached them into a status line (which the transcript
 // shows) and which asks with a message box.
@@ -119,6 +121,7 @@ public:
                 MakeControl(ControlKind::PushButton, kIdAsk, "ask", "Ask", {165, 7, 50, 14}),
                 MakeControl(ControlKind::CheckBox, kIdFlag, "flag", "Flag", {165, 25, 50, 10}),
                 MakeControl(ControlKind::Edit, kIdName, "name", "", {165, 40, 50, 14}),
+                MakeControl(ControlKind::DropDown, kIdPick, "pick", "", {165, 60, 50, 60}),
                 MakeControl(ControlKind::PushButton, platform::kIdOk, "ok", "OK",
                             {165, 120, 50, 14})
                     .Default(),
@@ -184,7 +187,16 @@ TEST_F(DesktopTest, WidgetsFollowChangesMadeFromCode) {
     auto* table = qobject_cast<QTableView*>(window->ViewOf(kIdGrid)->Widget());
     auto* box = qobject_cast<QCheckBox*>(window->ViewOf(kIdFlag)->Widget());
     auto* edit = qobject_cast<QLineEdit*>(window->ViewOf(kIdName)->Widget());
-    ASSERT_TRUE(table && box && edit);
+    auto* pick = qobject_cast<QComboBox*>(window->ViewOf(kIdPick)->Widget());
+    ASSERT_TRUE(table && box && edit && pick);
+    auto& choices = form.Item<platform::ComboBox>(kIdPick);
+    for (const char* entry : {"a", "b"}) choices.Insert(-1, entry);
+    EXPECT_EQ(pick->count(), 2);
+    EXPECT_EQ(pick->currentText().toStdString(), "");  // inserting selects nothing
+    choices.Select(1);
+    EXPECT_EQ(pick->currentText().toStdString(), "b");
+    choices.Select(-1);
+    EXPECT_EQ(pick->currentText().toStdString(), "");
     auto& grid = form.Item<gridwidget::GridCtrl>(kIdGrid);
     const auto cell = [&](int row, int column) {
         return table->model()->index(row, column).data().toString().toStdString();
