@@ -193,6 +193,9 @@ void DesktopBackend::FeedEscape(platform::Dialog& dialog) {
 void DesktopBackend::WaitUntil(std::int64_t time) {
     // A script's session keeps the headless clock, but its time passes on the real clock
     // (both start with the backend): the widgets stay live while a timer or a "wait" is due.
+    // Once the script has run out, the headless backend goes on firing timers for a long
+    // virtual time before it cancels; that time is not waited for.
+    if (PeekAction() == nullptr) return;
     while (clock_.elapsed() < time) {
         wakeUp_.start(static_cast<int>(time - clock_.elapsed()));
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -2,8 +2,11 @@
 // backend's transcript and leave the dialogs in the same state.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTableView>
 
@@ -76,7 +79,7 @@ close
     }
 }
 
-TEST_F(DesktopTest, InstallerWindowSessionMatchesTheHeadlessOneOnTheRealClock) {
+TEST_F(DesktopTest, InstallerWindowSessionMatchesTheHeadlessOne) {
     const auto session = [] {
         platform::ModuleScope installer(installer::InstallerModule());
         installer::InstallDialog dialog({"/nonexistent/host", "setup", ""});
@@ -174,6 +177,22 @@ edit-cell grid 9 9 x
         const Lines headless = Outcome(each, /*onDesktop=*/false, session);
         EXPECT_EQ(Outcome(each, /*onDesktop=*/true, session), headless) << each;
     }
+}
+
+// While the script lasts, its time passes on the real clock: a "wait" really waits.
+TEST_F(DesktopTest, AScriptsWaitTakesItsTimeOnTheDesktop) {
+    const auto session = [] {
+        platform::ModuleScope scope(GridForm::Module());
+        GridForm form;
+        return Lines{std::to_string(form.DoModal())};
+    };
+    const char* script = "wait 60\npress ok\n";
+    const Lines headless = Outcome(script, /*onDesktop=*/false, session);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(Outcome(script, /*onDesktop=*/true, session), headless);
+    EXPECT_GE(clock.elapsed(), 60);
+    EXPECT_NE(std::find(headless.begin(), headless.end(), "time 60"), headless.end());
 }
 
 TEST_F(DesktopTest, WidgetsFollowChangesMadeFromCode) {
