@@ -16,6 +16,7 @@
 #include "installer/InstallDialog.h"
 #include "platform/MessageService.h"
 #include "platform/desktop/DialogWindow.h"
+#include "platform/desktop/GridView.h"
 #include "platform/dialog/ListControls.h"
 #include "platform/dialog/Module.h"
 #include "platform/dialog/StandardControls.h"
@@ -95,7 +96,7 @@ enum : int { kGridFormId = 400, kIdGrid = 1001, kIdNote, kIdAsk, kIdFlag, kIdNam
 // shows) and which asks with a message box.
 class GridForm : public platform::Dialog {
 public:
-    GridForm() : Dialog(kGridFormId) {
+    explicit GridForm(int rows = 4) : Dialog(kGridFormId), rows_(rows) {
         using platform::Notification;
         OnCommand(kIdGrid, Notification::EndEdit, [this] { Note("edited"); });
         OnCommand(kIdGrid, Notification::FocusCellChanged, [this] { Note("focus"); });
@@ -138,7 +139,7 @@ public:
 protected:
     bool OnInitDialog() override {
         auto& grid = Item<gridwidget::GridCtrl>(kIdGrid);
-        grid.SetRowCount(4);
+        grid.SetRowCount(rows_);
         grid.SetColumnCount(3);
         grid.SetFixedRowCount(1);
         grid.SetFixedColumnCount(1);
@@ -148,6 +149,7 @@ protected:
     }
 
 private:
+    int rows_;
     void Note(const std::string& what) {
         const auto& grid = Item<gridwidget::GridCtrl>(kIdGrid);
         const gridwidget::CellId focus = grid.FocusCell();
@@ -177,6 +179,22 @@ edit-cell grid 9 9 x
         const Lines headless = Outcome(each, /*onDesktop=*/false, session);
         EXPECT_EQ(Outcome(each, /*onDesktop=*/true, session), headless) << each;
     }
+}
+
+// Only a mistyped post number makes such a grid: the table shows its first rows at once, and
+// the script still edits a cell far beyond them.
+TEST_F(DesktopTest, AGridOfTwoBillionRowsOpensAtOnceAndTakesEditsBeyondWhatItShows) {
+    const auto session = [] {
+        platform::ModuleScope scope(GridForm::Module());
+        GridForm form(2'000'000'000);
+        return Lines{std::to_string(form.DoModal())};
+    };
+    const char* script = "edit-cell grid 1999999999 2 far\npress ok\n";
+    const Lines headless = Outcome(script, /*onDesktop=*/false, session);
+    EXPECT_EQ(Outcome(script, /*onDesktop=*/true, session), headless);
+    EXPECT_NE(std::find(headless.begin(), headless.end(),
+                        R"(text "Grid" note "edited 1999999999 2 far")"),
+              headless.end());
 }
 
 // While the script lasts, its time passes on the real clock: a "wait" really waits.
@@ -223,6 +241,8 @@ TEST_F(DesktopTest, WidgetsFollowChangesMadeFromCode) {
     EXPECT_EQ(table->model()->rowCount(), 4);
     EXPECT_EQ(cell(1, 1), "1.5");
     EXPECT_EQ(cell(0, 2), "2");  // a numbered header
+    grid.SetRowCount(2'000'000'000);
+    EXPECT_EQ(table->model()->rowCount(), desktop::CellGridModel::kMostRows);
     grid.SetRowCount(6);
     grid.SetItemText(5, 2, "x");
     grid.SetFocusCell(5, 2);
