@@ -73,7 +73,10 @@ DesktopBackend::~DesktopBackend() = default;
 
 std::int64_t DesktopBackend::NowMilliseconds() const {
     // A script's session keeps the headless clock, paced by the real one (WaitUntil).
-    return scripted_ ? HeadlessBackend::NowMilliseconds() : clock_.elapsed();
+    if (scripted_) return HeadlessBackend::NowMilliseconds();
+    // Rounded up, while the loop fires by the clock rounded down: a timer set now is never
+    // due before its whole interval has passed.
+    return (clock_.nsecsElapsed() + 999'999) / 1'000'000;
 }
 
 void DesktopBackend::Wake() {
