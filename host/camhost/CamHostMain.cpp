@@ -5,6 +5,7 @@
 
 #include "host/camhost/CamHostOptions.h"
 #include "host/camhost/CamHostRun.h"
+#include "host/desktop/DesktopScreen.h"
 #include "platform/desktop/DesktopBackend.h"
 
 int main(int argc, char** argv) {
@@ -20,5 +21,8 @@ int main(int argc, char** argv) {
     }
     // The program, unlike the host library, can show real windows (--gui).
     desktop::RegisterDesktopBackend();
-    return host::RunCamHost(line.settings);
+    if (!line.settings.gui || !desktop::CanShowWindows()) return host::RunCamHost(line.settings);
+    host::DesktopScreen screen(
+        QString::fromStdString("camhost - " + line.settings.openDrawing.value_or("new drawing")));
+    return host::RunCamHost(line.settings, &screen);
 }

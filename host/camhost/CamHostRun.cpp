@@ -126,7 +126,7 @@ std::optional<Failure> ChooseBackend(const CamHostSettings& settings,
     platform::BackendSettings desktop;
     if (settings.sessionScript) desktop.script = platform::MapPath(*settings.sessionScript);
     chosen = platform::MakeDialogBackend(platform::kDesktopBackendName, desktop);
-    if (!chosen) return Failure{"this camhost has no desktop dialog backend"};
+    if (!chosen) return Failure{"the desktop dialog backend cannot start here"};
     return std::nullopt;
 }
 
@@ -157,8 +157,9 @@ std::optional<Failure> StartSession(const CamHostSettings& settings,
 // The job itself, on a host whose session is set up.
 class Job {
 public:
-    Job(const CamHostSettings& settings, LoadedAddins& addins, platform::HeadlessBackend& backend)
-        : settings_(settings), addins_(addins), backend_(backend) {}
+    Job(const CamHostSettings& settings, LoadedAddins& addins, platform::HeadlessBackend& backend,
+        HostScreen* screen)
+        : settings_(settings), addins_(addins), backend_(backend), screen_(screen) {}
     ~Job() { backend_.SetHostActionHandler({}); }
     Job(const Job&) = delete;
     Job& operator=(const Job&) = delete;
@@ -166,17 +167,30 @@ public:
     std::optional<Failure> Run() {
         TakeHostActionsInDialogs(host_.ActiveDrawing(), backend_);
         if (auto failure = Open()) return failure;
-        for (int number : addins_.commands)
+        ShowScreen();
+        for (int number : addins_.commands) {
             if (auto failure = RunCommand(addins_.byNumber.at(number))) return failure;
+            if (screen_ != nullptr) screen_->DrawingChanged();
+        }
         if (auto failure = PlayHostActions()) return failure;
         if (const platform::ScriptAction* unused = backend_.PeekAction())
             Report("note: the session script's actions from line " + std::to_string(unused->line) +
                    " on were not used");
         if (auto failure = Save()) return failure;
-        return Draw();
+        if (auto failure = Draw()) return failure;
+        if (screen_ != nullptr && !settings_.sessionScript) screen_->WaitUntilClosed();
+        return std::nullopt;
     }
 
 private:
+    // The window on the screen; a script's session keeps answering the host's requests from
+    // the script, so that it runs the same with or without a screen.
+    void ShowScreen() {
+        if (screen_ == nullptr) return;
+        std::unique_ptr<HostInteraction> person = screen_->Show(host_);
+        if (!settings_.sessionScript && person) host_.SetInteraction(std::move(person));
+    }
+
     std::optional<Failure> Open() {
         if (!settings_.openDrawing) return std::nullopt;
         backend_.Record("open " + platform::QuoteText(*settings_.openDrawing));
@@ -237,6 +251,7 @@ private:
     const CamHostSettings& settings_;
     LoadedAddins& addins_;
     platform::HeadlessBackend& backend_;
+    HostScreen* screen_;
     Host host_;
 };
 
@@ -255,7 +270,7 @@ int Fail(const Failure& failure) {
 
 }  // namespace
 
-int RunCamHost(const CamHostSettings& settings) {
+int RunCamHost(const CamHostSettings& settings, HostScreen* screen) {
     if (auto failure = CheckOutputs(settings)) return Fail(*failure);
     std::vector<platform::ScriptAction> actions;
     if (auto failure = ReadScript(settings, actions)) return Fail(*failure);
@@ -263,7 +278,7 @@ int RunCamHost(const CamHostSettings& settings) {
     if (auto failure = LoadAddins(settings, addins)) return Fail(*failure);
     platform::HeadlessBackend* backend = nullptr;
     if (auto failure = StartSession(settings, std::move(actions), backend)) return Fail(*failure);
-    const std::optional<Failure> failure = Job(settings, addins, *backend).Run();
+    const std::optional<Failure> failure = Job(settings, addins, *backend, screen).Run();
     if (settings.transcript)
         std::printf("transcript written to %s (%s)\n", settings.transcript->c_str(),
                     platform::MapPath(*settings.transcript).string().c_str());

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <cstdio>
@@ -22,7 +23,26 @@ namespace {
 // The title of message boxes, which have no caption of their own.
 constexpr const char* kMessageTitle = "Tavro";
 
+QPointer<QWidget>& HostWidget() {
+    static QPointer<QWidget> widget;
+    return widget;
+}
+
+void ApplyToHostWidget(const platform::WindowEvent& event) {
+    QWidget* widget = HostWidget();
+    if (widget == nullptr) return;
+    using platform::WindowEventKind;
+    if (event.kind == WindowEventKind::Enabled || event.kind == WindowEventKind::Disabled)
+        widget->setEnabled(event.kind == WindowEventKind::Enabled);
+    if (event.kind == WindowEventKind::Foreground || event.kind == WindowEventKind::Focused) {
+        widget->raise();
+        widget->activateWindow();
+    }
+}
+
 }  // namespace
+
+void SetHostWidget(QWidget* widget) { HostWidget() = widget; }
 
 bool CanShowWindows() {
     if (QApplication::instance() != nullptr) return true;
@@ -53,7 +73,10 @@ DesktopBackend::~DesktopBackend() = default;
 
 std::int64_t DesktopBackend::NowMilliseconds() const {
     // A script's session keeps the headless clock, paced by the real one (WaitUntil).
-    return scripted_ ? HeadlessBackend::NowMilliseconds() : clock_.elapsed();
+    if (scripted_) return HeadlessBackend::NowMilliseconds();
+    // Rounded up, while the loop fires by the clock rounded down: a timer set now is never
+    // due before its whole interval has passed.
+    return (clock_.nsecsElapsed() + 999'999) / 1'000'000;
 }
 
 void DesktopBackend::Wake() {
@@ -93,7 +116,7 @@ void DesktopBackend::Deliver(const platform::UserInput& input, platform::WindowH
 void DesktopBackend::OnWindowEvent(const platform::WindowEvent& event) {
     HeadlessBackend::OnWindowEvent(event);
     using platform::WindowEventKind;
-    if (event.hostWindow) return;  // the host draws its own window
+    if (event.hostWindow) return ApplyToHostWidget(event);
     if (event.kind == WindowEventKind::Created) {
         platform::Window* window = platform::WindowFromHandle(event.handle);
         platform::Dialog* dialog = window != nullptr ? window->AsDialog() : nullptr;
@@ -173,6 +196,9 @@ void DesktopBackend::FeedEscape(platform::Dialog& dialog) {
 void DesktopBackend::WaitUntil(std::int64_t time) {
     // A script's session keeps the headless clock, but its time passes on the real clock
     // (both start with the backend): the widgets stay live while a timer or a "wait" is due.
+    // Once the script has run out, the headless backend goes on firing timers for a long
+    // virtual time before it cancels; that time is not waited for.
+    if (PeekAction() == nullptr) return;
     while (clock_.elapsed() < time) {
         wakeUp_.start(static_cast<int>(time - clock_.elapsed()));
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QWidget>
 #include <map>
 #include <memory>
 
@@ -56,6 +57,10 @@ private:
     std::map<platform::WindowHandle, std::unique_ptr<DialogWindow>> windows_;
     platform::ActionOutcome lastOutcome_;
 };
+
+// The widget that shows the host's main window (camhost's window), which follows the host
+// window's changes (enabled while no modal dialog runs, brought to the front); null for none.
+void SetHostWidget(QWidget* widget);
 
 // Makes sure a Qt application object exists (the offscreen platform needs no display).
 void EnsureApplication();

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPalette>
+#include <algorithm>
 
 namespace desktop {
 
@@ -14,11 +15,11 @@ CellGridModel::CellGridModel(const platform::CellGrid& cells,
     : QAbstractTableModel(parent), cells_(cells), edited_(std::move(edited)) {}
 
 int CellGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : cells_.RowCount();
+    return parent.isValid() ? 0 : std::min(cells_.RowCount(), kMostRows);
 }
 
 int CellGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : cells_.ColumnCount();
+    return parent.isValid() ? 0 : std::min(cells_.ColumnCount(), kMostColumns);
 }
 
 bool CellGridModel::IsHeader(int row, int column) const {

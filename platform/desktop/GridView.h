@@ -12,8 +12,14 @@
 namespace desktop {
 
 // The cells as a table model; nothing is copied, so a grid of a million rows costs nothing.
+// The table shows at most kMostRows rows and kMostColumns columns: a table widget spends time
+// and memory on every row and column it has, and only a mistyped post number (a row two
+// billion) makes a grid larger. Cells beyond are still the grid's; a script reaches them.
 class CellGridModel : public QAbstractTableModel {
 public:
+    static constexpr int kMostRows = 100'000;
+    static constexpr int kMostColumns = 1'000;
+
     CellGridModel(const platform::CellGrid& cells,
                   std::function<void(int, int, std::string)> edited, QObject* parent);
     [[nodiscard]] int rowCount(const QModelIndex& parent) const override;

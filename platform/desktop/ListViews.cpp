@@ -90,7 +90,8 @@ void ComboView::Apply(const platform::WindowEvent& change, const platform::Contr
         if (combo_->isEditable()) combo_->setEditText(kept);
     } else if (change.kind == WindowEventKind::EntrySelected) {
         combo_->setCurrentIndex(change.row);
-        if (combo_->isEditable()) combo_->setEditText(Text(control.Text()));
+        // Choosing an entry from code puts its text into the edit field; none empties it.
+        if (combo_->isEditable()) combo_->setEditText(combo_->itemText(change.row));
     } else if (change.kind == WindowEventKind::EntriesCleared) {
         combo_->clear();
     }

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "platform/dialog/BitmapResource.h"
 #include "platform/dialog/Module.h"
@@ -86,10 +87,7 @@ LabelView::LabelView(const platform::Control& control, QWidget* parent, InputSin
 void LabelView::ShowText(const std::string& text) { label_->setText(PlainCaption(text)); }
 
 GroupView::GroupView(const platform::Control& control, QWidget* parent, InputSink sink)
-    : ControlView(std::move(sink)), group_(new QGroupBox(PlainCaption(control.Text()), parent)) {
-    // A frame behind the controls it groups, which come later in the template.
-    group_->lower();
-}
+    : ControlView(std::move(sink)), group_(new QGroupBox(PlainCaption(control.Text()), parent)) {}
 
 void GroupView::ShowText(const std::string& text) { group_->setTitle(PlainCaption(text)); }
 

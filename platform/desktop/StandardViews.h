@@ -65,6 +65,7 @@ private:
     QLabel* label_;
 };
 
+// A frame with a caption; the dialog window puts it behind the controls it groups.
 class GroupView : public ControlView {
 public:
     GroupView(const platform::Control& control, QWidget* parent, InputSink sink);

@@ -44,6 +44,13 @@ std::unique_ptr<DialogBackend> ChooseDialogBackend(std::string_view name,
                                                    const BackendSettings& settings) {
     if (name.empty()) name = kHeadlessBackendName;
     if (std::unique_ptr<DialogBackend> chosen = MakeDialogBackend(name, settings)) return chosen;
+    if (Factories().contains(name)) {
+        // The backend exists but could not start (it said why).
+        std::fprintf(stderr, "the dialog backend \"%.*s\" cannot start; using %s\n",
+                     static_cast<int>(name.size()), name.data(),
+                     std::string(kHeadlessBackendName).c_str());
+        return MakeDialogBackend(kHeadlessBackendName, settings);
+    }
     std::string known;
     for (const std::string& each : DialogBackendNames())
         known += (known.empty() ? "" : ", ") + each;

@@ -26,8 +26,9 @@ void Control::Show(bool show) {
 }
 
 void Control::SetText(std::string text) {
-    if (text != text_) Report(WindowEventKind::TextSet, 0, text);
+    if (text == text_) return;
     text_ = std::move(text);
+    Report(WindowEventKind::TextSet, 0, text_);
 }
 
 ActionOutcome Control::Press() { return Unsupported("a press"); }

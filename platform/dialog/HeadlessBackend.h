@@ -17,6 +17,8 @@
 
 namespace platform {
 
+// Also the base of a backend with widgets that a script drives (the desktop one): it overrides
+// the protected hooks to feed the script's input to its widgets and to pace the clock.
 class HeadlessBackend : public DialogBackend {
 public:
     // How long, by the virtual clock, timers go on firing once the script has run out, before

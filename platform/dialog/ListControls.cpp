@@ -25,8 +25,9 @@ int EntryList::FindExact(const std::string& text) const {
 
 bool EntryList::Select(int index) {
     if (index < -1 || index >= Count()) return false;
-    if (selection_ != index) Tell(WindowEventKind::EntrySelected, index, {});
+    const bool changed = selection_ != index;
     selection_ = index;
+    if (changed) Tell(WindowEventKind::EntrySelected, index, {});
     return true;
 }
 

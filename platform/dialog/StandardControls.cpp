@@ -18,8 +18,9 @@ ActionOutcome CheckBox::Toggle() {
 
 void Edit::SetText(std::string text) {
     if (!readOnly_) return Control::SetText(std::move(text));
-    if (text != text_) Report(WindowEventKind::TextChanged, 0, text);
+    if (text == text_) return;
     text_ = std::move(text);
+    Report(WindowEventKind::TextChanged, 0, text_);
 }
 
 ActionOutcome Edit::TypeText(std::string text) {
@@ -29,8 +30,9 @@ ActionOutcome Edit::TypeText(std::string text) {
 }
 
 void StaticText::SetText(std::string text) {
-    if (text != text_) Report(WindowEventKind::TextChanged, 0, text);
+    if (text == text_) return;
     text_ = std::move(text);
+    Report(WindowEventKind::TextChanged, 0, text_);
 }
 
 void ProgressBar::SetRange(int lower, int upper) {

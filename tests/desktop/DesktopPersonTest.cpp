@@ -2,18 +2,21 @@
 // messages, runs timers on the real clock and takes clicks on the real widgets.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 
 #include "platform/desktop/DialogWindow.h"
 #include "platform/dialog/Dialog.h"
 #include "platform/dialog/Module.h"
+#include "platform/dialog/StandardControls.h"
 #include "tests/desktop/DesktopFixture.h"
 
 namespace {
 
-enum : int { kFaceId = 500, kPostedEnd = 0x8001, kTimerId = 7 };
+enum : int { kFaceId = 500, kPostedEnd = 0x8001, kTimerId = 7, kIdName = 1001 };
 
 platform::Module& PersonModule() {
     static platform::Module& module = []() -> platform::Module& {
@@ -26,7 +29,9 @@ platform::Module& PersonModule() {
         face.style.centred = true;
         face.controls = {platform::MakeControl(platform::ControlKind::PushButton, platform::kIdOk,
                                                "ok", "OK", {60, 20, 50, 14})
-                             .Default()};
+                             .Default(),
+                         platform::MakeControl(platform::ControlKind::Edit, kIdName, "name", {},
+                                               {5, 4, 110, 12})};
         tests.AddTemplate(face);
         return tests;
     }();
@@ -98,6 +103,25 @@ TEST_F(DesktopPersonTest, AClickOnTheDefaultButtonEndsTheDialogWithOk) {
     });
     EXPECT_EQ(dialog.DoModal(), platform::kResultOk);
     EXPECT_EQ(backend_->TranscriptLines().back(), R"(end "Ask" OK)");
+}
+
+TEST_F(DesktopPersonTest, KeysTypedIntoAnEditReachTheControlAndEnterPressesTheDefault) {
+    SelfEnding dialog(SelfEnding::How::Person);
+    std::string typed;
+    QTimer::singleShot(20, [&] {
+        desktop::DialogWindow* window = backend_->WindowOf(dialog.Handle());
+        ASSERT_NE(window, nullptr);
+        QWidget* edit = window->ViewOf(kIdName)->Widget();
+        for (const QChar c : QStringLiteral("ab7")) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(edit, &key);
+        }
+        typed = dialog.Item<platform::Edit>(kIdName).Text();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(edit, &enter);
+    });
+    EXPECT_EQ(dialog.DoModal(), platform::kResultOk);
+    EXPECT_EQ(typed, "ab7");
 }
 
 TEST_F(DesktopPersonTest, ACentredWindowSitsInTheMiddleOfTheScreen) {

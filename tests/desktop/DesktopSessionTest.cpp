@@ -2,7 +2,11 @@
 // backend's transcript and leave the dialogs in the same state.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTableView>
 
@@ -12,6 +16,8 @@
 #include "installer/InstallDialog.h"
 #include "platform/MessageService.h"
 #include "platform/desktop/DialogWindow.h"
+#include "platform/desktop/GridView.h"
+#include "platform/dialog/ListControls.h"
 #include "platform/dialog/Module.h"
 #include "platform/dialog/StandardControls.h"
 #include "tests/desktop/DesktopFixture.h"
@@ -74,7 +80,7 @@ close
     }
 }
 
-TEST_F(DesktopTest, InstallerWindowSessionMatchesTheHeadlessOneOnTheRealClock) {
+TEST_F(DesktopTest, InstallerWindowSessionMatchesTheHeadlessOne) {
     const auto session = [] {
         platform::ModuleScope installer(installer::InstallerModule());
         installer::InstallDialog dialog({"/nonexistent/host", "setup", ""});
@@ -84,13 +90,13 @@ TEST_F(DesktopTest, InstallerWindowSessionMatchesTheHeadlessOneOnTheRealClock) {
     EXPECT_EQ(Outcome("escape\n", /*onDesktop=*/true, session), headless);
 }
 
-enum : int { kGridFormId = 400, kIdGrid = 1001, kIdNote, kIdAsk, kIdFlag, kIdName };
+enum : int { kGridFormId = 400, kIdGrid = 1001, kIdNote, kIdAsk, kIdFlag, kIdName, kIdPick };
 
 // A dialog whose handlers write what reached them into a status line (which the transcript
 // shows) and which asks with a message box.
 class GridForm : public platform::Dialog {
 public:
-    GridForm() : Dialog(kGridFormId) {
+    explicit GridForm(int rows = 4) : Dialog(kGridFormId), rows_(rows) {
         using platform::Notification;
         OnCommand(kIdGrid, Notification::EndEdit, [this] { Note("edited"); });
         OnCommand(kIdGrid, Notification::FocusCellChanged, [this] { Note("focus"); });
@@ -119,6 +125,7 @@ public:
                 MakeControl(ControlKind::PushButton, kIdAsk, "ask", "Ask", {165, 7, 50, 14}),
                 MakeControl(ControlKind::CheckBox, kIdFlag, "flag", "Flag", {165, 25, 50, 10}),
                 MakeControl(ControlKind::Edit, kIdName, "name", "", {165, 40, 50, 14}),
+                MakeControl(ControlKind::DropDown, kIdPick, "pick", "", {165, 60, 50, 60}),
                 MakeControl(ControlKind::PushButton, platform::kIdOk, "ok", "OK",
                             {165, 120, 50, 14})
                     .Default(),
@@ -132,7 +139,7 @@ public:
 protected:
     bool OnInitDialog() override {
         auto& grid = Item<gridwidget::GridCtrl>(kIdGrid);
-        grid.SetRowCount(4);
+        grid.SetRowCount(rows_);
         grid.SetColumnCount(3);
         grid.SetFixedRowCount(1);
         grid.SetFixedColumnCount(1);
@@ -142,6 +149,7 @@ protected:
     }
 
 private:
+    int rows_;
     void Note(const std::string& what) {
         const auto& grid = Item<gridwidget::GridCtrl>(kIdGrid);
         const gridwidget::CellId focus = grid.FocusCell();
@@ -173,6 +181,38 @@ edit-cell grid 9 9 x
     }
 }
 
+// Only a mistyped post number makes such a grid: the table shows its first rows at once, and
+// the script still edits a cell far beyond them.
+TEST_F(DesktopTest, AGridOfTwoBillionRowsOpensAtOnceAndTakesEditsBeyondWhatItShows) {
+    const auto session = [] {
+        platform::ModuleScope scope(GridForm::Module());
+        GridForm form(2'000'000'000);
+        return Lines{std::to_string(form.DoModal())};
+    };
+    const char* script = "edit-cell grid 1999999999 2 far\npress ok\n";
+    const Lines headless = Outcome(script, /*onDesktop=*/false, session);
+    EXPECT_EQ(Outcome(script, /*onDesktop=*/true, session), headless);
+    EXPECT_NE(std::find(headless.begin(), headless.end(),
+                        R"(text "Grid" note "edited 1999999999 2 far")"),
+              headless.end());
+}
+
+// While the script lasts, its time passes on the real clock: a "wait" really waits.
+TEST_F(DesktopTest, AScriptsWaitTakesItsTimeOnTheDesktop) {
+    const auto session = [] {
+        platform::ModuleScope scope(GridForm::Module());
+        GridForm form;
+        return Lines{std::to_string(form.DoModal())};
+    };
+    const char* script = "wait 60\npress ok\n";
+    const Lines headless = Outcome(script, /*onDesktop=*/false, session);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(Outcome(script, /*onDesktop=*/true, session), headless);
+    EXPECT_GE(clock.elapsed(), 60);
+    EXPECT_NE(std::find(headless.begin(), headless.end(), "time 60"), headless.end());
+}
+
 TEST_F(DesktopTest, WidgetsFollowChangesMadeFromCode) {
     Play("", /*onDesktop=*/true);
     auto& backend = static_cast<desktop::DesktopBackend&>(platform::CurrentBackend());
@@ -184,7 +224,16 @@ TEST_F(DesktopTest, WidgetsFollowChangesMadeFromCode) {
     auto* table = qobject_cast<QTableView*>(window->ViewOf(kIdGrid)->Widget());
     auto* box = qobject_cast<QCheckBox*>(window->ViewOf(kIdFlag)->Widget());
     auto* edit = qobject_cast<QLineEdit*>(window->ViewOf(kIdName)->Widget());
-    ASSERT_TRUE(table && box && edit);
+    auto* pick = qobject_cast<QComboBox*>(window->ViewOf(kIdPick)->Widget());
+    ASSERT_TRUE(table && box && edit && pick);
+    auto& choices = form.Item<platform::ComboBox>(kIdPick);
+    for (const char* entry : {"a", "b"}) choices.Insert(-1, entry);
+    EXPECT_EQ(pick->count(), 2);
+    EXPECT_EQ(pick->currentText().toStdString(), "");  // inserting selects nothing
+    choices.Select(1);
+    EXPECT_EQ(pick->currentText().toStdString(), "b");
+    choices.Select(-1);
+    EXPECT_EQ(pick->currentText().toStdString(), "");
     auto& grid = form.Item<gridwidget::GridCtrl>(kIdGrid);
     const auto cell = [&](int row, int column) {
         return table->model()->index(row, column).data().toString().toStdString();
@@ -192,6 +241,8 @@ TEST_F(DesktopTest, WidgetsFollowChangesMadeFromCode) {
     EXPECT_EQ(table->model()->rowCount(), 4);
     EXPECT_EQ(cell(1, 1), "1.5");
     EXPECT_EQ(cell(0, 2), "2");  // a numbered header
+    grid.SetRowCount(2'000'000'000);
+    EXPECT_EQ(table->model()->rowCount(), desktop::CellGridModel::kMostRows);
     grid.SetRowCount(6);
     grid.SetItemText(5, 2, "x");
     grid.SetFocusCell(5, 2);

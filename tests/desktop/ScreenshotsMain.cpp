@@ -10,6 +10,8 @@
 
 #include "dialogs/AddinModule.h"
 #include "gridwidget/GridCtrl.h"
+#include "host/Host.h"
+#include "host/desktop/DesktopScreen.h"
 #include "hostlink/LinkModule.h"
 #include "installer/InstallDialog.h"
 #include "platform/desktop/DesktopBackend.h"
@@ -140,6 +142,22 @@ int main(int argc, char** argv) {
             std::printf("%s\n", file.c_str());
             ++written;
         }
+    }
+    // camhost's window on the example skin panel, seen from above at an angle.
+    {
+        host::Host host;
+        const std::string drawing = TAVRO_SOURCE_DIR "/examples/skin-panel/skin-panel.scprt";
+        if (!host.OpenDrawing(drawing, /*merge=*/false)) return 1;
+        host::DesktopScreen screen("camhost - skin-panel.scprt");
+        const auto person = screen.Show(host);
+        screen.Window()->resize(960, 640);
+        screen.Window()->View().SetAngles(-30, 50);
+        const std::filesystem::path file = folder / "camhost-skin-panel.png";
+        if (!Framed(*screen.Window(), /*closeButton=*/true)
+                 .save(QString::fromStdString(file.string())))
+            return 1;
+        std::printf("%s\n", file.c_str());
+        ++written;
     }
     platform::ResetDialogSystem();
     return written > 0 ? 0 : 1;

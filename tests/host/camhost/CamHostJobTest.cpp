@@ -142,6 +142,19 @@ TEST_F(CamHostJobTest, InstallingOnTheDesktopRegistersTheAddinAlike) {
     EXPECT_EQ(Read(File("c:\\Surfcam\\Config\\surfcam.ini")), registered);
 }
 
+// The backend chosen by name in the environment, as any program that links it allows.
+TEST_F(CamHostJobTest, TheEnvironmentChoosesTheDesktopBackendByName) {
+    const std::string registered = Read(File("c:\\Surfcam\\Config\\surfcam.ini"));
+    std::filesystem::remove(File("c:\\Surfcam\\Config\\surfcam.ini"));
+    ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
+    ::setenv("TAVRO_DIALOG_BACKEND", "desktop", /*overwrite=*/1);
+    const ProgramRun install = Run(EDROVAN_PROGRAM, {"c:\\Surfcam", "Install"});
+    ::unsetenv("TAVRO_DIALOG_BACKEND");
+    ASSERT_EQ(install.exitCode, 0) << install.errors;
+    EXPECT_EQ(install.output, "");  // the window shows the status, not standard output
+    EXPECT_EQ(Read(File("c:\\Surfcam\\Config\\surfcam.ini")), registered);
+}
+
 TEST_F(CamHostJobTest, ASessionThatSelectsNothingKeepsEveryPostAtItsOwnZ) {
     const ProgramRun run = Job(kPlacePart + "press ok\npress ok\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
