@@ -42,8 +42,7 @@ void RunReview(benchmark::State& state, TableDefinition& table) {
     for (auto _ : state) {
         platform::ResetDialogSystem();
         platform::SetDialogBackend(std::make_unique<desktop::DesktopBackend>(
-            platform::SessionScript(
-                *platform::ReadSessionScript("select sections 1\npress ok\n")),
+            platform::SessionScript(*platform::ReadSessionScript("select sections 1\npress ok\n")),
             /*scripted=*/true));
         CDlgModifyValues review;
         review.Table = &table;

@@ -11,9 +11,9 @@
 #include "dialogs/Preview.h"
 #include "hostlink/LinkModule.h"
 #include "hostlink/SurfcamCtrl.h"
+#include "platform/Invariant.h"
 #include "platform/MessageService.h"
 #include "platform/dialog/DataExchange.h"
-#include "platform/Invariant.h"
 #include "platform/dialog/ListControls.h"
 #include "platform/dialog/Window.h"
 

@@ -60,7 +60,7 @@ CDlgPartEntry::CDlgPartEntry(platform::WindowHandle owner) : Dialog(IDD, owner) 
 
 CSurfcamCtrl& CDlgPartEntry::Controller() const {
     TAVRO_INVARIANT(Part.Controller != nullptr,
-                       "the part dialog drives the host: set Part.Controller before DoModal");
+                    "the part dialog drives the host: set Part.Controller before DoModal");
     return *Part.Controller;
 }
 

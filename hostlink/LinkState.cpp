@@ -1,7 +1,6 @@
 // The link library's process-wide state.
 #include "hostlink/LinkState.h"
 
-
 #include "hostlink/DigPointSource.h"
 #include "platform/Invariant.h"
 #include "platform/ProcessState.h"

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Invariant.h"
 #include "platform/dialog/Control.h"
 #include "platform/dialog/DialogTemplate.h"
-#include "platform/Invariant.h"
 #include "platform/dialog/Window.h"
 
 namespace platform {

@@ -1,9 +1,9 @@
 // Window registration by handle and the window services, each reporting what changed.
 #include "platform/dialog/Window.h"
 
+#include "platform/Invariant.h"
 #include "platform/dialog/DialogSystem.h"
 #include "platform/dialog/DialogUnits.h"
-#include "platform/Invariant.h"
 #include "platform/dialog/SessionState.h"
 
 namespace platform {
