@@ -1,14 +1,17 @@
 // The height review opened, switched to the second section and closed with OK, on an ordinary
-// table, a large one, and tables whose post numbers were mistyped into the billions.
+// table, a large one, and tables whose post numbers were mistyped into the billions. Built twice:
+// headless (review_bench) and on the desktop backend (desktop_review_bench); the backend comes
+// from the file linked beside this one (bench/ReviewBackend.h).
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
+#include "ReviewBackend.h"
 #include "core/TableDefinition.h"
 #include "dialogs/AddinModule.h"
 #include "dialogs/DlgModifyValues.h"
 #include "platform/dialog/DialogSystem.h"
-#include "platform/dialog/HeadlessBackend.h"
+#include "platform/dialog/SessionScript.h"
 
 namespace {
 
@@ -37,9 +40,8 @@ void RunReview(benchmark::State& state, TableDefinition& table) {
     platform::ModuleScope addin(AddinModule());
     for (auto _ : state) {
         platform::ResetDialogSystem();
-        platform::SetDialogBackend(
-            std::make_unique<platform::HeadlessBackend>(platform::SessionScript(
-                *platform::ReadSessionScript("select sections 1\npress ok\n"))));
+        platform::SetDialogBackend(MakeReviewBackend(platform::SessionScript(
+            *platform::ReadSessionScript("select sections 1\npress ok\n"))));
         CDlgModifyValues review;
         review.Table = &table;
         benchmark::DoNotOptimize(review.DoModal());
