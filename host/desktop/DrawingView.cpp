@@ -23,6 +23,15 @@ constexpr int kDragThreshold = 4;
 constexpr double kDegreesPerPixel = 0.5;
 const QColor kBackground(0x1e, 0x22, 0x28);
 const QColor kSelected(0xff, 0xd7, 0x40);
+// Share of a surface's colour it keeps when turned edge-on to the light.
+constexpr double kAmbient = 0.35;
+// Cells drawn of one surface at most; finer grids are drawn through every n-th line.
+constexpr double kMaxPatches = 20000;
+
+double Dot(const HostVector3& a, const HostVector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+HostVector3 Minus(const HostVector3& a, const HostVector3& b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
 
 }  // namespace
 
@@ -81,8 +90,9 @@ void DrawingView::Fit() {
     update();
 }
 
-QPointF DrawingView::Project(const HostVector3& point) const {
-    const HostVector3 v = ToView(point);
+QPointF DrawingView::Project(const HostVector3& point) const { return ToWidget(ToView(point)); }
+
+QPointF DrawingView::ToWidget(const HostVector3& v) const {
     return {width() / 2.0 + (v.x - centre_.x) * scale_,
             height() / 2.0 - (v.y - centre_.y) * scale_};
 }
@@ -103,31 +113,81 @@ HostVector3 DrawingView::PlaceAt(QPointF at) const {
                      centre_.y - (at.y() - height() / 2.0) / scale_, centre_.z});
 }
 
+QColor DrawingView::ColourOf(const Entity& entity) const {
+    return entity.selected ? kSelected
+                           : QColor(QString::fromStdString(HostColourRgb(entity.color)));
+}
+
+void DrawingView::PaintSurfaces(QPainter& painter) const {
+    // Every visible surface's cells, drawn farthest first so that nearer ones cover them.
+    struct Patch {
+        QPolygonF corners;
+        QColor colour;
+        double depth;
+    };
+    std::vector<Patch> patches;
+    drawing_.ForEach([&](const Entity& entity) {
+        const auto* surface = std::get_if<SurfaceGeometry>(&entity.geometry);
+        if (surface == nullptr || !Shows(entity) || surface->rows < 2 || surface->columns < 2)
+            return;
+        // Large grids through every n-th line: the picture stays quick to draw.
+        const int step = std::max(
+            1, int(std::ceil(std::sqrt(double(surface->rows) * surface->columns / kMaxPatches))));
+        const QColor colour = ColourOf(entity);
+        const auto at = [&](int row, int column) {
+            row = std::min(row, surface->rows - 1), column = std::min(column, surface->columns - 1);
+            return surface->points[std::size_t(row) * surface->columns + column];
+        };
+        for (int row = 0; row + 1 < surface->rows; row += step)
+            for (int column = 0; column + 1 < surface->columns; column += step) {
+                const HostVector3 corners[] = {
+                    ToView(at(row, column)), ToView(at(row, column + step)),
+                    ToView(at(row + step, column + step)), ToView(at(row + step, column))};
+                // The light comes from the viewer: a cell facing it is brightest, either side.
+                const HostVector3 a = Minus(corners[2], corners[0]),
+                                  b = Minus(corners[3], corners[1]);
+                const HostVector3 normal{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z,
+                                         a.x * b.y - a.y * b.x};
+                const double length = std::sqrt(Dot(normal, normal));
+                const double facing = length > 0 ? std::abs(normal.z) / length : 1.0;
+                const double light = kAmbient + (1.0 - kAmbient) * facing;
+                Patch patch{{}, {}, 0.0};
+                for (const HostVector3& corner : corners) {
+                    patch.corners << ToWidget(corner);
+                    patch.depth += corner.z / 4;
+                }
+                patch.colour =
+                    QColor::fromRgbF(float(colour.redF() * light), float(colour.greenF() * light),
+                                     float(colour.blueF() * light));
+                patches.push_back(std::move(patch));
+            }
+    });
+    std::sort(patches.begin(), patches.end(),
+              [](const Patch& a, const Patch& b) { return a.depth < b.depth; });
+    // Cells meet without seams: each is outlined in its own colour, without antialiasing.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const Patch& patch : patches) {
+        painter.setPen(QPen(patch.colour, 0));
+        painter.setBrush(patch.colour);
+        painter.drawPolygon(patch.corners);
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+}
+
 void DrawingView::paintEvent(QPaintEvent*) {
     if (!fitted_) Fit();
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), kBackground);
+    PaintSurfaces(painter);
+    // The other entities as lines over the surfaces.
     drawing_.ForEach([&](const Entity& entity) {
-        if (!Shows(entity)) return;
-        QPen pen(entity.selected ? kSelected
-                                 : QColor(QString::fromStdString(HostColourRgb(entity.color))));
+        if (!Shows(entity) || std::holds_alternative<SurfaceGeometry>(entity.geometry)) return;
+        QPen pen(ColourOf(entity));
         pen.setWidthF(entity.selected ? 2.5 : 1.2);
         painter.setPen(pen);
-        if (const auto* surface = std::get_if<SurfaceGeometry>(&entity.geometry)) {
-            // A surface as its grid of rows and columns.
-            const auto at = [&](int row, int column) {
-                return Project(surface->points[std::size_t(row) * surface->columns + column]);
-            };
-            for (int row = 0; row < surface->rows; ++row)
-                for (int column = 0; column + 1 < surface->columns; ++column)
-                    painter.drawLine(at(row, column), at(row, column + 1));
-            for (int column = 0; column < surface->columns; ++column)
-                for (int row = 0; row + 1 < surface->rows; ++row)
-                    painter.drawLine(at(row, column), at(row + 1, column));
-            return;
-        }
         const std::vector<HostVector3> outline = OutlinePoints(entity.geometry);
+        if (outline.empty()) return;
         if (outline.size() == 1 || std::holds_alternative<PointGeometry>(entity.geometry)) {
             for (const HostVector3& point : outline) {
                 const QPointF at = Project(point);
@@ -145,16 +205,24 @@ void DrawingView::paintEvent(QPaintEvent*) {
 void DrawingView::mousePressEvent(QMouseEvent* event) {
     pressedAt_ = event->position().toPoint();
     dragging_ = false;
+    panning_ = event->button() != Qt::LeftButton || (event->modifiers() & Qt::ShiftModifier);
 }
 
 void DrawingView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint moved = event->position().toPoint() - pressedAt_;
     if (!dragging_ && moved.manhattanLength() < kDragThreshold) return;
     dragging_ = true;
+    pressedAt_ = event->position().toPoint();
+    if (panning_) {
+        Pan(moved);
+        return;
+    }
+    // The view turns about the drawing point at its centre, which stays there.
+    const HostVector3 pivot = FromView(centre_);
     yaw_ += moved.x() * kDegreesPerPixel * kPi / 180.0;
     pitch_ = std::clamp(pitch_ + moved.y() * kDegreesPerPixel * kPi / 180.0, -kPi / 2, kPi / 2);
-    pressedAt_ = event->position().toPoint();
-    Fit();
+    centre_ = ToView(pivot);
+    update();
 }
 
 void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
@@ -163,8 +231,19 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
 }
 
+void DrawingView::Pan(QPoint by) {
+    centre_.x -= by.x() / scale_;
+    centre_.y += by.y() / scale_;
+    update();
+}
+
 void DrawingView::wheelEvent(QWheelEvent* event) {
+    // The drawing point under the mouse stays under it.
+    const QPointF from = event->position() - QPointF(width() / 2.0, height() / 2.0);
+    const double x = centre_.x + from.x() / scale_, y = centre_.y - from.y() / scale_;
     scale_ *= event->angleDelta().y() > 0 ? 1.25 : 0.8;
+    centre_.x = x - from.x() / scale_;
+    centre_.y = y + from.y() / scale_;
     update();
 }
 

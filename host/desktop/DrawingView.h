@@ -1,7 +1,9 @@
-// A 3D view of the host's drawing: visible entities in their colours, the selection
-// highlighted; dragging turns the view, the wheel zooms, a click is a place in the drawing.
+// A 3D view of the host's drawing: visible surfaces shaded and the other entities as lines in
+// their colours, the selection highlighted; dragging turns the view (pans with the right or middle
+// button, or with Shift), the wheel zooms about the mouse, a click is a place in the drawing.
 #pragma once
 
+#include <QPainter>
 #include <QWidget>
 #include <functional>
 
@@ -18,6 +20,9 @@ public:
     void SetAngles(double yaw, double pitch);
     // Fits the visible entities into the view.
     void Fit();
+    // Moves the view's content by `by` pixels (what dragging with the right or middle button,
+    // or with Shift held, does).
+    void Pan(QPoint by);
     // Where a drawing point appears in the widget.
     [[nodiscard]] QPointF Project(const HostVector3& point) const;
     // The drawing place under widget point `at`: the nearest outline point of a visible
@@ -39,7 +44,11 @@ private:
     // The point in view space: x right, y up, z towards the viewer.
     [[nodiscard]] HostVector3 ToView(const HostVector3& point) const;
     [[nodiscard]] HostVector3 FromView(const HostVector3& point) const;
+    [[nodiscard]] QPointF ToWidget(const HostVector3& view) const;
     [[nodiscard]] bool Shows(const Entity& entity) const;
+    [[nodiscard]] QColor ColourOf(const Entity& entity) const;
+    // Surfaces as shaded cells, lit from the viewer.
+    void PaintSurfaces(QPainter& painter) const;
 
     const Drawing& drawing_;
     double yaw_ = 0.0;  // radians
@@ -48,6 +57,7 @@ private:
     HostVector3 centre_;  // view-space point at the widget's centre
     QPoint pressedAt_;
     bool dragging_ = false;
+    bool panning_ = false;  // the drag pans rather than turns
     bool fitted_ = false;
 };
 
