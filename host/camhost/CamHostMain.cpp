@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     desktop::RegisterDesktopBackend();
     if (!line.settings.gui || !desktop::CanShowWindows()) return host::RunCamHost(line.settings);
     host::DesktopScreen screen(
-        QString::fromStdString("camhost - " + line.settings.openDrawing.value_or("new drawing")));
+        QString::fromStdString("camhost - " + line.settings.openDrawing.value_or("new drawing")),
+        line.settings.configFolder, line.settings.openDrawing.value_or(""));
     return host::RunCamHost(line.settings, &screen);
 }

@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,8 +13,8 @@
 
 #include "host/Host.h"
 #include "host/HostActions.h"
-#include "host/HostApiTable.h"
 #include "host/addins/Addin.h"
+#include "host/addins/AddinCommands.h"
 #include "host/picture/DrawingPicture.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
@@ -77,11 +76,9 @@ std::optional<Failure> ReadScript(const CamHostSettings& settings,
     return std::nullopt;
 }
 
-// The add-ins the commands name, loaded once each (keyed by entry number), and for every
-// command the entry it runs.
+// The add-ins the commands run, in the order of the commands.
 struct LoadedAddins {
-    std::map<int, Addin> byNumber;
-    std::vector<int> commands;
+    std::vector<const Addin*> commands;
 };
 
 std::optional<Failure> LoadAddins(const CamHostSettings& settings, LoadedAddins& loaded) {
@@ -91,13 +88,9 @@ std::optional<Failure> LoadAddins(const CamHostSettings& settings, LoadedAddins&
     for (const std::string& choice : settings.commands) {
         const platform::Expected<const AddinEntry*> entry = ChooseAddin(*listing, choice);
         if (!entry) return Failure{entry.Describe()};
-        const int number = (*entry)->number;
-        if (!loaded.byNumber.contains(number)) {
-            platform::Expected<Addin> addin = Addin::Load(**entry);
-            if (!addin) return Failure{addin.Describe()};
-            loaded.byNumber.emplace(number, std::move(*addin));
-        }
-        loaded.commands.push_back(number);
+        const platform::Expected<const Addin*> addin = LoadedAddin(**entry);
+        if (!addin) return Failure{addin.Describe()};
+        loaded.commands.push_back(*addin);
     }
     return std::nullopt;
 }
@@ -168,8 +161,8 @@ public:
         TakeHostActionsInDialogs(host_.ActiveDrawing(), backend_);
         if (auto failure = Open()) return failure;
         ShowScreen();
-        for (int number : addins_.commands) {
-            if (auto failure = RunCommand(addins_.byNumber.at(number))) return failure;
+        for (const Addin* addin : addins_.commands) {
+            if (auto failure = RunCommand(*addin)) return failure;
             if (screen_ != nullptr) screen_->DrawingChanged();
         }
         if (auto failure = PlayHostActions()) return failure;
@@ -196,16 +189,13 @@ private:
         backend_.Record("open " + platform::QuoteText(*settings_.openDrawing));
         if (!host_.OpenDrawing(*settings_.openDrawing, /*merge=*/false))
             return Failure{"the drawing " + *settings_.openDrawing + " was not opened"};
-        for (const auto& [number, addin] : addins_.byNumber) addin.DrawingOpened();
+        TellAddinsDrawingOpened();
         return StoppedScript();
     }
 
     std::optional<Failure> RunCommand(const Addin& addin) {
         if (auto failure = PlayHostActions()) return failure;
-        backend_.Record("run " + std::to_string(addin.Entry().number) + " " +
-                        platform::QuoteText(addin.Entry().menuText));
-        HostApi api = HostApiFor(host_);
-        addin.RunCommand(api);
+        RunAddinCommand(host_, addin, &backend_);
         return StoppedScript();
     }
 
@@ -228,7 +218,7 @@ private:
         const std::string& path = *settings_.saveDrawing;
         backend_.Record("save " + platform::QuoteText(path));
         if (!host_.SaveDrawing(path)) return Failure{"the drawing was not saved to " + path};
-        for (const auto& [number, addin] : addins_.byNumber) addin.DrawingSaved();
+        TellAddinsDrawingSaved();
         std::printf("drawing saved to %s (%s)\n", path.c_str(),
                     platform::MapPath(path).string().c_str());
         return std::nullopt;
@@ -255,14 +245,6 @@ private:
     Host host_;
 };
 
-// The add-ins loaded by this process. They stay loaded until the process ends, as in the host:
-// what an add-in registered with the system's services (its dialog module, its control
-// classes) lives on to the end, and must not point into an unloaded library then.
-LoadedAddins& ProcessAddins() {
-    static LoadedAddins* const addins = new LoadedAddins;
-    return *addins;
-}
-
 int Fail(const Failure& failure) {
     Report(failure.reason);
     return kCamHostFailed;
@@ -274,7 +256,7 @@ int RunCamHost(const CamHostSettings& settings, HostScreen* screen) {
     if (auto failure = CheckOutputs(settings)) return Fail(*failure);
     std::vector<platform::ScriptAction> actions;
     if (auto failure = ReadScript(settings, actions)) return Fail(*failure);
-    LoadedAddins& addins = ProcessAddins();
+    LoadedAddins addins;
     if (auto failure = LoadAddins(settings, addins)) return Fail(*failure);
     platform::HeadlessBackend* backend = nullptr;
     if (auto failure = StartSession(settings, std::move(actions), backend)) return Fail(*failure);

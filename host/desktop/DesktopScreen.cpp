@@ -30,7 +30,7 @@ private:
 
 std::unique_ptr<HostInteraction> DesktopScreen::Show(Host& host) {
     desktop::EnsureApplication();
-    window_ = std::make_unique<CamHostWindow>(host.ActiveDrawing(), title_);
+    window_ = std::make_unique<CamHostWindow>(host, title_, configFolder_, drawingPath_);
     window_->View().onClick = [this](const HostVector3& place) {
         if (waiting_ == nullptr) return;
         clicks_.push_back(place);
@@ -51,7 +51,7 @@ std::unique_ptr<HostInteraction> DesktopScreen::Show(Host& host) {
 }
 
 void DesktopScreen::DrawingChanged() {
-    if (window_) window_->View().Fit();
+    if (window_) window_->DrawingChanged();
 }
 
 void DesktopScreen::WaitUntilClosed() {

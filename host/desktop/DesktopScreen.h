@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "host/HostScreen.h"
@@ -14,7 +15,12 @@ namespace host {
 
 class DesktopScreen : public HostScreen, public HostInteraction {
 public:
-    explicit DesktopScreen(QString title) : title_(std::move(title)) {}
+    // `configFolder` and `drawingPath` as CamHostWindow takes them.
+    explicit DesktopScreen(QString title, std::string configFolder = {},
+                           std::string drawingPath = {})
+        : title_(std::move(title)),
+          configFolder_(std::move(configFolder)),
+          drawingPath_(std::move(drawingPath)) {}
     std::unique_ptr<HostInteraction> Show(Host& host) override;
     void DrawingChanged() override;
     void WaitUntilClosed() override;
@@ -32,6 +38,8 @@ private:
     bool Wait();
 
     QString title_;
+    std::string configFolder_;
+    std::string drawingPath_;
     std::unique_ptr<CamHostWindow> window_;
     std::vector<HostVector3> clicks_;
     bool wantsOneClick_ = false;
