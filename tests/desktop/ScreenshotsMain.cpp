@@ -1,19 +1,24 @@
 // Writes a PNG of every dialog of the add-in, the link library and the installer, as the
-// desktop backend shows it on Qt's offscreen platform: `dialog_screenshots FOLDER`.
+// desktop backend shows it on Qt's offscreen platform, and camhost's window on the demo job after
+// its computation: `dialog_screenshots FOLDER`.
 #include <stdlib.h>
 
+#include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "dialogs/AddinModule.h"
 #include "gridwidget/GridCtrl.h"
 #include "host/Host.h"
+#include "host/camhost/CamHostRun.h"
 #include "host/desktop/DesktopScreen.h"
 #include "hostlink/LinkModule.h"
 #include "installer/InstallDialog.h"
+#include "platform/Paths.h"
 #include "platform/desktop/DesktopBackend.h"
 #include "platform/desktop/DialogWindow.h"
 #include "platform/dialog/Dialog.h"
@@ -107,6 +112,60 @@ QImage Framed(QWidget& window, bool closeButton) {
     return framed;
 }
 
+// The screen that pictures the window each time a command has changed the drawing: the last
+// picture shows the job's results.
+class PicturingScreen : public host::DesktopScreen {
+public:
+    PicturingScreen(std::filesystem::path file, std::string config)
+        : DesktopScreen("camhost - c:\\skin-panel.scprt", std::move(config),
+                        "c:\\skin-panel.scprt"),
+          file_(std::move(file)) {}
+    void DrawingChanged() override {
+        DesktopScreen::DrawingChanged();
+        Window()->resize(1200, 760);
+        Window()->View().SetAngles(-30, 50);
+        QApplication::processEvents();
+        written = Framed(*Window(), /*closeButton=*/true).save(QString::fromStdString(file_));
+    }
+    bool written = false;
+
+private:
+    std::filesystem::path file_;
+};
+
+// The demo job (scripts/demo) in a drive root of its own beside the pictures: the add-in
+// registered as the installer registers it, the example session played on the desktop.
+bool DemoJobWindow(const std::filesystem::path& file) {
+    namespace fs = std::filesystem;
+    const fs::path root = file.parent_path() / "demo-drives";
+    const fs::path c = root / "drive_c";
+    const fs::path examples = TAVRO_SOURCE_DIR "/examples";
+    fs::remove_all(root);
+    fs::create_directories(c / "Surfcam" / "Config");
+    fs::create_directories(c / "Surfcam" / "AddIns");
+    std::error_code error;
+    for (const auto& [from, to] :
+         {std::pair{examples / "skin-panel" / "skin-panel.scprt", c / "skin-panel.scprt"},
+          std::pair{examples / "skin-panel" / "session.txt", c / "skin-panel-session.txt"},
+          std::pair{examples / "TavroLoc.txt", c / "TavroLoc.txt"},
+          std::pair{fs::path(TAVROSET_LIBRARY), c / "Surfcam" / "AddIns" / "Tavroset.so"}})
+        if (!fs::copy_file(from, to, error)) return false;
+    std::ofstream(c / "Surfcam" / "Config" / "surfcam.ini")
+        << "[SystemOptional]\r\nUserApplications=1\r\n"
+           "UserApp1=c:\\Surfcam\\AddIns\\Tavroset.dll,TAVRO Fixture Table\r\n";
+    platform::SetDriveRoot(root);
+    host::CamHostSettings settings;
+    settings.configFolder = "c:\\Surfcam\\Config";
+    settings.openDrawing = "c:\\skin-panel.scprt";
+    settings.sessionScript = "c:\\skin-panel-session.txt";
+    settings.commands = {"TAVRO Fixture Table"};
+    settings.gui = true;
+    PicturingScreen screen(file, settings.configFolder);
+    desktop::RegisterDesktopBackend();
+    return host::RunCamHost(settings, &screen) == host::kCamHostDone && screen.written &&
+           fs::exists(c / "Tavro.txt");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,22 +202,10 @@ int main(int argc, char** argv) {
             ++written;
         }
     }
-    // camhost's window on the example skin panel, seen from above at an angle.
-    {
-        host::Host host;
-        const std::string drawing = TAVRO_SOURCE_DIR "/examples/skin-panel/skin-panel.scprt";
-        if (!host.OpenDrawing(drawing, /*merge=*/false)) return 1;
-        host::DesktopScreen screen("camhost - skin-panel.scprt");
-        const auto person = screen.Show(host);
-        screen.Window()->resize(960, 640);
-        screen.Window()->View().SetAngles(-30, 50);
-        const std::filesystem::path file = folder / "camhost-skin-panel.png";
-        if (!Framed(*screen.Window(), /*closeButton=*/true)
-                 .save(QString::fromStdString(file.string())))
-            return 1;
-        std::printf("%s\n", file.c_str());
-        ++written;
-    }
+    // camhost's window on the demo job, after the add-in computed the heights.
+    if (!DemoJobWindow(folder / "camhost-skin-panel.png")) return 1;
+    std::printf("%s\n", (folder / "camhost-skin-panel.png").c_str());
+    ++written;
     platform::ResetDialogSystem();
     return written > 0 ? 0 : 1;
 }
