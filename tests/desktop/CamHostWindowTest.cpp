@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -24,7 +25,7 @@ class CamHostWindowTest : public DesktopTest {
 protected:
     void SetUp() override {
         DesktopTest::SetUp();
-        Play("", /*onDesktop=*/true);
+        backend_ = &Play("", /*onDesktop=*/true);
         platform::ClearMessages();
         folder_ = fs::temp_directory_path() / ("camhost-window-" + std::to_string(::getpid()));
         fs::create_directories(folder_);
@@ -59,6 +60,7 @@ protected:
         }
     }
 
+    platform::HeadlessBackend* backend_ = nullptr;
     fs::path folder_;
     host::Host host_;
     std::unique_ptr<host::DesktopScreen> screen_;
@@ -108,21 +110,30 @@ TEST_F(CamHostWindowTest, TheFileCommandsSaveAndOpenThroughTheHost) {
     std::ofstream(folder_ / "bad.scprt") << "not a drawing\n";
     EXPECT_FALSE(
         Window().OpenDrawingFile(QString::fromStdString((folder_ / "bad.scprt").string())));
-    EXPECT_EQ(platform::ShownMessages().size(), 1u);
+    ASSERT_FALSE(platform::ShownMessages().empty());
+    EXPECT_TRUE(platform::ShownMessages().back().starts_with("Cannot open the drawing"));
     EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 2u);
 }
 
-TEST_F(CamHostWindowTest, TheAddinsMenuListsSurfcamIniAndGreysFaultyEntries) {
+TEST_F(CamHostWindowTest, TheAddinsMenuListsSurfcamIniAndRunsTheChosenCommand) {
     std::ofstream(folder_ / "surfcam.ini")
-        << "[SystemOptional]\nUserApplications=2\nUserApp1=c:\\AddIns\\One.dll,First "
-           "command\nUserApp2=no comma\n";
+        << "[SystemOptional]\nUserApplications=2\nUserApp1=" << TEST_ADDIN_MODULE
+        << ",Count surfaces\n"
+        << "UserApp2=no comma\n";
     QMenu& menu = Window().AddinsMenu();
     emit menu.aboutToShow();
     const QList<QAction*> actions = menu.actions();
     ASSERT_EQ(actions.size(), 2);
-    EXPECT_EQ(actions[0]->text(), "First command");
-    EXPECT_TRUE(actions[0]->isEnabled());
-    EXPECT_FALSE(actions[1]->isEnabled());
+    EXPECT_EQ(actions[0]->text(), "Count surfaces");
+    EXPECT_FALSE(actions[1]->isEnabled());  // the faulty entry
+    actions[0]->trigger();
+    // The test add-in's command: a message with the selected surfaces, then a point.
+    ASSERT_FALSE(platform::ShownMessages().empty());
+    EXPECT_EQ(platform::ShownMessages().front(), "test add-in: 0 surfaces selected");
+    EXPECT_EQ(host_.ActiveDrawing().EntityCount(), 3u);
+    const std::vector<std::string> transcript = backend_->TranscriptLines();
+    EXPECT_NE(std::find(transcript.begin(), transcript.end(), "run 1 \"Count surfaces\""),
+              transcript.end());
 }
 
 TEST_F(CamHostWindowTest, TheStatusLineCountsTheSelectionAndShowsTheLastMessage) {
