@@ -75,7 +75,8 @@ CamHostWindow::CamHostWindow(Host& host, const QString& title, std::string confi
 }
 
 void CamHostWindow::MakeFileMenu() {
-    QMenu* file = menuBar()->addMenu("&File");
+    file_ = menuBar()->addMenu("&File");
+    QMenu* file = file_;
     file->addAction("&Open...", QKeySequence::Open, this, [this] {
         const QString path = QFileDialog::getOpenFileName(this, "Open drawing", {}, kDrawingFilter);
         if (!path.isEmpty()) OpenDrawingFile(path);
@@ -126,8 +127,14 @@ void CamHostWindow::RunAddin(const AddinEntry& entry) {
         platform::ShowMessage(addin.Describe());
         return;
     }
+    // The add-in holds the drawing's entities while it runs (its preview leaves this window
+    // enabled): no other command and no other drawing until it returns.
     running_ = true;
+    file_->setEnabled(false);
+    addins_->setEnabled(false);
     RunAddinCommand(host_, **addin, platform::CurrentHeadlessBackend());
+    file_->setEnabled(true);
+    addins_->setEnabled(true);
     running_ = false;
     DrawingChanged();
 }

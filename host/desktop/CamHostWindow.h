@@ -58,6 +58,7 @@ private:
     std::string drawingPath_;
     DrawingView* view_;
     LayerPanel* layers_;
+    QMenu* file_ = nullptr;
     QMenu* addins_ = nullptr;
     QLabel* prompt_;
     QLabel* status_;
