@@ -173,9 +173,14 @@ void CamHostWindow::Prompt(const QString& text) {
                          : text);
 }
 
+void CamHostWindow::ShowLibraryStatus(const std::string& text) {
+    libraryStatus_ = QString::fromStdString(text).simplified();
+    UpdateStatus();
+}
+
 QString CamHostWindow::StatusText() const {
-    // The host has no status text of the link library's; its last message box stands in.
     QString text = QString("%1 selected").arg(host_.ActiveDrawing().SelectedCount());
+    if (!libraryStatus_.isEmpty()) text = libraryStatus_ + "  |  " + text;
     const std::vector<std::string>& messages = platform::ShownMessages();
     if (!messages.empty()) {
         QString last = QString::fromStdString(messages.back()).simplified();

@@ -35,6 +35,8 @@ public:
     bool SaveDrawingFile(const QString& path);
     // The status line's right side: the selection count and the host's last message.
     [[nodiscard]] QString StatusText() const;
+    // Shows the link library's status text (its progress box's line) on the status line.
+    void ShowLibraryStatus(const std::string& text);
     // Called when a key is pressed while the host waits: Enter finishes, Escape cancels.
     std::function<void(int key)> onKey;
     // Called when the person closes the window.
@@ -62,7 +64,8 @@ private:
     QMenu* addins_ = nullptr;
     QLabel* prompt_;
     QLabel* status_;
-    bool running_ = false;  // an add-in command runs: the menu does not start another
+    QString libraryStatus_;  // the progress box's last line, while it has one
+    bool running_ = false;   // an add-in command runs: the menu does not start another
 };
 
 }  // namespace host

@@ -2,6 +2,7 @@
 #include "host/desktop/DesktopScreen.h"
 
 #include <QApplication>
+#include <QPointer>
 
 #include "host/Host.h"
 #include "platform/desktop/DesktopBackend.h"
@@ -47,6 +48,10 @@ std::unique_ptr<HostInteraction> DesktopScreen::Show(Host& host) {
     window_->show();
     // Modal dialogs disable the host's window, as they disable its stand-in window.
     desktop::SetHostWidget(window_.get());
+    desktop::SetStatusTextListener(
+        [window = QPointer<CamHostWindow>(window_.get())](const std::string& text) {
+            if (window) window->ShowLibraryStatus(text);
+        });
     return std::make_unique<ForwardedInteraction>(*this);
 }
 

@@ -44,6 +44,15 @@ void ApplyToHostWidget(const platform::WindowEvent& event) {
 
 void SetHostWidget(QWidget* widget) { HostWidget() = widget; }
 
+std::function<void(const std::string&)>& StatusTextListener() {
+    static std::function<void(const std::string&)> listener;
+    return listener;
+}
+
+void SetStatusTextListener(std::function<void(const std::string&)> listener) {
+    StatusTextListener() = std::move(listener);
+}
+
 bool CanShowWindows() {
     if (QApplication::instance() != nullptr) return true;
     for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
@@ -116,6 +125,8 @@ void DesktopBackend::Deliver(const platform::UserInput& input, platform::WindowH
 void DesktopBackend::OnWindowEvent(const platform::WindowEvent& event) {
     HeadlessBackend::OnWindowEvent(event);
     using platform::WindowEventKind;
+    if (event.kind == WindowEventKind::TextChanged && StatusTextListener())
+        StatusTextListener()(event.text);
     if (event.hostWindow) return ApplyToHostWidget(event);
     if (event.kind == WindowEventKind::Created) {
         platform::Window* window = platform::WindowFromHandle(event.handle);

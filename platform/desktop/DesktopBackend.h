@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -61,6 +62,10 @@ private:
 // The widget that shows the host's main window (camhost's window), which follows the host
 // window's changes (enabled while no modal dialog runs, brought to the front); null for none.
 void SetHostWidget(QWidget* widget);
+
+// Called with the new text whenever a status control changes (the link library's progress box,
+// the installer's status lines), so that a main window can show it; an empty listener stops.
+void SetStatusTextListener(std::function<void(const std::string&)> listener);
 
 // Makes sure a Qt application object exists (the offscreen platform needs no display).
 void EnsureApplication();

@@ -142,4 +142,14 @@ TEST_F(CamHostWindowTest, TheStatusLineCountsTheSelectionAndShowsTheLastMessage)
     EXPECT_EQ(Window().StatusText(), "2 selected  |  Last message: Cannot Open Tavro Program File");
 }
 
+// The link library writes its status into its progress box; the window's status line shows it.
+TEST_F(CamHostWindowTest, TheStatusLineShowsTheLinkLibrarysStatusText) {
+    platform::WindowEvent changed;
+    changed.kind = platform::WindowEventKind::TextChanged;
+    changed.text = "Loading surfaces";
+    backend_->OnWindowEvent(changed);
+    EXPECT_TRUE(Window().StatusText().startsWith("Loading surfaces  |  0 selected"))
+        << Window().StatusText().toStdString();
+}
+
 }  // namespace
