@@ -100,24 +100,28 @@ int Host::SelectInteractively(int mode) {
     if (!clicks) return -1;
     bool selected = false;
     for (const HostVector3& click : *clicks) {
-        Entity* nearest = nullptr;
-        double nearestDistance = std::numeric_limits<double>::infinity();
-        drawing_.ForEach([&](Entity& e) {
-            const auto layer = drawing_.Layers().find(e.layer);
-            const bool shown = layer == drawing_.Layers().end() || layer->second.visible;
-            if (!shown || !SelectionAdmits(mode, KindOf(e.geometry))) return;
-            const double distance = DistanceTo(e.geometry, click);
-            if (distance < nearestDistance) {
-                nearest = &e;
-                nearestDistance = distance;
-            }
-        });
-        if (nearest) {
+        if (Entity* nearest = NearestShownEntity(click, mode)) {
             nearest->selected = true;
             selected = true;
         }
     }
     return selected ? 0 : -1;
+}
+
+Entity* Host::NearestShownEntity(const HostVector3& place, int mode) {
+    Entity* nearest = nullptr;
+    double nearestDistance = std::numeric_limits<double>::infinity();
+    drawing_.ForEach([&](Entity& e) {
+        const auto layer = drawing_.Layers().find(e.layer);
+        const bool shown = layer == drawing_.Layers().end() || layer->second.visible;
+        if (!shown || !SelectionAdmits(mode, KindOf(e.geometry))) return;
+        const double distance = DistanceTo(e.geometry, place);
+        if (distance < nearestDistance) {
+            nearest = &e;
+            nearestDistance = distance;
+        }
+    });
+    return nearest;
 }
 
 std::optional<HostVector3> Host::PickLocation() {

@@ -85,6 +85,9 @@ public:
     // Selects, for each of the user's clicks, the nearest entity that `mode` admits on a shown
     // layer. 0 when something was selected; -1 when the user cancelled or nothing fits.
     int SelectInteractively(int mode);
+    // The entity on a shown layer nearest to `place` that a selection in `mode` admits (0 admits
+    // every kind), or null when there is none.
+    [[nodiscard]] Entity* NearestShownEntity(const HostVector3& place, int mode);
     // The location the user picks; none when cancelled.
     [[nodiscard]] std::optional<HostVector3> PickLocation();
     // Fits the display to the entities on shown layers.

@@ -32,8 +32,16 @@ private:
 std::unique_ptr<HostInteraction> DesktopScreen::Show(Host& host) {
     desktop::EnsureApplication();
     window_ = std::make_unique<CamHostWindow>(host, title_, configFolder_, drawingPath_);
-    window_->View().onClick = [this](const HostVector3& place) {
-        if (waiting_ == nullptr) return;
+    window_->View().onClick = [this, &host](const HostVector3& place) {
+        // A click while the add-in asks for nothing selects or unselects what lies under it, so
+        // that a person selects the holding surfaces before running the add-in.
+        if (waiting_ == nullptr) {
+            if (Entity* entity = host.NearestShownEntity(place, /*mode=*/0)) {
+                entity->selected = !entity->selected;
+                window_->DrawingChanged();
+            }
+            return;
+        }
         clicks_.push_back(place);
         if (wantsOneClick_) waiting_->exit(kDone);
     };

@@ -142,6 +142,22 @@ TEST_F(CamHostWindowTest, TheStatusLineCountsTheSelectionAndShowsTheLastMessage)
     EXPECT_EQ(Window().StatusText(), "2 selected  |  Last message: Cannot Open Tavro Program File");
 }
 
+// Before the add-in runs, a click selects the entity under it and a second one unselects it.
+TEST_F(CamHostWindowTest, AClickWhileNothingIsAskedTogglesTheNearestEntitysSelection) {
+    const auto surfaceSelected = [&] {
+        bool selected = false;
+        host_.ActiveDrawing().ForEach([&](const host::Entity& e) {
+            if (e.layer == kSkinLayer) selected = e.selected;
+        });
+        return selected;
+    };
+    Window().View().onClick(HostVector3{90, 10, 0});
+    EXPECT_TRUE(surfaceSelected());
+    EXPECT_EQ(host_.ActiveDrawing().SelectedCount(), 1u);
+    Window().View().onClick(HostVector3{90, 10, 0});
+    EXPECT_FALSE(surfaceSelected());
+}
+
 // The link library writes its status into its progress box; the window's status line shows it.
 TEST_F(CamHostWindowTest, TheStatusLineShowsTheLinkLibrarysStatusText) {
     platform::WindowEvent changed;
