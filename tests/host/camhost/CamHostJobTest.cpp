@@ -191,8 +191,10 @@ TEST_F(CamHostJobTest, MessageBoxesAreOneLineEachOnStandardError) {
         << run.errors;
 }
 
+// On the desktop the same cancelled job gives the headless transcript.
 TEST_F(CamHostJobTest, AJobCancelledInTheMainDialogComputesAndWritesNothing) {
-    const ProgramRun run = Job("press draw-table-top\npress cancel\n");
+    const std::string session = "press draw-table-top\npress cancel\n";
+    const ProgramRun run = Job(session);
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_FALSE(std::filesystem::exists(File("c:\\Tavro.txt")));
     EXPECT_TRUE(TranscriptHas(R"(end "TAVRO Programmer by Kestrane" Cancel)"));
@@ -200,6 +202,13 @@ TEST_F(CamHostJobTest, AJobCancelledInTheMainDialogComputesAndWritesNothing) {
     EXPECT_TRUE(saved.HasLayer(kTableLayoutLayer));
     EXPECT_FALSE(saved.HasLayer(kResultLayer));
     EXPECT_EQ(PictureMarks(), (std::map<std::string, std::size_t>{}));
+
+    const std::string transcript = Read(File("c:\\transcript.txt"));
+    ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
+    const ProgramRun onDesktop = Job(session, {"--gui"});
+    ASSERT_EQ(onDesktop.exitCode, 0) << onDesktop.errors;
+    EXPECT_EQ(Read(File("c:\\transcript.txt")), transcript);
+    EXPECT_FALSE(std::filesystem::exists(File("c:\\Tavro.txt")));
 }
 
 }  // namespace
