@@ -109,8 +109,23 @@ HostVector3 DrawingView::PlaceAt(QPointF at) const {
         }
     });
     if (nearest) return *nearest;
-    return FromView({centre_.x + (at.x() - width() / 2.0) / scale_,
-                     centre_.y - (at.y() - height() / 2.0) / scale_, centre_.z});
+    // Elsewhere: the point of the construction plane (through the origin, across the
+    // construction view's depth axis) under the mouse; where the view looks along that plane,
+    // the point on the plane through the view's centre facing the viewer.
+    const double x = centre_.x + (at.x() - width() / 2.0) / scale_;
+    const double y = centre_.y - (at.y() - height() / 2.0) / scale_;
+    const HostVector3 onScreen = FromView({x, y, centre_.z});
+    const HostVector3 behind = FromView({x, y, centre_.z + 1.0});
+    const HostVector3 along{behind.x - onScreen.x, behind.y - onScreen.y, behind.z - onScreen.z};
+    const auto view = drawing_.Views().find(drawing_.ConstructionView());
+    if (view == drawing_.Views().end()) return onScreen;
+    const Matrix4& m = view->second.matrix;
+    const HostVector3 normal{m[2], m[6], m[10]};
+    const double across = normal.x * along.x + normal.y * along.y + normal.z * along.z;
+    if (std::abs(across) < 1e-9) return onScreen;
+    const double t =
+        -(normal.x * onScreen.x + normal.y * onScreen.y + normal.z * onScreen.z) / across;
+    return {onScreen.x + t * along.x, onScreen.y + t * along.y, onScreen.z + t * along.z};
 }
 
 QColor DrawingView::ColourOf(const Entity& entity) const {

@@ -26,8 +26,7 @@ public:
     // Where a drawing point appears in the widget.
     [[nodiscard]] QPointF Project(const HostVector3& point) const;
     // The drawing place under widget point `at`: the nearest outline point of a visible
-    // entity within a few pixels, else the point on the plane through the drawing's centre
-    // facing the viewer.
+    // entity within a few pixels, else the point of the construction plane under it.
     [[nodiscard]] HostVector3 PlaceAt(QPointF at) const;
     // Called with the place of each click (a press and release without dragging).
     std::function<void(const HostVector3& place)> onClick;

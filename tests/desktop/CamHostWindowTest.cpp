@@ -158,6 +158,15 @@ TEST_F(CamHostWindowTest, AClickWhileNothingIsAskedTogglesTheNearestEntitysSelec
     EXPECT_FALSE(surfaceSelected());
 }
 
+// A click away from every entity is a point of the construction plane (the top view's: z 0),
+// even when the drawing's centre lies above it.
+TEST_F(CamHostWindowTest, AClickAwayFromTheEntitiesIsAPointOfTheConstructionPlane) {
+    host_.ActiveDrawing().Add(host::PointGeometry{{50, 50, 400}}, 2, 1);
+    Window().View().Fit();
+    const HostVector3 place = Window().View().PlaceAt(QPointF(3, 3));
+    EXPECT_NEAR(place.z, 0.0, 1e-6);
+}
+
 // The link library writes its status into its progress box; the window's status line shows it.
 TEST_F(CamHostWindowTest, TheStatusLineShowsTheLinkLibrarysStatusText) {
     platform::WindowEvent changed;
