@@ -10,8 +10,7 @@ constexpr const char* kFileSaveExport = "FileSaveEntryPoint";
 
 }  // namespace
 
-Addin::Addin(AddinEntry entry, platform::DynamicLibrary library)
-    : entry_(std::move(entry)), library_(std::move(library)) {
+Addin::Addin(platform::DynamicLibrary library) : library_(std::move(library)) {
     command_ = library_.FunctionNamed<Command>(kCommandExport);
     opened_ = library_.FunctionNamed<FileHook>(kFileOpenExport);
     saved_ = library_.FunctionNamed<FileHook>(kFileSaveExport);
@@ -21,7 +20,7 @@ platform::Expected<Addin> Addin::Load(const AddinEntry& entry) {
     platform::DynamicLibrary library = platform::DynamicLibrary::Load(entry.libraryPath);
     const std::string which = "the add-in \"" + entry.menuText + "\" (" + entry.libraryPath + ")";
     if (!library) return platform::Status::Failure(which + " does not load: " + library.Error());
-    Addin addin(entry, std::move(library));
+    Addin addin(std::move(library));
     if (addin.command_ == nullptr)
         return platform::Status::Failure(which + " does not export " + kCommandExport + " (" +
                                          addin.library_.File().string() + ")");

@@ -18,8 +18,6 @@ public:
     // reason, when it does not load or does not export UserApp_nCallback.
     [[nodiscard]] static platform::Expected<Addin> Load(const AddinEntry& entry);
 
-    [[nodiscard]] const AddinEntry& Entry() const { return entry_; }
-
     // Runs the add-in's command: UserApp_nCallback with the operations table; its result.
     int RunCommand(HostApi& api) const;
     // Tells the add-in that the host opened / saved a drawing (FileOpenEntryPoint,
@@ -31,9 +29,8 @@ private:
     using Command = int (*)(void* hostApi);
     using FileHook = int (*)();
 
-    Addin(AddinEntry entry, platform::DynamicLibrary library);
+    explicit Addin(platform::DynamicLibrary library);
 
-    AddinEntry entry_;
     platform::DynamicLibrary library_;
     Command command_ = nullptr;
     FileHook opened_ = nullptr;

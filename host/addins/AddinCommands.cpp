@@ -10,27 +10,31 @@
 namespace host {
 namespace {
 
-// Keyed by entry number. Never destroyed: an add-in must not be unloaded while what it
-// registered with the system's services (its dialog module, its control classes) lives on.
-std::map<int, Addin>& ProcessAddins() {
-    static auto* const addins = new std::map<int, Addin>;
+// Keyed by the library's path as the entry writes it, so that an entry re-registered with
+// another library (an installer run in between) loads that one. Never destroyed: an add-in must
+// not be unloaded while what it registered with the system's services (its dialog module, its
+// control classes) lives on.
+std::map<std::string, Addin>& ProcessAddins() {
+    static auto* const addins = new std::map<std::string, Addin>;
     return *addins;
 }
 
 }  // namespace
 
 platform::Expected<const Addin*> LoadedAddin(const AddinEntry& entry) {
-    std::map<int, Addin>& addins = ProcessAddins();
-    if (const auto found = addins.find(entry.number); found != addins.end()) return &found->second;
+    std::map<std::string, Addin>& addins = ProcessAddins();
+    if (const auto found = addins.find(entry.libraryPath); found != addins.end())
+        return &found->second;
     platform::Expected<Addin> addin = Addin::Load(entry);
     if (!addin) return addin.GetStatus();
-    return &addins.emplace(entry.number, std::move(*addin)).first->second;
+    return &addins.emplace(entry.libraryPath, std::move(*addin)).first->second;
 }
 
-int RunAddinCommand(Host& host, const Addin& addin, platform::HeadlessBackend* transcript) {
+int RunAddinCommand(Host& host, const AddinEntry& entry, const Addin& addin,
+                    platform::HeadlessBackend* transcript) {
     if (transcript != nullptr)
-        transcript->Record("run " + std::to_string(addin.Entry().number) + " " +
-                           platform::QuoteText(addin.Entry().menuText));
+        transcript->Record("run " + std::to_string(entry.number) + " " +
+                           platform::QuoteText(entry.menuText));
     HostApi api = HostApiFor(host);
     return addin.RunCommand(api);
 }

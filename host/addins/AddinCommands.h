@@ -14,9 +14,11 @@ namespace host {
 // registered with the system's services lives that long); refused as Addin::Load refuses.
 [[nodiscard]] platform::Expected<const Addin*> LoadedAddin(const AddinEntry& entry);
 
-// Runs the add-in's command on `host`: the transcript's `run NUMBER "MENU TEXT"` line (when
-// `transcript` is given), then UserApp_nCallback with the host's operations table.
-int RunAddinCommand(Host& host, const Addin& addin, platform::HeadlessBackend* transcript);
+// Runs the command of `entry`, whose add-in is `addin`, on `host`: the transcript's
+// `run NUMBER "MENU TEXT"` line (when `transcript` is given), then UserApp_nCallback with the
+// host's operations table.
+int RunAddinCommand(Host& host, const AddinEntry& entry, const Addin& addin,
+                    platform::HeadlessBackend* transcript);
 
 // Tells every loaded add-in that the host opened / saved a drawing.
 void TellAddinsDrawingOpened();

@@ -76,9 +76,9 @@ std::optional<Failure> ReadScript(const CamHostSettings& settings,
     return std::nullopt;
 }
 
-// The add-ins the commands run, in the order of the commands.
+// The commands to run, in their order: each entry with its loaded add-in.
 struct LoadedAddins {
-    std::vector<const Addin*> commands;
+    std::vector<std::pair<AddinEntry, const Addin*>> commands;
 };
 
 std::optional<Failure> LoadAddins(const CamHostSettings& settings, LoadedAddins& loaded) {
@@ -90,7 +90,7 @@ std::optional<Failure> LoadAddins(const CamHostSettings& settings, LoadedAddins&
         if (!entry) return Failure{entry.Describe()};
         const platform::Expected<const Addin*> addin = LoadedAddin(**entry);
         if (!addin) return Failure{addin.Describe()};
-        loaded.commands.push_back(*addin);
+        loaded.commands.emplace_back(**entry, *addin);
     }
     return std::nullopt;
 }
@@ -161,8 +161,8 @@ public:
         TakeHostActionsInDialogs(host_.ActiveDrawing(), backend_);
         if (auto failure = Open()) return failure;
         ShowScreen();
-        for (const Addin* addin : addins_.commands) {
-            if (auto failure = RunCommand(*addin)) return failure;
+        for (const auto& [entry, addin] : addins_.commands) {
+            if (auto failure = RunCommand(entry, *addin)) return failure;
             if (screen_ != nullptr) screen_->DrawingChanged();
         }
         if (auto failure = PlayHostActions()) return failure;
@@ -193,9 +193,9 @@ private:
         return StoppedScript();
     }
 
-    std::optional<Failure> RunCommand(const Addin& addin) {
+    std::optional<Failure> RunCommand(const AddinEntry& entry, const Addin& addin) {
         if (auto failure = PlayHostActions()) return failure;
-        RunAddinCommand(host_, addin, &backend_);
+        RunAddinCommand(host_, entry, addin, &backend_);
         return StoppedScript();
     }
 

@@ -132,7 +132,7 @@ void CamHostWindow::RunAddin(const AddinEntry& entry) {
     running_ = true;
     file_->setEnabled(false);
     addins_->setEnabled(false);
-    RunAddinCommand(host_, **addin, platform::CurrentHeadlessBackend());
+    RunAddinCommand(host_, entry, **addin, platform::CurrentHeadlessBackend());
     file_->setEnabled(true);
     addins_->setEnabled(true);
     running_ = false;

@@ -2,7 +2,9 @@
 // command, the file hooks, the transcript, and every way a run is refused before it starts.
 #include <functional>
 
+#include "TempFolder.h"
 #include "host/DrawingFile.h"
+#include "host/addins/AddinCommands.h"
 #include "tests/host/camhost/CamHostProgram.h"
 
 namespace host::testing {
@@ -21,6 +23,23 @@ constexpr const char* kPart =
     "surface 5 5 2 2 1 0\n0 0 40\n100 0 40\n0 50 45\n100 50 45\n"
     "line 12 3 0 0 0 100 0 0\n"
     "end\n";
+
+// An entry re-registered with another library (an installer run in between) loads that library,
+// not the one loaded earlier under the same entry number.
+TEST(LoadedAddinTest, AnEntryNamingAnotherLibraryLoadsIt) {
+    const tavro::testing::TempFolder folder("loaded-addin");
+    AddinEntry entry{1, "", "Test", ""};
+    std::vector<const Addin*> loaded;
+    for (const char* name : {"first.so", "second.so"}) {
+        std::filesystem::copy_file(TEST_ADDIN_MODULE, folder.path() / name);
+        entry.libraryPath = (folder.path() / name).string();
+        const platform::Expected<const Addin*> addin = LoadedAddin(entry);
+        ASSERT_TRUE(addin) << addin.Describe();
+        loaded.push_back(*addin);
+    }
+    EXPECT_NE(loaded[0], loaded[1]);
+    EXPECT_EQ(*LoadedAddin(entry), loaded[1]);  // and loads each library once
+}
 
 class CamHostAddinTest : public CamHostProgramTest {
 protected:
