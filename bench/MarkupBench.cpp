@@ -106,7 +106,7 @@ void BM_MarkupIndexFreshTable(benchmark::State& state, int which) {
     SkipWithoutText(state, text);
     for (auto _ : state) {
         markup::ElementTable table;
-        benchmark::DoNotOptimize(markup::ParseMarkup(text, table).HasValue());
+        benchmark::DoNotOptimize(static_cast<bool>(markup::ParseMarkup(text, table)));
     }
     SetFigures(state, text);
 }

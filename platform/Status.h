@@ -65,7 +65,6 @@ public:
     }
 
     explicit operator bool() const { return value_.has_value(); }
-    [[nodiscard]] bool HasValue() const { return value_.has_value(); }
     // The value; only when there is one.
     [[nodiscard]] T& Value() & { return Checked(); }
     [[nodiscard]] const T& Value() const& { return const_cast<Expected*>(this)->Checked(); }
