@@ -7,9 +7,9 @@
 #include "installer/CommandLine.h"
 #include "installer/InstallDialog.h"
 #include "platform/ProgramOptions.h"
-#include "platform/desktop/DesktopBackend.h"
 #include "platform/dialog/BackendRegistry.h"
 #include "platform/dialog/DialogSystem.h"
+#include "platform/dialog/ScreenBackend.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     platform::ApplyDriveRoot(standIn);
-    desktop::RegisterDesktopBackend();
+    platform::RegisterScreenBackend();
     if (standIn.Has(platform::kGuiOption.name)) {
         const platform::BackendSettings environment = platform::BackendSettingsFromEnvironment();
         platform::SetDialogBackend(

@@ -5,8 +5,7 @@
 
 #include "host/camhost/CamHostOptions.h"
 #include "host/camhost/CamHostRun.h"
-#include "host/desktop/DesktopScreen.h"
-#include "platform/desktop/DesktopBackend.h"
+#include "host/camhost/CamHostScreen.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -20,10 +19,6 @@ int main(int argc, char** argv) {
         return host::kCamHostDone;
     }
     // The program, unlike the host library, can show real windows (--gui).
-    desktop::RegisterDesktopBackend();
-    if (!line.settings.gui || !desktop::CanShowWindows()) return host::RunCamHost(line.settings);
-    host::DesktopScreen screen(
-        QString::fromStdString("camhost - " + line.settings.openDrawing.value_or("new drawing")),
-        line.settings.configFolder, line.settings.openDrawing.value_or(""));
-    return host::RunCamHost(line.settings, &screen);
+    if (line.settings.gui) return host::RunCamHostOnScreen(line.settings);
+    return host::RunCamHost(line.settings);
 }
