@@ -226,17 +226,10 @@ std::unique_ptr<DesktopBackend> MakeDesktopBackend(const platform::BackendSettin
                      "into memory)\n");
         return nullptr;
     }
-    platform::Expected<std::vector<platform::ScriptAction>> read =
-        std::vector<platform::ScriptAction>();
-    if (!settings.script.empty()) read = platform::ReadSessionScriptFile(settings.script);
-    auto backend = std::make_unique<DesktopBackend>(
-        platform::SessionScript(read ? std::move(*read) : std::vector<platform::ScriptAction>()),
-        !settings.script.empty());
-    std::string error;
-    if (!settings.transcript.empty() && !backend->WriteTranscriptTo(settings.transcript, error))
-        std::fprintf(stderr, "%s\n", error.c_str());
-    if (!read) backend->FailScript(read.GetStatus());
-    return backend;
+    return platform::MakeScriptedBackend<DesktopBackend>(
+        settings, [](platform::SessionScript script, bool scripted) {
+            return std::make_unique<DesktopBackend>(std::move(script), scripted);
+        });
 }
 
 void RegisterDesktopBackend() {

@@ -170,17 +170,25 @@ void HeadlessBackend::FailScript(const Status& read) {
     failed_ = true;
 }
 
+Expected<std::vector<ScriptAction>> ReadNamedSessionScript(const std::filesystem::path& script) {
+    if (script.empty()) return std::vector<ScriptAction>();
+    return ReadSessionScriptFile(script);
+}
+
+void ConnectScriptedBackend(HeadlessBackend& backend, const std::filesystem::path& transcript,
+                            const Expected<std::vector<ScriptAction>>& read) {
+    std::string error;
+    if (!transcript.empty() && !backend.WriteTranscriptTo(transcript, error))
+        std::fprintf(stderr, "%s\n", error.c_str());
+    if (!read) backend.FailScript(read.GetStatus());
+}
+
 std::unique_ptr<HeadlessBackend> MakeHeadlessBackend(const std::filesystem::path& script,
                                                      const std::filesystem::path& transcript) {
-    Expected<std::vector<ScriptAction>> read = std::vector<ScriptAction>();
-    if (!script.empty()) read = ReadSessionScriptFile(script);
-    auto backend = std::make_unique<HeadlessBackend>(
-        SessionScript(read ? std::move(*read) : std::vector<ScriptAction>()));
-    std::string error;
-    if (!transcript.empty() && !backend->WriteTranscriptTo(transcript, error))
-        std::fprintf(stderr, "%s\n", error.c_str());
-    if (!read) backend->FailScript(read.GetStatus());
-    return backend;
+    return MakeScriptedBackend<HeadlessBackend>(
+        {script, transcript}, [](SessionScript session, bool) {
+            return std::make_unique<HeadlessBackend>(std::move(session));
+        });
 }
 
 HeadlessBackend* CurrentHeadlessBackend() {

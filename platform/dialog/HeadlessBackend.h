@@ -101,6 +101,28 @@ private:
 [[nodiscard]] std::unique_ptr<HeadlessBackend> MakeHeadlessBackend(
     const std::filesystem::path& script, const std::filesystem::path& transcript);
 
+// The script file `script` names read (none named: an empty script).
+[[nodiscard]] Expected<std::vector<ScriptAction>> ReadNamedSessionScript(
+    const std::filesystem::path& script);
+// Connects a new backend's transcript to `transcript` and reports a script that could not be
+// `read`, as MakeHeadlessBackend does.
+void ConnectScriptedBackend(HeadlessBackend& backend, const std::filesystem::path& transcript,
+                            const Expected<std::vector<ScriptAction>>& read);
+
+// A backend of class `Backend` (a HeadlessBackend) for `settings`, made by
+// `make(SessionScript, bool scripted)` (scripted: a script file is named), its script and
+// transcript set up as MakeHeadlessBackend sets them up.
+template <class Backend, class Make>
+[[nodiscard]] std::unique_ptr<Backend> MakeScriptedBackend(const BackendSettings& settings,
+                                                           Make make) {
+    Expected<std::vector<ScriptAction>> read = ReadNamedSessionScript(settings.script);
+    std::unique_ptr<Backend> backend =
+        make(SessionScript(read ? std::move(*read) : std::vector<ScriptAction>()),
+             !settings.script.empty());
+    ConnectScriptedBackend(*backend, settings.transcript, read);
+    return backend;
+}
+
 // The backend in use when it is the headless one, else null.
 [[nodiscard]] HeadlessBackend* CurrentHeadlessBackend();
 

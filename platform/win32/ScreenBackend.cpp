@@ -1,10 +1,12 @@
-// Placeholder until the Win32 backend lands: no windows, so --gui runs stay headless.
+// In the Windows build the screen backend shows the system's own dialogs.
 #include "platform/dialog/ScreenBackend.h"
+
+#include "platform/win32/Win32Backend.h"
 
 namespace platform {
 
-void RegisterScreenBackend() {}
+void RegisterScreenBackend() { win32::RegisterWin32Backend(); }
 
-bool CanShowWindows() { return false; }
+bool CanShowWindows() { return win32::CanShowWindows(); }
 
 }  // namespace platform
