@@ -61,9 +61,9 @@ bool GridView::Feed(const platform::UserInput& input) {
         SendMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
         return true;
     }
-    const auto point = ScrollToGridCell(Window(), input.row, input.column);
-    if (!point) return false;
-    const LPARAM at = MAKELPARAM(point->first, point->second);
+    const std::optional<GridCellPoint> point = ScrollToGridCell(Window(), input.row, input.column);
+    if (!point || !point->takesInput) return false;
+    const LPARAM at = MAKELPARAM(point->x, point->y);
     SendMessageW(Window(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(Window(), WM_LBUTTONUP, 0, at);
     return true;

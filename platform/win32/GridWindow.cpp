@@ -42,12 +42,15 @@ public:
     void Refresh();
     void RedrawCell(int row, int column);
     void ShowFocus();
+    // Scrolls a cell into view; its middle, or none outside the grid.
     std::optional<POINT> ScrollTo(int row, int column);
     // Opens the editor over a body cell with `text`; null for any other cell.
     HWND BeginEdit(int row, int column, const std::wstring& text, bool selectAll);
     // Opens the editor with the cell's own text, all of it selected (a double click, F2).
     HWND EditCell(int row, int column);
     [[nodiscard]] HWND Editor() const { return editor_; }
+    // Whether the user may click and edit the cell (a body cell).
+    [[nodiscard]] bool TakesInput(int row, int column) const { return IsBodyCell(row, column); }
 
 private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -228,20 +231,24 @@ void Grid::RedrawCell(int row, int column) {
 void Grid::ShowFocus() {
     if (cells_ == nullptr) return;
     const platform::GridCell focus = cells_->FocusCell();
-    if (IsBodyCell(focus.row, focus.column)) (void)ScrollTo(focus.row, focus.column);
+    (void)ScrollTo(focus.row, focus.column);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 std::optional<POINT> Grid::ScrollTo(int row, int column) {
-    if (!IsBodyCell(row, column)) return std::nullopt;
-    const int rows = BodyRowsShown();
-    const int columns = BodyColumnsShown();
+    if (row < 0 || row >= Rows() || column < 0 || column >= Columns()) return std::nullopt;
     const int top = topRow_;
     const int left = leftColumn_;
-    if (row < topRow_) topRow_ = row;
-    if (row - topRow_ >= rows) topRow_ = row - rows + 1;
-    if (column < leftColumn_) leftColumn_ = column;
-    if (column - leftColumn_ >= columns) leftColumn_ = column - columns + 1;
+    // Header rows and columns never scroll; body ones come into view.
+    if (row >= FixedRows()) {
+        if (row < topRow_) topRow_ = row;
+        if (row - topRow_ >= BodyRowsShown()) topRow_ = row - BodyRowsShown() + 1;
+    }
+    if (column >= FixedColumns()) {
+        if (column < leftColumn_) leftColumn_ = column;
+        if (column - leftColumn_ >= BodyColumnsShown())
+            leftColumn_ = column - BodyColumnsShown() + 1;
+    }
     Clamp();
     if (top != topRow_ || left != leftColumn_) {
         EndEdit(/*commit=*/true, /*takeFocus=*/true);
@@ -579,12 +586,13 @@ void ShowGridFocus(NativeWindow grid) {
     if (Grid* state = GridOf(grid)) state->ShowFocus();
 }
 
-std::optional<std::pair<int, int>> ScrollToGridCell(NativeWindow grid, int row, int column) {
+std::optional<GridCellPoint> ScrollToGridCell(NativeWindow grid, int row, int column) {
     Grid* state = GridOf(grid);
     const std::optional<POINT> point =
         state != nullptr ? state->ScrollTo(row, column) : std::nullopt;
     if (!point) return std::nullopt;
-    return std::pair{static_cast<int>(point->x), static_cast<int>(point->y)};
+    return GridCellPoint{static_cast<int>(point->x), static_cast<int>(point->y),
+                         state->TakesInput(row, column)};
 }
 
 NativeWindow EditGridCell(NativeWindow grid, int row, int column) {

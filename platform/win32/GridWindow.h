@@ -28,10 +28,14 @@ void RedrawGridCell(NativeWindow grid, int row, int column);
 // The focus cell changed: the grid scrolls it into view and redraws.
 void ShowGridFocus(NativeWindow grid);
 
-// A point inside cell (`row`, `column`) of the grid's client area after scrolling the cell into
-// view; none for a cell the user cannot click (a header, or outside the grid).
-[[nodiscard]] std::optional<std::pair<int, int>> ScrollToGridCell(NativeWindow grid, int row,
-                                                                  int column);
+// Where a click lands on a cell, in the grid's client area.
+struct GridCellPoint {
+    int x = 0;
+    int y = 0;
+    bool takesInput = false;  // a body cell, which the user may click and edit
+};
+// The middle of cell (`row`, `column`) after scrolling it into view; none outside the grid.
+[[nodiscard]] std::optional<GridCellPoint> ScrollToGridCell(NativeWindow grid, int row, int column);
 // Opens the in-place editor over cell (`row`, `column`), as a double click does; null for a
 // cell the user cannot edit.
 [[nodiscard]] NativeWindow EditGridCell(NativeWindow grid, int row, int column);

@@ -126,15 +126,24 @@ void NativeDialog::Place(const platform::PixelRect& rect, bool centred) {
 }
 
 platform::PixelRect NativeDialog::MapDialogUnits(const platform::DialogRect& rect) const {
-    RECT mapped{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
+    // Position and size as the two corners of one rectangle, so that each is rounded alone.
+    RECT mapped{rect.x, rect.y, rect.width, rect.height};
     MapDialogRect(window_, &mapped);
-    return {mapped.left, mapped.top, mapped.right - mapped.left, mapped.bottom - mapped.top};
+    return {mapped.left, mapped.top, mapped.right, mapped.bottom};
 }
 
 platform::PixelRect NativeDialog::ClientArea() const {
     RECT client{};
     GetClientRect(window_, &client);
     return {0, 0, client.right, client.bottom};
+}
+
+bool NativeDialog::IsEnabled() const { return window_ != nullptr && IsWindowEnabled(window_); }
+
+platform::PixelRect NativeDialog::ScreenPlace() const {
+    RECT place{};
+    GetWindowRect(window_, &place);
+    return {place.left, place.top, place.right - place.left, place.bottom - place.top};
 }
 
 void NativeDialog::Apply(const platform::WindowEvent& event) {

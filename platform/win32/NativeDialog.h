@@ -33,10 +33,15 @@ public:
     [[nodiscard]] ControlView* ViewOf(int id) const;
     // Every view, in the order of the dialog's controls (null where the system made none).
     [[nodiscard]] const std::vector<std::unique_ptr<ControlView>>& Views() const { return views_; }
-    // A rectangle in dialog units as the system converts it for this dialog (MapDialogRect).
+    // A place in dialog units as the dialog manager converts a control's: its position and its
+    // size each converted by the system (MapDialogRect) for this dialog.
     [[nodiscard]] platform::PixelRect MapDialogUnits(const platform::DialogRect& rect) const;
     // The size of the client area in pixels.
     [[nodiscard]] platform::PixelRect ClientArea() const;
+    // Whether the native window takes the user's input.
+    [[nodiscard]] bool IsEnabled() const;
+    // The whole window's place on the screen, frame included.
+    [[nodiscard]] platform::PixelRect ScreenPlace() const;
 
     // The system menu's Close as the user chooses it; the dialog's refusal, if any.
     std::string CloseFromSystemMenu();

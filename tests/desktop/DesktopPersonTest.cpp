@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -13,58 +12,11 @@
 #include "platform/dialog/Module.h"
 #include "platform/dialog/StandardControls.h"
 #include "tests/desktop/DesktopFixture.h"
+#include "tests/support/PersonDialogs.h"
 
 namespace {
 
-enum : int { kFaceId = 500, kPostedEnd = 0x8001, kTimerId = 7, kIdName = 1001 };
-
-platform::Module& PersonModule() {
-    static platform::Module& module = []() -> platform::Module& {
-        platform::Module& tests = platform::DefineModule("DesktopPersonTests");
-        platform::DialogTemplate face;
-        face.id = kFaceId;
-        face.caption = "Ask";
-        face.width = 120;
-        face.height = 40;
-        face.style.centred = true;
-        face.controls = {platform::MakeControl(platform::ControlKind::PushButton, platform::kIdOk,
-                                               "ok", "OK", {60, 20, 50, 14})
-                             .Default(),
-                         platform::MakeControl(platform::ControlKind::Edit, kIdName, "name", {},
-                                               {5, 4, 110, 12})};
-        tests.AddTemplate(face);
-        return tests;
-    }();
-    return module;
-}
-
-// Ends itself with the result a posted message or a timer brings.
-class SelfEnding : public platform::Dialog {
-public:
-    enum class How { Posted, Timer, Person };
-    explicit SelfEnding(How how) : Dialog(kFaceId), how_(how) {}
-    std::int64_t timerFiredAfter = -1;
-
-protected:
-    bool OnInitDialog() override {
-        clock_.start();
-        if (how_ == How::Posted) PostMessage(kPostedEnd, 42);
-        if (how_ == How::Timer) SetTimer(kTimerId, 30);
-        return Dialog::OnInitDialog();
-    }
-    void OnMessage(int message, std::intptr_t wParam, std::intptr_t) override {
-        if (message == kPostedEnd) EndDialog(static_cast<int>(wParam));
-    }
-    void OnTimer(int id) override {
-        KillTimer(id);
-        timerFiredAfter = clock_.elapsed();
-        EndDialog(43);
-    }
-
-private:
-    How how_;
-    QElapsedTimer clock_;
-};
+using namespace tavro::testing;
 
 class DesktopPersonTest : public DesktopTest {
 protected:
@@ -111,12 +63,12 @@ TEST_F(DesktopPersonTest, KeysTypedIntoAnEditReachTheControlAndEnterPressesTheDe
     QTimer::singleShot(20, [&] {
         desktop::DialogWindow* window = backend_->WindowOf(dialog.Handle());
         ASSERT_NE(window, nullptr);
-        QWidget* edit = window->ViewOf(kIdName)->Widget();
+        QWidget* edit = window->ViewOf(kIdPersonName)->Widget();
         for (const QChar c : QStringLiteral("ab7")) {
             QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
             QApplication::sendEvent(edit, &key);
         }
-        typed = dialog.Item<platform::Edit>(kIdName).Text();
+        typed = dialog.Item<platform::Edit>(kIdPersonName).Text();
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(edit, &enter);
     });

@@ -1,0 +1,14 @@
+// A picture of a window as it is on the screen, frame and caption included: for screenshots.
+#pragma once
+
+#include <filesystem>
+
+#include "platform/win32/NativeHandle.h"
+
+namespace win32 {
+
+// Copies the screen under `window` (brought to the front and drawn first) into a 24-bit
+// bitmap file at `file`; false when it cannot be read or written.
+bool SaveWindowPicture(NativeWindow window, const std::filesystem::path& file);
+
+}  // namespace win32
