@@ -1,5 +1,5 @@
 # The two commands for a fresh machine, and a few more for developers.
-.PHONY: bootstrap build demo test sanitize fuzz bench format screenshots clean
+.PHONY: bootstrap build demo test sanitize fuzz bench format screenshots win32-screenshots clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -32,6 +32,13 @@ screenshots: bootstrap
 	@cmake --preset default >/dev/null
 	@cmake --build --preset default --target dialog_screenshots
 	@QT_QPA_PLATFORM=offscreen build/bin/dialog_screenshots build/screenshots
+
+# The main dialog and the height review as native dialogs of the Windows build under Wine, in
+# docs/images/win32-*.png.
+win32-screenshots: bootstrap
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows --target win32_screenshots
+	@scripts/win32-screenshots
 
 bench: build
 	@scripts/bench

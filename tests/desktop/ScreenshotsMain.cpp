@@ -26,6 +26,7 @@
 #include "platform/dialog/ListControls.h"
 #include "platform/dialog/Module.h"
 #include "platform/dialog/StandardControls.h"
+#include "tests/support/DialogSamples.h"
 
 namespace {
 
@@ -41,49 +42,6 @@ std::string Slug(const std::string& caption) {
     }
     while (!slug.empty() && slug.back() == '-') slug.pop_back();
     return slug.empty() ? "untitled" : slug;
-}
-
-// Sample contents, so that each picture shows its controls at work: lists with entries, a
-// grid of heights, a progress bar under way, status texts.
-void FillWithSamples(platform::Dialog& dialog) {
-    for (const auto& control : dialog.Controls()) {
-        switch (control->Kind()) {
-            case platform::ControlKind::ProgressBar:
-                static_cast<platform::ProgressBar&>(*control).SetPosition(40);
-                break;
-            case platform::ControlKind::StaticText:
-                // The link library's progress box says what the host is doing.
-                if (control->Name() == "text") control->SetText("Reading surface 3 of 8");
-                break;
-            case platform::ControlKind::Edit:
-                if (control->Origin().readOnly) control->SetText("Copying Tavroset.dll");
-                break;
-            case platform::ControlKind::ListBox: {
-                auto& entries = static_cast<platform::ListBox&>(*control).Entries();
-                for (const char* entry : {"Section 1", "Section 2", "Section 3"})
-                    entries.Insert(-1, entry);
-                entries.Select(0);
-                break;
-            }
-            case platform::ControlKind::Custom:
-                if (control->Cells() != nullptr) {
-                    auto& grid = static_cast<gridwidget::GridCtrl&>(*control);
-                    grid.SetRowCount(9);
-                    grid.SetColumnCount(7);
-                    grid.SetFixedRowCount(1);
-                    grid.SetFixedColumnCount(1);
-                    grid.SetNumberedHeaders(true);
-                    for (int row = 1; row < 9; ++row)
-                        for (int column = 1; column < 7; ++column)
-                            grid.SetItemText(row, column,
-                                             std::to_string(100 + row * 3 + column) + ".250");
-                    grid.SetFocusCell(2, 3);
-                }
-                break;
-            default:
-                break;
-        }
-    }
 }
 
 // The window with a frame and title bar around it, as a window manager would draw them; the
@@ -189,7 +147,7 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "%d: %s\n", id, dialog.CreationError().c_str());
                 return 1;
             }
-            FillWithSamples(dialog);
+            tavro::testing::FillWithSamples(dialog);
             desktop::DialogWindow* window = backend.WindowOf(dialog.Handle());
             const std::filesystem::path file =
                 folder / (std::to_string(id) + "-" + Slug(face.caption) + ".png");
