@@ -1,4 +1,4 @@
-// The screen under a window copied into a bitmap file.
+// A window's picture copied into a bitmap file.
 #include "platform/win32/WindowPicture.h"
 
 #include <fstream>
@@ -9,23 +9,12 @@
 #include "platform/win32/MessageLoop.h"
 
 namespace win32 {
-namespace {
-
-constexpr ULONGLONG kSettleMilliseconds = 300;
-
-}  // namespace
 
 bool SaveWindowPicture(NativeWindow window, const std::filesystem::path& file) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    // The screen is drawn apart from the window (a virtual desktop's own window, the display):
-    // it is given a moment to show what the window drew.
-    const ULONGLONG until = GetTickCount64() + kSettleMilliseconds;
-    for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
-        WaitForMessages(static_cast<std::int64_t>(until - now));
-        PumpMessages();
-    }
+    PumpMessages();
     RECT place{};
     GetWindowRect(window, &place);
     const int width = place.right - place.left;
@@ -34,11 +23,11 @@ bool SaveWindowPicture(NativeWindow window, const std::filesystem::path& file) {
 
     // The window's own surface, frame included: what it drew, whether or not the display
     // shows it yet.
-    HDC screen = GetWindowDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+    HDC surface = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(surface);
+    HBITMAP picture = CreateCompatibleBitmap(surface, width, height);
     HGDIOBJ old = SelectObject(memory, picture);
-    const bool copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
+    const bool copied = BitBlt(memory, 0, 0, width, height, surface, 0, 0, SRCCOPY) != FALSE;
     SelectObject(memory, old);
 
     // Rows of 24-bit pixels, bottom row first, each padded to 4 bytes: the file's own layout.
@@ -56,7 +45,7 @@ bool SaveWindowPicture(NativeWindow window, const std::filesystem::path& file) {
                             reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) == height;
     DeleteObject(picture);
     DeleteDC(memory);
-    ReleaseDC(window, screen);
+    ReleaseDC(window, surface);
     if (!read) return false;
 
     BITMAPFILEHEADER fileHeader{};

@@ -1,4 +1,4 @@
-// A picture of a window as it is on the screen, frame and caption included: for screenshots.
+// A picture of a window, frame and caption included: for screenshots.
 #pragma once
 
 #include <filesystem>
@@ -7,8 +7,8 @@
 
 namespace win32 {
 
-// Copies the screen under `window` (brought to the front and drawn first) into a 24-bit
-// bitmap file at `file`; false when it cannot be read or written.
+// Copies what `window` drew (brought to the front and drawn first), frame included, into a
+// 24-bit bitmap file at `file`; false when it cannot be read or written.
 bool SaveWindowPicture(NativeWindow window, const std::filesystem::path& file);
 
 }  // namespace win32
