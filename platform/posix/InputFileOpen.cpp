@@ -45,4 +45,11 @@ InputFile OpenInputFile(const std::filesystem::path& path) {
     return opened;
 }
 
+std::optional<std::uint64_t> SizeOfOpenFile(std::FILE* file) {
+    if (::fseeko(file, 0, SEEK_END) != 0) return std::nullopt;
+    const auto size = ::ftello(file);
+    if (size < 0 || ::fseeko(file, 0, SEEK_SET) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(size);
+}
+
 }  // namespace platform

@@ -21,7 +21,8 @@ protected:
     // Places the test module at `relative` below drive C.
     void PlaceModule(const std::filesystem::path& relative) {
         std::filesystem::create_directories((platform::MapPath("c:\\") / relative).parent_path());
-        std::filesystem::copy_file(TAVRO_TEST_MODULE, platform::MapPath("c:\\") / relative);
+        std::filesystem::copy_file(TAVRO_TEST_MODULE, platform::MapPath("c:\\") / relative,
+                                   std::filesystem::copy_options::overwrite_existing);
     }
     const tavro::testing::TempFolder folder_{"dl"};
     const std::filesystem::path root_ = folder_.path();
