@@ -1,5 +1,6 @@
 # The two commands for a fresh machine, and a few more for developers.
-.PHONY: bootstrap build demo test sanitize fuzz bench format screenshots win32-screenshots clean
+.PHONY: bootstrap build demo test sanitize fuzz bench format screenshots windows windows-test \
+        win32-screenshots clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -33,6 +34,17 @@ screenshots: bootstrap
 	@cmake --build --preset default --target dialog_screenshots
 	@QT_QPA_PLATFORM=offscreen build/bin/dialog_screenshots build/screenshots
 
+# The deliverables, the stand-in host and the tests built for Windows (MinGW-w64), in
+# build-windows/bin.
+windows: bootstrap
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+# The Windows build's tests and the demo job under Wine; the demo's program file is compared
+# with this machine's.
+windows-test: windows demo
+	@scripts/windows-test
+
 # The main dialog and the height review as native dialogs of the Windows build under Wine, in
 # docs/images/win32-*.png.
 win32-screenshots: bootstrap
@@ -47,4 +59,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf build build-sanitize build-fuzz
+	@rm -rf build build-sanitize build-fuzz build-windows

@@ -16,3 +16,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Test discovery and `ctest` start the programs through Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+
+# The compiler's runtime (libstdc++, libgcc, winpthreads) is linked into every program and DLL,
+# so that what is shipped needs nothing but the system's own DLLs. A DLL without export marks
+# (the platform library) exports all its own functions, never those of the runtime it holds.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -Wl,--exclude-libs,ALL")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -Wl,--exclude-libs,ALL")

@@ -53,7 +53,7 @@ public:
         {
             Fields f(line_);
             f.Word();
-            long version = 0;
+            std::int64_t version = 0;
             if (!Integer(f, version) || version != 1 || !f.AtEnd())
                 return Fail("unknown drawing file version (this host reads \"scprt 1\")");
         }
@@ -96,7 +96,7 @@ private:
     }
 
     // ---- fields ----
-    bool Integer(Fields& f, long& value) {
+    bool Integer(Fields& f, std::int64_t& value) {
         const std::string_view word = f.Word();
         const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
         return !word.empty() && error == std::errc{} && end == word.data() + word.size();
@@ -115,7 +115,7 @@ private:
             if (!Number(f, values[i])) return false;
         return true;
     }
-    bool Ranged(Fields& f, long& value, long low, long high) {
+    bool Ranged(Fields& f, std::int64_t& value, std::int64_t low, std::int64_t high) {
         return Integer(f, value) && value >= low && value <= high;
     }
     bool Ended(Fields& f, std::string_view what) {
@@ -137,7 +137,7 @@ private:
     }
 
     bool Current(Fields& f) {
-        long color = 0, layer = 0;
+        std::int64_t color = 0, layer = 0;
         if (!Ranged(f, color, 0, kColorCount - 1) || !Ranged(f, layer, 0, kLayerCount - 1))
             return Wrong("expected \"current <colour 0-255> <layer 0-999>\"");
         drawing_.SetCurrentColor(int(color));
@@ -146,7 +146,7 @@ private:
     }
 
     bool ViewNumbers(Fields& f) {
-        long current = 0, construction = 0;
+        std::int64_t current = 0, construction = 0;
         if (!Ranged(f, current, 1, INT16_MAX) || !Ranged(f, construction, 1, INT16_MAX))
             return Wrong("expected \"views <current view> <construction view>\"");
         viewsLine_ = lineNumber_;
@@ -156,7 +156,7 @@ private:
     }
 
     bool ViewRecord(Fields& f) {
-        long number = 0;
+        std::int64_t number = 0;
         View view;
         if (!Ranged(f, number, 1, INT16_MAX) || !Numbers(f, view.matrix.data(), 16))
             return Wrong("expected \"view <number 1-32767> <16 numbers> <name>\"");
@@ -172,7 +172,7 @@ private:
     }
 
     bool LayerRecord(Fields& f) {
-        long number = 0;
+        std::int64_t number = 0;
         const bool numbered = Ranged(f, number, 0, kLayerCount - 1);
         const std::string_view state = f.Word();
         if (!numbered || (state != "shown" && state != "hidden"))
@@ -187,7 +187,7 @@ private:
     }
 
     bool EntityRecord(HostKind kind, Fields& f) {
-        long color = 0, layer = 0;
+        std::int64_t color = 0, layer = 0;
         if (!Ranged(f, color, 0, kColorCount - 1) || !Ranged(f, layer, 0, kLayerCount - 1))
             return Wrong(std::string("expected \"") + KindName(kind) +
                          " <colour 0-255> <layer 0-999> ...\"");
@@ -227,8 +227,8 @@ private:
             }
             case HostKind::Polyline:
             case HostKind::Curve: {
-                long count = 0;
-                if (!Ranged(f, count, 2, long(kMaxEntityPoints)) || !f.AtEnd())
+                std::int64_t count = 0;
+                if (!Ranged(f, count, 2, std::int64_t(kMaxEntityPoints)) || !f.AtEnd())
                     return shape("<number of points, at least 2>");
                 std::vector<HostVector3> points;
                 if (!PointLines(std::size_t(count), points)) return std::nullopt;
@@ -236,7 +236,7 @@ private:
                 return PolylineGeometry{std::move(points)};
             }
             case HostKind::Surface: {
-                long rows = 0, columns = 0, form = 0, options = 0;
+                std::int64_t rows = 0, columns = 0, form = 0, options = 0;
                 if (!Ranged(f, rows, 2, INT32_MAX) || !Ranged(f, columns, 2, INT32_MAX) ||
                     !Ranged(f, form, kHostSurfacePointGrid, kHostSurfacePointGrid) ||
                     !Ranged(f, options, 0, UINT32_MAX) || !f.AtEnd())
@@ -290,8 +290,8 @@ private:
         }
         Fields f(line_);
         f.Word();
-        long v[13];
-        for (long& value : v)
+        std::int64_t v[13];
+        for (std::int64_t& value : v)
             if (!Ranged(f, value, INT32_MIN, INT32_MAX))
                 return Wrong("expected \"font <13 whole numbers> <face name>\"");
         for (int i = 5; i < 13; ++i)

@@ -10,8 +10,10 @@ namespace host {
 std::filesystem::path BuiltHostDll() { return TAVRO_HOST_DLL_FILE; }
 
 platform::Status InstallHostDll() {
-    // The dynamic loader finds a ".dll" path's shared object under the same name ending ".so".
-    const std::filesystem::path target = platform::MapPath("c:\\Surfcam\\SrpApiV3\\cadlsilent.so");
+    // Under the built file's own name: "cadlsilent.dll" on Windows, and here "cadlsilent.so",
+    // which the dynamic loader finds for the ".dll" path.
+    const std::filesystem::path target =
+        platform::MapPath("c:\\Surfcam\\SrpApiV3\\" + BuiltHostDll().filename().string());
     std::error_code error;
     std::filesystem::create_directories(target.parent_path(), error);
     if (!error)

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "hostlink/LinkExport.h"
+
 // A squared length below this counts as zero.
 inline constexpr double ZERO_SQ_TOL = 1e-7;
 inline constexpr double DEG2RAD = 0.017453292519943295;
@@ -14,7 +16,7 @@ inline constexpr double FULL_CIRCLE_RAD = 6.2831;
 
 // A point with the flag that the point loaders set (0 single, 2 polyline start, 3 polyline
 // continuation); geometry operations copy the flag and never read it.
-class CApiPoint {
+class RAVELINK_API CApiPoint {
 public:
     unsigned char flag = 0;
     double x = 0.0;
@@ -25,7 +27,7 @@ public:
 class CApiLine;
 
 // A direction or displacement.
-class CApiVect {
+class RAVELINK_API CApiVect {
 public:
     double x = 0.0;
     double y = 0.0;
@@ -61,7 +63,7 @@ public:
 };
 
 // A line segment from `start` to `end`.
-class CApiLine {
+class RAVELINK_API CApiLine {
 public:
     CApiPoint start;
     CApiPoint end;
@@ -80,7 +82,7 @@ public:
 };
 
 // An arc (or full circle) around `center` in the plane normal to `normal`.
-class CApiArc {
+class RAVELINK_API CApiArc {
 public:
     CApiPoint center;
     CApiVect normal;
@@ -101,7 +103,7 @@ public:
 };
 
 // A named view: its number and 4x4 row-major matrix (element (r, c) is matrix[4r + c]).
-class CApiView {
+class RAVELINK_API CApiView {
 public:
     char name[32] = {};
     int number = 0;
@@ -110,7 +112,7 @@ public:
 };
 
 // A point with a direction, such as a hit point with its surface normal.
-class CApiPointVect {
+class RAVELINK_API CApiPointVect {
 public:
     CApiPoint point;
     CApiVect vect;

@@ -5,11 +5,13 @@
 
 #include <cstddef>
 
+#include "hostlink/LinkExport.h"
+
 #include "hostlink/ApiGeometry.h"
 #include "hostlink/PointGrid.h"
 #include "hostlink/PointList.h"
 
-class CApiCloudGrid {
+class RAVELINK_API CApiCloudGrid {
 public:
     // An empty cloud without cells; columns = rows = -1, sizes and corners 0.
     CApiCloudGrid();

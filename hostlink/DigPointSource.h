@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "hostlink/HostApi.h"
+#include "hostlink/LinkExport.h"
 #include "hostlink/PointList.h"
 
 namespace ravelink {
@@ -28,7 +29,7 @@ struct DigPointSource {
 DigPointSource& DigSource();
 
 // Forgets the last call's values (tests use this between cases).
-void ResetDigPointSource();
+RAVELINK_API void ResetDigPointSource();
 
 // Adapter of the callback form: 3 for a point, 2 at a row's end, 1 at the end, 4 on error.
 int PointFunctionAdapter(std::FILE* file, double* xyz);

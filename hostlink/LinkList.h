@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <type_traits>
 
-class CLinkList {
+#include "hostlink/LinkExport.h"
+
+class RAVELINK_API CLinkList {
 public:
     // One block of the list: its links, the size of the block given to AddBlock and the list's
     // own copy of it (two bytes longer, both zero).

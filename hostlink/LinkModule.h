@@ -3,16 +3,17 @@
 #pragma once
 
 #include "hostlink/HostApi.h"
+#include "hostlink/LinkExport.h"
 #include "platform/dialog/Module.h"
 #include "platform/dialog/WindowHandle.h"
 
 namespace ravelink {
 
 // The module "Ravelink03" with the library's templates, registered on first use.
-platform::Module& LinkModule();
+RAVELINK_API platform::Module& LinkModule();
 
 // Makes the link library's module current for the duration of a call.
-class LibraryModuleScope {
+class RAVELINK_API LibraryModuleScope {
 public:
     LibraryModuleScope() : scope_(LinkModule()) {}
 
@@ -21,9 +22,9 @@ private:
 };
 
 // The window a host window value names: the host hands out its main window's handle value.
-[[nodiscard]] platform::WindowHandle WindowOfHost(HostWindow window);
+[[nodiscard]] RAVELINK_API platform::WindowHandle WindowOfHost(HostWindow window);
 
 // Enables the window and gives it the keyboard focus.
-void EnableAndFocusWindow(HostWindow window);
+RAVELINK_API void EnableAndFocusWindow(HostWindow window);
 
 }  // namespace ravelink

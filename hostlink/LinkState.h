@@ -5,6 +5,7 @@
 #include <array>
 
 #include "hostlink/HostApi.h"
+#include "hostlink/LinkExport.h"
 #include "hostlink/LinkList.h"
 
 namespace ravelink {
@@ -30,10 +31,10 @@ struct LinkState {
 };
 
 // The one instance.
-LinkState& State();
+RAVELINK_API LinkState& State();
 
 // The bound host table; asserts with a hint when no Setup bound one.
-HostApi& Host();
+RAVELINK_API HostApi& Host();
 
 // True for a group number the store has room for (0 to 19).
 [[nodiscard]] inline bool IsGroup(int group) { return group >= 0 && group < kSurfaceGroups; }
@@ -52,6 +53,6 @@ void EmptyGroup(int group);
 
 // Forgets everything without calling the host (tests use this between cases, after the host
 // whose objects the store held is gone).
-void ResetLinkStateForTests();
+RAVELINK_API void ResetLinkStateForTests();
 
 }  // namespace ravelink

@@ -3,10 +3,12 @@
 
 #include <string>
 
+#include "hostlink/LinkExport.h"
+
 namespace hostlink {
 
 // The text of `format` with its %d (and other printf) fields filled in.
-[[nodiscard]] std::string MessageText(const char* format, ...)
+[[nodiscard]] RAVELINK_API std::string MessageText(const char* format, ...)
     __attribute__((format(printf, 1, 2)));
 
 }  // namespace hostlink

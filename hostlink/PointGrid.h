@@ -4,7 +4,9 @@
 
 #include <cstddef>
 
-class CApiPointGrid {
+#include "hostlink/LinkExport.h"
+
+class RAVELINK_API CApiPointGrid {
 public:
     // Values of cellFlag.
     static constexpr unsigned char kNoValue = 0;

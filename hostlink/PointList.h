@@ -4,10 +4,12 @@
 
 #include <cstddef>
 
+#include "hostlink/LinkExport.h"
+
 #include "hostlink/ApiGeometry.h"
 #include "hostlink/LinkList.h"
 
-class CApiPointLst {
+class RAVELINK_API CApiPointLst {
 public:
     // Statistic values after Clear.
     static constexpr double kNoStep = 9999999.9999;

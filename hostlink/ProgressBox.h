@@ -7,6 +7,8 @@
 #include "platform/dialog/DialogTemplate.h"
 #include "platform/dialog/WindowEvent.h"
 
+#include "hostlink/LinkExport.h"
+
 namespace ravelink {
 
 // The window's template: a popup with an empty caption, 330 x 26 units, one static text.
@@ -20,8 +22,8 @@ void SetProgressText(const std::string& text);
 // Destroys the window, remembering its top and left.
 void DestroyProgressBox();
 // The text shown, whether the window exists and where it stands (tests).
-[[nodiscard]] std::string ProgressBoxText();
-[[nodiscard]] bool ProgressBoxExists();
-[[nodiscard]] platform::PixelRect ProgressBoxPlace();
+[[nodiscard]] RAVELINK_API std::string ProgressBoxText();
+[[nodiscard]] RAVELINK_API bool ProgressBoxExists();
+[[nodiscard]] RAVELINK_API platform::PixelRect ProgressBoxPlace();
 
 }  // namespace ravelink

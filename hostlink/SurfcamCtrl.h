@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "hostlink/LinkExport.h"
+
 #include "hostlink/ApiGeometry.h"
 #include "hostlink/HostApi.h"
 #include "hostlink/LinkList.h"
@@ -14,7 +16,7 @@ class CApiCloudGrid;
 using HWND = HostWindow;
 using LOGFONTA = HostLogFont;
 
-class CSurfcamCtrl {
+class RAVELINK_API CSurfcamCtrl {
 public:
     bool fontSet = false;
     int selectResult = -1;  // -1 until a Select ran, so Shutdown never reads an unset value

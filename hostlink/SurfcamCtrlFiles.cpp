@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <new>
 #include <optional>
@@ -38,10 +39,9 @@ std::optional<FileBytes> ReadWholeFile(const char* path) {
     const platform::InputFile input = platform::OpenInputFile(platform::MapPath(path));
     if (!input) return std::nullopt;
     std::FILE* const file = input.file.get();
-    if (std::fseek(file, 0, SEEK_END) != 0) return std::nullopt;
-    const long length = std::ftell(file);
-    if (length < 0 || std::fseek(file, 0, SEEK_SET) != 0) return std::nullopt;
-    FileBytes bytes{nullptr, static_cast<std::size_t>(length)};
+    const std::optional<std::uint64_t> length = platform::SizeOfOpenFile(file);
+    if (!length || *length > std::numeric_limits<std::size_t>::max()) return std::nullopt;
+    FileBytes bytes{nullptr, static_cast<std::size_t>(*length)};
     // No buffer: the paste stops, as when the file cannot be opened.
     bytes.data.reset(new (std::nothrow) unsigned char[std::max<std::size_t>(bytes.size, 1)]);
     if (!bytes.data) return std::nullopt;

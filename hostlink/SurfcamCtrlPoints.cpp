@@ -64,11 +64,11 @@ public:
     HandOverFile() : path_(platform::MapPath(kHandOverFilePath)) {
         std::error_code ignored;  // a file that was not there, or cannot go, shows at the open
         std::filesystem::remove(path_, ignored);
-        if (std::FILE* fresh = std::fopen(path_.c_str(), "w")) {
+        if (std::FILE* fresh = platform::OpenFile(path_, "w")) {
             std::fputc('a', fresh);
             std::fclose(fresh);
         }
-        file_ = std::fopen(path_.c_str(), "r");
+        file_ = platform::OpenFile(path_, "r");
     }
     ~HandOverFile() {
         if (file_ == nullptr) return;

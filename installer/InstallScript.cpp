@@ -59,7 +59,7 @@ void createTextFile(MarkupDocument& script, const RunParameters& run, const Stat
         WithTrailingBackslash(expandPlaceholders(script.attribute("location"), run));
     const std::string path = location + name;
     status("Creating a File");
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(platform::MapPath(path).c_str(), "wb"));
+    std::unique_ptr<std::FILE, FileCloser> file(platform::OpenFile(platform::MapPath(path), "wb"));
     if (!file) {
         status("ERROR: Cannot open " + path);
         return;

@@ -36,16 +36,14 @@ FileContents ReadWholeFile(const std::filesystem::path& path) {
     const platform::InputFile input = platform::OpenInputFile(path);
     if (!input) return {{}, input.reason};
     std::FILE* const file = input.file.get();
-    if (std::fseek(file, 0, SEEK_END) != 0) return {{}, ErrorText(errno)};
-    const long size = std::ftell(file);
-    if (size < 0) return {{}, ErrorText(errno)};
-    if (static_cast<unsigned long>(size) > markup::kMaxDocumentBytes) {
-        contents.tooLargeBytes = static_cast<size_t>(size);
+    const std::optional<std::uint64_t> size = platform::SizeOfOpenFile(file);
+    if (!size) return {{}, ErrorText(errno)};
+    if (*size > markup::kMaxDocumentBytes) {
+        contents.tooLargeBytes = static_cast<size_t>(*size);
         return contents;
     }
-    std::rewind(file);
     try {
-        contents.text.resize(static_cast<size_t>(size));
+        contents.text.resize(static_cast<size_t>(*size));
     } catch (const std::bad_alloc&) {
         return {{}, ErrorText(ENOMEM)};
     }

@@ -208,4 +208,10 @@ void IniDocument::EndLine(Line& line) const {
     if (line.end.empty()) line.end = LineEnd();
 }
 
+// The same on every system: the number as decimal text.
+Status WritePrivateProfileInt(std::string_view section, std::string_view key, int value,
+                              std::string_view iniPath) {
+    return WritePrivateProfileString(section, key, std::to_string(value), iniPath);
+}
+
 }  // namespace platform

@@ -1,18 +1,14 @@
-// Input files opened without blocking and checked to be regular files before anything is read.
+// Reading input files whole; opening them is the system's part (InputFileOpen.cpp).
 #include "platform/InputFile.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/InputFileOpen.h"
 
 #include <cerrno>
 #include <cstring>
 #include <new>
 
 namespace platform {
-namespace {
 
-InputFile Refuse(const std::filesystem::path& path, InputFault fault, std::string reason) {
+InputFile RefusedInput(const std::filesystem::path& path, InputFault fault, std::string reason) {
     InputFile refused;
     refused.fault = fault;
     refused.error = path.string() + ": " + reason;
@@ -20,45 +16,7 @@ InputFile Refuse(const std::filesystem::path& path, InputFault fault, std::strin
     return refused;
 }
 
-// The system's own texts, so that a message reads as the system's would.
 std::string ReasonOf(int error) { return std::strerror(error); }
-
-}  // namespace
-
-InputFile OpenInputFile(const std::filesystem::path& path) {
-    // O_NONBLOCK: opening a pipe that nobody writes to would otherwise wait for ever; the
-    // descriptor is made blocking again once it is known to be a regular file.
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (descriptor < 0) {
-        const int error = errno;
-        return Refuse(
-            path,
-            error == ENOENT || error == ENOTDIR ? InputFault::Missing : InputFault::Unreadable,
-            ReasonOf(error));
-    }
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        const bool folder = S_ISDIR(status.st_mode);
-        ::close(descriptor);
-        return Refuse(
-            path, InputFault::NotRegular,
-            folder ? ReasonOf(EISDIR) : "Not a regular file (a pipe, a device or a socket)");
-    }
-    const int flags = ::fcntl(descriptor, F_GETFL);
-    if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        const int error = errno;
-        ::close(descriptor);
-        return Refuse(path, InputFault::Unreadable, ReasonOf(error));
-    }
-    InputFile opened;
-    opened.file.reset(::fdopen(descriptor, "rb"));
-    if (!opened.file) {
-        const int error = errno;
-        ::close(descriptor);
-        return Refuse(path, InputFault::Unreadable, ReasonOf(error));
-    }
-    return opened;
-}
 
 InputText ReadInputFile(const std::filesystem::path& path) {
     InputFile input = OpenInputFile(path);

@@ -2,9 +2,11 @@
 // folder named as an input is refused at once instead of blocking the program or being misread.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -29,6 +31,10 @@ struct InputFile {
 // Opens the file at `path` (a path on this machine) for binary reading when it is a regular
 // file. Never waits: a pipe without a writer is refused like any other non-regular file.
 [[nodiscard]] InputFile OpenInputFile(const std::filesystem::path& path);
+
+// The size in bytes of the open file `file`, which is left at its start; none when it cannot be
+// told. Whole 64 bits on every system (the C library's long is 32 bits on Windows).
+[[nodiscard]] std::optional<std::uint64_t> SizeOfOpenFile(std::FILE* file);
 
 // The whole contents of a regular file, or why it was refused.
 struct InputText {

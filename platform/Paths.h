@@ -1,6 +1,7 @@
 // The one path service: maps the Windows-style paths the system writes to this machine's files.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string_view>
 
@@ -26,5 +27,9 @@ void ResetDriveRoot();
 // written but exists with other upper/lower case resolves to the existing entry, as a
 // case-insensitive file system would.
 [[nodiscard]] std::filesystem::path MapPath(std::string_view systemPath);
+
+// Opens the file at `path` (a path on this machine) in the C library's `mode` ("rb", "w"...),
+// whatever characters the system's paths are made of; null with errno set when it cannot.
+[[nodiscard]] std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 
 }  // namespace platform

@@ -2,8 +2,11 @@
 // and its file-open and file-save events.
 #pragma once
 
-// Marks a function the library exports under its plain C name.
-#define TAVROSET_EXPORT __attribute__((visibility("default")))
+// TAVROSET_EXPORT marks a function the library exports under its plain C name; the build
+// defines it with the system's mark (core/addin/CMakeLists.txt).
+#ifndef TAVROSET_EXPORT
+#define TAVROSET_EXPORT
+#endif
 
 extern "C" {
 

@@ -36,8 +36,8 @@ inline platform::HeadlessBackend& PlaySessionScript(std::string_view script) {
 class HostFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(driveRoot_ / "drive_c");
         platform::SetDriveRoot(driveRoot_);
+        std::filesystem::create_directories(platform::MapPath("c:\\"));
         platform::ClearMessages();
         platform::SetMessagePresenter([](const std::string&) {});
         api_ = HostApiFor(host_);

@@ -11,6 +11,7 @@
 #include "ControllerFixture.h"
 #include "hostlink/DigPointSource.h"
 #include "hostlink/PointList.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -274,7 +275,7 @@ TEST_F(DigSurfaceTest, TheTemporaryFileHoldsOneCharacterDuringTheCallAndIsGoneAf
 }
 
 TEST_F(DigSurfaceTest, WithoutDriveCTheHostIsNotCalled) {
-    std::filesystem::remove_all(driveRoot_ / "drive_c");
+    std::filesystem::remove_all(platform::MapPath("c:\\"));
     BindLogged();
     CApiPointLst list = NumberedPoints(4);
     EXPECT_EQ(ctrl_.CreateDigSurface(&list, 2, 2, 0, 0, 0, /*layer=*/8, /*color=*/3), 0);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "TempFolder.h"
+#include "TestSystem.h"
 #include "installer/MarkupDocument.h"
 #include "platform/Paths.h"
 
@@ -15,12 +16,12 @@ namespace {
 class MarkupFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(root_ / "drive_c" / "Host");
         platform::SetDriveRoot(root_);
+        std::filesystem::create_directories(platform::MapPath("c:\\") / "Host");
     }
     // Writes `bytes` to c:\Host\<name> and returns its system path.
     std::string WriteHostFile(const std::string& name, const std::string& bytes) {
-        std::ofstream(root_ / "drive_c" / "Host" / name, std::ios::binary) << bytes;
+        std::ofstream(platform::MapPath("c:\\") / "Host" / name, std::ios::binary) << bytes;
         return "c:\\Host\\" + name;
     }
     const tavro::testing::TempFolder folder_{"markup-file"};
@@ -63,7 +64,7 @@ TEST_F(MarkupFileTest, FailedOpenKeepsThePreviousDocument) {
 TEST_F(MarkupFileTest, APipeIsRefusedAtOnce) {
     ASSERT_TRUE(document_.loadFile(WriteHostFile("setup.xml", "<InstallItem a='1'/>")));
     ASSERT_TRUE(document_.findElement("InstallItem"));
-    ASSERT_EQ(::mkfifo((root_ / "drive_c" / "Host" / "pipe.xml").c_str(), 0600), 0);
+    TAVRO_MAKE_PIPE_OR_SKIP((platform::MapPath("c:\\") / "Host" / "pipe.xml"));
     EXPECT_FALSE(document_.loadFile("c:\\Host\\pipe.xml"));
     EXPECT_EQ(document_.statusText(), "Not a regular file (a pipe, a device or a socket)");
     EXPECT_EQ(document_.attribute("a"), "1");
@@ -71,7 +72,7 @@ TEST_F(MarkupFileTest, APipeIsRefusedAtOnce) {
 
 // Fault guarded: a file beyond the 32-bit offsets read in and indexed with wrapped offsets.
 TEST_F(MarkupFileTest, FileTooLargeToIndexIsRefusedBeforeReading) {
-    const std::filesystem::path huge = root_ / "drive_c" / "Host" / "huge.xml";
+    const std::filesystem::path huge = platform::MapPath("c:\\") / "Host" / "huge.xml";
     std::ofstream(huge) << "<a>";
     std::filesystem::resize_file(huge, 2'147'483'648);  // sparse: nothing is written
     ASSERT_TRUE(document_.setText("<kept/>"));
@@ -83,7 +84,7 @@ TEST_F(MarkupFileTest, FileTooLargeToIndexIsRefusedBeforeReading) {
 
 TEST_F(MarkupFileTest, PosixPathsAreReadAsTheyAre) {
     WriteHostFile("plain.xml", "<p/>");
-    EXPECT_TRUE(document_.loadFile((root_ / "drive_c" / "Host" / "plain.xml").string()));
+    EXPECT_TRUE(document_.loadFile((platform::MapPath("c:\\") / "Host" / "plain.xml").string()));
     EXPECT_TRUE(document_.findElement("p"));
 }
 

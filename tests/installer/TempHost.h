@@ -14,13 +14,13 @@
 class TempHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(Host());
         platform::SetDriveRoot(root_);
+        std::filesystem::create_directories(Host());
     }
 
     // The folder of c:\host (or of a path below it) on this machine.
     [[nodiscard]] std::filesystem::path Host(const std::string& below = {}) const {
-        return root_ / "drive_c" / "host" / below;
+        return platform::MapPath("c:\\") / "host" / below;
     }
     // Writes `text` to `path`, creating its folder.
     static void Write(const std::filesystem::path& path, const std::string& text) {

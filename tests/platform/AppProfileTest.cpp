@@ -37,7 +37,7 @@ TEST_F(AppProfileTest, ValuesOutliveTheProfileObjectInTheWindowsFolder) {
     EXPECT_EQ(again.IniPath(), "c:\\Windows\\Ravelink03.ini");
     EXPECT_EQ(again.GetProfileInt("progressbox", "top", 0), 130);
     EXPECT_EQ(again.GetProfileInt("ProgressBox", "Left", 0), -40);
-    std::ifstream in(root_ / "drive_c" / "Windows" / "Ravelink03.ini", std::ios::binary);
+    std::ifstream in(platform::MapPath("c:\\") / "Windows" / "Ravelink03.ini", std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     EXPECT_EQ(text.str(), "[ProgressBox]\r\nTop=130\r\nLeft=-40\r\n");
@@ -47,8 +47,8 @@ TEST_F(AppProfileTest, ValuesOutliveTheProfileObjectInTheWindowsFolder) {
 
 TEST_F(AppProfileTest, AFailedWriteIsReported) {
     // A file where the Windows folder should be: neither folder nor profile can be made.
-    std::filesystem::create_directories(root_ / "drive_c");
-    std::ofstream(root_ / "drive_c" / "Windows") << "not a folder";
+    std::filesystem::create_directories(platform::MapPath("c:\\"));
+    std::ofstream(platform::MapPath("c:\\") / "Windows") << "not a folder";
     const platform::Status result =
         platform::AppProfile("Ravelink03").WriteProfileInt("ProgressBox", "Top", 1);
     EXPECT_FALSE(result);

@@ -15,13 +15,14 @@ namespace {
 class DynamicLibraryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(root_ / "drive_c" / "Surfcam" / "SrpApiV3");
         platform::SetDriveRoot(root_);
+        std::filesystem::create_directories(platform::MapPath("c:\\") / "Surfcam" / "SrpApiV3");
     }
     // Places the test module at `relative` below drive C.
     void PlaceModule(const std::filesystem::path& relative) {
-        std::filesystem::create_directories((root_ / "drive_c" / relative).parent_path());
-        std::filesystem::copy_file(TAVRO_TEST_MODULE, root_ / "drive_c" / relative);
+        std::filesystem::create_directories((platform::MapPath("c:\\") / relative).parent_path());
+        std::filesystem::copy_file(TAVRO_TEST_MODULE, platform::MapPath("c:\\") / relative,
+                                   std::filesystem::copy_options::overwrite_existing);
     }
     const tavro::testing::TempFolder folder_{"dl"};
     const std::filesystem::path root_ = folder_.path();
@@ -62,7 +63,8 @@ TEST_F(DynamicLibraryTest, DllNamesFindTheirSharedObjects) {
 }
 
 TEST_F(DynamicLibraryTest, FailuresSayWhy) {
-    std::ofstream(root_ / "drive_c" / "Surfcam" / "SrpApiV3" / "broken.dll") << "not a library";
+    std::ofstream(platform::MapPath("c:\\") / "Surfcam" / "SrpApiV3" / "broken.dll")
+        << "not a library";
     for (const char* path : {"c:\\Surfcam\\SrpApiV3\\cadlsilent.dll",
                              "c:\\Surfcam\\SrpApiV3\\broken.dll", "c:\\Surfcam", ""}) {
         const platform::DynamicLibrary library = platform::DynamicLibrary::Load(path);

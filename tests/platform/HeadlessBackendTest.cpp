@@ -1,5 +1,6 @@
 // The headless backend as programs choose it: from the environment or from files, with the
 // transcript on disk, and the host's access to its actions.
+#include "TestSystem.h"
 #include "platform/dialog/HeadlessBackend.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ protected:
         for (const char* variable :
              {platform::kSessionScriptVariable, platform::kTranscriptVariable,
               platform::kDialogBackendVariable})
-            ::unsetenv(variable);
+            tavro::testing::UnsetEnvironment(variable);
         HeadlessSessionTest::TearDown();
     }
     std::filesystem::path Write(const char* name, const std::string& text) {
@@ -52,8 +53,10 @@ protected:
 };
 
 TEST_F(HeadlessBackendTest, EnvironmentNamesScriptAndTranscript) {
-    ::setenv(platform::kSessionScriptVariable, Write("session.txt", "press ok\n").c_str(), 1);
-    ::setenv(platform::kTranscriptVariable, (folder_ / "transcript.txt").c_str(), 1);
+    tavro::testing::SetEnvironment(platform::kSessionScriptVariable,
+                                   Write("session.txt", "press ok\n").string());
+    tavro::testing::SetEnvironment(platform::kTranscriptVariable,
+                                   (folder_ / "transcript.txt").string());
     platform::Dialog dialog(1);
     EXPECT_EQ(dialog.DoModal(), platform::kResultOk);
     EXPECT_EQ(Read("transcript.txt"), "show \"Plain\"\nend \"Plain\" OK\n");

@@ -1,4 +1,5 @@
 // Input files: only regular files are read, and a pipe, a device or a folder is refused at once.
+#include "TestSystem.h"
 #include "platform/InputFile.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ TEST(InputFileTest, ReadsARegularFileWhole) {
 // or being read as if it were a file.
 TEST(InputFileTest, RefusesAnythingButARegularFileAtOnce) {
     const TempFolder folder;
-    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    TAVRO_MAKE_PIPE_OR_SKIP((folder / "pipe"));
     struct Case {
         std::filesystem::path path;
         InputFault fault;

@@ -1,4 +1,5 @@
 // The path service: Windows-style texts mapped below the drive root.
+#include "TestSystem.h"
 #include "platform/Paths.h"
 
 #include <gtest/gtest.h>
@@ -51,16 +52,16 @@ TEST_F(PathsTest, DriveRootComesFromTheEnvironmentUnlessSet) {
     const char* const before = std::getenv(platform::kDriveRootVariable);
     const std::string previous = before != nullptr ? before : "";
     platform::ResetDriveRoot();
-    ::setenv(platform::kDriveRootVariable, "/somewhere/drives", 1);
+    tavro::testing::SetEnvironment(platform::kDriveRootVariable, "/somewhere/drives");
     EXPECT_EQ(platform::MapPath("c:\\a.txt"),
               std::filesystem::path("/somewhere/drives/drive_c/a.txt"));
     platform::SetDriveRoot(root_);
     EXPECT_EQ(platform::MapPath("c:\\a.txt"), root_ / "drive_c" / "a.txt");
     // The test programs' own drive root comes back (tests/support/TestMain.cpp).
     if (before != nullptr)
-        ::setenv(platform::kDriveRootVariable, previous.c_str(), 1);
+        tavro::testing::SetEnvironment(platform::kDriveRootVariable, previous);
     else
-        ::unsetenv(platform::kDriveRootVariable);
+        tavro::testing::UnsetEnvironment(platform::kDriveRootVariable);
 }
 
 }  // namespace

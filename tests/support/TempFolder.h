@@ -4,11 +4,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <string>
 #include <system_error>
+
+#include "TestSystem.h"
 
 namespace tavro::testing {
 
@@ -20,11 +21,9 @@ public:
         std::string name = label + "-" + (test != nullptr ? test->name() : "setup") + "-XXXXXX";
         for (char& c : name)
             if (c == '/') c = '_';  // parameterised names hold "/"
-        std::string pattern = (std::filesystem::temp_directory_path() / name).string();
-        // mkdtemp makes the name unique and the folder exclusively ours in one step.
-        if (::mkdtemp(pattern.data()) == nullptr)
-            ADD_FAILURE() << "cannot create a temporary folder " << pattern;
-        path_ = pattern;
+        const std::string pattern = (std::filesystem::temp_directory_path() / name).string();
+        path_ = MakeFreshFolder(pattern);
+        if (path_.empty()) ADD_FAILURE() << "cannot create a temporary folder " << pattern;
     }
     ~TempFolder() {
         std::error_code error;

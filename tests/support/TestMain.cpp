@@ -1,9 +1,9 @@
 // The main of every test program: GoogleTest, with the process-wide state of the stand-ins put
 // back as a fresh process has it before and after every test, whatever its fixture does.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "TempFolder.h"
+#include "TestSystem.h"
 #include "platform/Paths.h"
 #include "platform/ProcessState.h"
 
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     // A test that sets no drive root of its own still works in a folder of this process alone,
     // never in a "drives" folder that test programs running side by side would share.
     const tavro::testing::TempFolder drives("drives");
-    ::setenv(platform::kDriveRootVariable, drives.path().c_str(), 1);
+    tavro::testing::SetEnvironment(platform::kDriveRootVariable, drives.path().string());
     ::testing::UnitTest::GetInstance()->listeners().Append(new StandInStateGuard);
     return RUN_ALL_TESTS();
 }

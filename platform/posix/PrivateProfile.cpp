@@ -205,11 +205,6 @@ Status WritePrivateProfileString(std::string_view section, std::string_view key,
     return {};
 }
 
-Status WritePrivateProfileInt(std::string_view section, std::string_view key, int value,
-                              std::string_view iniPath) {
-    return WritePrivateProfileString(section, key, std::to_string(value), iniPath);
-}
-
 void ForgetParsedIniFiles() {
     Kept().clear();
     Parses() = 0;

@@ -89,4 +89,8 @@ std::filesystem::path MapPath(std::string_view systemPath) {
     return mapped;
 }
 
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
+}
+
 }  // namespace platform
