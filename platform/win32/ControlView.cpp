@@ -2,7 +2,7 @@
 // control kind.
 #include "platform/win32/ControlView.h"
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include "platform/win32/GridView.h"
 #include "platform/win32/ListViews.h"

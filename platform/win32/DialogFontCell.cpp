@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include "platform/win32/NativeTemplate.h"
 

@@ -2,7 +2,7 @@
 // input given to it as clicks and edits.
 #include "platform/win32/GridView.h"
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include "platform/win32/GridWindow.h"
 #include "platform/win32/WideText.h"

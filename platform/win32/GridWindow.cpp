@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include "platform/win32/WideText.h"
 

@@ -1,7 +1,7 @@
 // The host's stand-in native window: a plain hidden top-level window.
 #include "platform/win32/HostWindow.h"
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include "platform/dialog/Window.h"
 

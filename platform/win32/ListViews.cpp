@@ -2,7 +2,7 @@
 // delivered from the controls' notifications.
 #include "platform/win32/ListViews.h"
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include <commctrl.h>  // after <windows.h>, which it needs
 

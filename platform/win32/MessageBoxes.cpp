@@ -1,7 +1,7 @@
 // Message boxes, answered by a person or clicked OK as soon as they are up.
 #include "platform/win32/MessageBoxes.h"
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include "platform/win32/NativeDialog.h"
 #include "platform/win32/WideText.h"

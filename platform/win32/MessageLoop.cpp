@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include "platform/win32/NativeDialog.h"
 

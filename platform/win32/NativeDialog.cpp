@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include "platform/dialog/DialogSystem.h"
 #include "platform/win32/GridWindow.h"
@@ -60,8 +60,8 @@ NativeDialog::NativeDialog(platform::Dialog& dialog, const platform::PixelRect& 
                                          reinterpret_cast<const DLGTEMPLATE*>(bytes.data()), owner,
                                          DialogProcedure, reinterpret_cast<LPARAM>(this));
     if (window_ == nullptr) {
-        std::fprintf(stderr, "win32: the system made no window for dialog \"%s\" (error %lu)\n",
-                     dialog.Label().c_str(), GetLastError());
+        std::fprintf(stderr, "win32: the system made no window for dialog \"%s\": %s\n",
+                     dialog.Label().c_str(), platform::SystemErrorText(GetLastError()).c_str());
         return;
     }
     for (std::size_t i = 0; i < controls.size(); ++i) {

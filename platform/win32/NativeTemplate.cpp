@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <limits>
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include <commctrl.h>  // after <windows.h>, which it needs
 

@@ -2,7 +2,7 @@
 // for the size of a virtual desktop.
 #include "platform/win32/OwnDesktop.h"
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include "platform/win32/WideText.h"
 

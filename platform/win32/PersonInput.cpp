@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include "platform/win32/GridWindow.h"
 #include "platform/win32/WideText.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include <commctrl.h>  // after <windows.h>, which it needs
 

@@ -1,7 +1,7 @@
 // UTF-8 and UTF-16 by the system's own conversion; window texts through it.
 #include "platform/win32/WideText.h"
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 namespace win32 {
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <vector>
 
-#include <windows.h>
+#include "platform/windows/SystemHeaders.h"
 
 #include "platform/win32/MessageLoop.h"
 
