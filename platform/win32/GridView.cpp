@@ -72,7 +72,7 @@ bool GridView::Feed(const platform::UserInput& input) {
 NativeState GridView::Probe() const {
     NativeState state = ControlView::Probe();
     // The in-place editor's text while a cell is being edited.
-    if (NativeWindow editor = GridEditor(Window())) state.text = WindowText(editor);
+    if (NativeWindow editor = GridEditorBox(Window())) state.text = WindowText(editor);
     return state;
 }
 

@@ -1,13 +1,14 @@
-// The grid's window class: drawing, scrolling, hit testing, keys and the in-place editor.
+// The grid's window class: drawing, scrolling, clicks and keys; its layout (GridLayout.h) and
+// its in-place editor (GridEditor.h) are their own.
 #include "platform/win32/GridWindow.h"
 
 #include <algorithm>
 #include <set>
-#include <vector>
 
-#include "platform/windows/SystemHeaders.h"
-
+#include "platform/win32/GridEditor.h"
+#include "platform/win32/GridLayout.h"
 #include "platform/win32/WideText.h"
+#include "platform/windows/SystemHeaders.h"
 
 namespace win32 {
 namespace {
@@ -21,7 +22,7 @@ constexpr UINT kEditEndedCode = 0x8002;
 constexpr int kPadding = 3;
 // Width of a column in average characters of the grid's font (a height with its decimals).
 constexpr int kColumnCharacters = 10;
-constexpr int kWheelRows = 3;
+constexpr int kWheelLines = 3;
 
 struct GridNotification {
     NMHDR header;
@@ -30,13 +31,33 @@ struct GridNotification {
     const wchar_t* text;
 };
 
+RECT RectOf(const platform::PixelRect& place) {
+    return {place.left, place.top, place.left + place.width, place.top + place.height};
+}
+
 class Grid {
 public:
-    explicit Grid(HWND window) : window_(window) { Measure(nullptr); }
+    explicit Grid(HWND window)
+        : window_(window),
+          editor_([this](bool committed, const std::string& text) { EditEnded(committed, text); }) {
+        Measure(nullptr);
+    }
 
-    // Handles one message of the grid or its editor; the state outlives a message that
-    // destroys the window, and goes once the outermost message is done.
-    LRESULT Dispatch(HWND to, UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs `work` on this grid, which outlives work that destroys its window: the state goes
+    // once the outermost work is done.
+    template <class Work>
+    auto Guarded(Work work) {
+        ++depth_;
+        struct Leave {
+            Grid* grid;
+            ~Leave() {
+                if (--grid->depth_ == 0 && grid->gone_) delete grid;
+            }
+        } leave{this};
+        return work();
+    }
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Attach(const platform::CellGrid* cells);
     void Refresh();
@@ -44,57 +65,36 @@ public:
     void ShowFocus();
     // Scrolls a cell into view; its middle, or none outside the grid.
     std::optional<POINT> ScrollTo(int row, int column);
-    // Opens the editor over a body cell with `text`; null for any other cell.
-    HWND BeginEdit(int row, int column, const std::wstring& text, bool selectAll);
-    // Opens the editor with the cell's own text, all of it selected (a double click, F2).
-    HWND EditCell(int row, int column);
-    [[nodiscard]] HWND Editor() const { return editor_; }
-    // Whether the user may click and edit the cell (a body cell).
-    [[nodiscard]] bool TakesInput(int row, int column) const { return IsBodyCell(row, column); }
+    // Opens the editor over a body cell with its own text; null for any other cell.
+    HWND EditCell(int row, int column) {
+        return BeginEdit(row, column, CellText(row, column), true);
+    }
+    [[nodiscard]] HWND Editor() const { return editor_.Box(); }
+    [[nodiscard]] bool TakesInput(int row, int column) const {
+        return layout_.IsBodyCell(row, column);
+    }
 
 private:
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleEditor(UINT message, WPARAM wParam, LPARAM lParam);
-
-    [[nodiscard]] int Rows() const { return cells_ != nullptr ? cells_->RowCount() : 0; }
-    [[nodiscard]] int Columns() const { return cells_ != nullptr ? cells_->ColumnCount() : 0; }
-    [[nodiscard]] int FixedRows() const {
-        return cells_ != nullptr ? std::clamp(cells_->FixedRowCount(), 0, Rows()) : 0;
+    [[nodiscard]] std::string CellText(int row, int column) const {
+        return cells_ != nullptr ? cells_->ItemText(row, column) : std::string();
     }
-    [[nodiscard]] int FixedColumns() const {
-        return cells_ != nullptr ? std::clamp(cells_->FixedColumnCount(), 0, Columns()) : 0;
-    }
-    [[nodiscard]] bool IsBodyCell(int row, int column) const {
-        return row >= FixedRows() && row < Rows() && column >= FixedColumns() && column < Columns();
-    }
-    [[nodiscard]] RECT Client() const;
-    [[nodiscard]] int BodyRowsShown() const;
-    [[nodiscard]] int BodyColumnsShown() const;
-    [[nodiscard]] RECT CellRect(int row, int column) const;
-    [[nodiscard]] std::optional<platform::GridCell> HitTest(int x, int y) const;
-
+    HWND BeginEdit(int row, int column, const std::string& text, bool selectAll);
+    void EditEnded(bool committed, const std::string& text);
+    void Relayout();
     void Measure(HFONT font);
-    void Clamp();
     void UpdateScrollBars();
-    void Scroll(int bar, int code);
+    void Scroll(GridAxis& axis, int bar, int code);
     void Paint();
-    void PaintCell(HDC dc, int row, int column, const RECT& rect);
+    void PaintCell(HDC dc, int row, int column);
     void KeyDown(WPARAM key);
-    void EndEdit(bool commit, bool takeFocus);
-    void Notify(UINT code, int row, int column, const std::wstring& text = {});
+    void Notify(UINT code, int row, int column, const std::string& text = {});
 
     HWND window_;
     const platform::CellGrid* cells_ = nullptr;
     HFONT font_ = nullptr;
-    int rowHeight_ = 0;
-    int columnWidth_ = 0;
-    int topRow_ = 0;      // first body row shown
-    int leftColumn_ = 0;  // first body column shown
-    HWND editor_ = nullptr;
-    WNDPROC editorBase_ = nullptr;
-    int editRow_ = -1;
-    int editColumn_ = -1;
-    bool ending_ = false;
+    GridLayout layout_;
+    GridEditor editor_;
+    platform::GridCell edited_;
     int depth_ = 0;
     bool gone_ = false;
 };
@@ -105,70 +105,15 @@ Grid* GridOf(HWND window) {
 
 LRESULT CALLBACK GridProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) SetPropW(window, kGridProperty, new Grid(window));
-    if (Grid* grid = GridOf(window)) return grid->Dispatch(window, message, wParam, lParam);
-    return DefWindowProcW(window, message, wParam, lParam);
+    Grid* grid = GridOf(window);
+    if (grid == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    return grid->Guarded([&] { return grid->Handle(message, wParam, lParam); });
 }
 
-LRESULT CALLBACK EditorProcedure(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
-    Grid* grid = GridOf(GetParent(editor));
-    if (grid != nullptr && grid->Editor() == editor)
-        return grid->Dispatch(editor, message, wParam, lParam);
-    // An editor its grid let go of is a plain edit box again.
-    const auto base = reinterpret_cast<WNDPROC>(GetClassLongPtrW(editor, GCLP_WNDPROC));
-    return CallWindowProcW(base, editor, message, wParam, lParam);
-}
-
-LRESULT Grid::Dispatch(HWND to, UINT message, WPARAM wParam, LPARAM lParam) {
-    ++depth_;
-    const LRESULT result =
-        to == window_ ? Handle(message, wParam, lParam) : HandleEditor(message, wParam, lParam);
-    if (to == window_ && message == WM_NCDESTROY) {
-        RemovePropW(window_, kGridProperty);
-        gone_ = true;
-    }
-    if (--depth_ == 0 && gone_) delete this;
-    return result;
-}
-
-RECT Grid::Client() const {
-    RECT client{};
-    GetClientRect(window_, &client);
-    return client;
-}
-
-int Grid::BodyRowsShown() const {
-    const int free = static_cast<int>(Client().bottom) - FixedRows() * rowHeight_;
-    return std::max(1, free / std::max(1, rowHeight_));
-}
-
-int Grid::BodyColumnsShown() const {
-    const int free = static_cast<int>(Client().right) - FixedColumns() * columnWidth_;
-    return std::max(1, free / std::max(1, columnWidth_));
-}
-
-RECT Grid::CellRect(int row, int column) const {
-    // Offsets of cells far from the ones shown do not fit an int: they are kept off the client.
-    const auto offset = [](int index, int fixed, int first, int size) {
-        const long long place = index < fixed ? static_cast<long long>(index) * size
-                                              : static_cast<long long>(fixed) * size +
-                                                    (static_cast<long long>(index) - first) * size;
-        return static_cast<int>(std::clamp<long long>(place, -0x4000'0000, 0x4000'0000));
-    };
-    const int top = offset(row, FixedRows(), topRow_, rowHeight_);
-    const int left = offset(column, FixedColumns(), leftColumn_, columnWidth_);
-    return {left, top, left + columnWidth_, top + rowHeight_};
-}
-
-std::optional<platform::GridCell> Grid::HitTest(int x, int y) const {
-    if (x < 0 || y < 0 || rowHeight_ <= 0 || columnWidth_ <= 0) return std::nullopt;
-    const auto index = [](int at, int fixed, int first, int size) {
-        const long long fixedSize = static_cast<long long>(fixed) * size;
-        return at < fixedSize ? static_cast<long long>(at / size) : first + (at - fixedSize) / size;
-    };
-    const long long row = index(y, FixedRows(), topRow_, rowHeight_);
-    const long long column = index(x, FixedColumns(), leftColumn_, columnWidth_);
-    if (row >= Rows() || column >= Columns()) return std::nullopt;
-    return platform::GridCell{static_cast<int>(row), static_cast<int>(column)};
+// Runs `work` on the grid of `window`, if it is one.
+template <class Work>
+void OnGrid(HWND window, Work work) {
+    if (Grid* grid = GridOf(window)) grid->Guarded([&] { work(*grid); });
 }
 
 void Grid::Measure(HFONT font) {
@@ -179,52 +124,53 @@ void Grid::Measure(HFONT font) {
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(window_, dc);
-    rowHeight_ = metrics.tmHeight + 2 * kPadding;
-    columnWidth_ = metrics.tmAveCharWidth * kColumnCharacters + 2 * kPadding;
+    layout_.SetCellSize(metrics.tmAveCharWidth * kColumnCharacters + 2 * kPadding,
+                        metrics.tmHeight + 2 * kPadding);
 }
 
-void Grid::Clamp() {
-    const int lastTop = std::max(FixedRows(), Rows() - BodyRowsShown());
-    topRow_ = std::clamp(topRow_, FixedRows(), lastTop);
-    const int lastLeft = std::max(FixedColumns(), Columns() - BodyColumnsShown());
-    leftColumn_ = std::clamp(leftColumn_, FixedColumns(), lastLeft);
+void Grid::Relayout() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    layout_.SetViewSize(client.right, client.bottom);
+    if (cells_ != nullptr)
+        layout_.SetCounts(cells_->RowCount(), cells_->ColumnCount(), cells_->FixedRowCount(),
+                          cells_->FixedColumnCount());
+    else
+        layout_.SetCounts(0, 0, 0, 0);
+    UpdateScrollBars();
 }
 
 void Grid::UpdateScrollBars() {
-    const auto set = [&](int bar, int body, int shown, int position) {
+    for (const auto& [bar, axis] :
+         {std::pair{SB_VERT, &layout_.Rows()}, std::pair{SB_HORZ, &layout_.Columns()}}) {
         SCROLLINFO info{};
         info.cbSize = sizeof(info);
         info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
         info.nMin = 0;
-        info.nMax = std::max(0, body - 1);
-        info.nPage = static_cast<UINT>(shown);
-        info.nPos = position;
+        info.nMax = std::max(0, axis->Count() - axis->Fixed() - 1);
+        info.nPage = static_cast<UINT>(axis->BodyShown());
+        info.nPos = axis->First() - axis->Fixed();
         SetScrollInfo(window_, bar, &info, TRUE);
-    };
-    set(SB_VERT, Rows() - FixedRows(), BodyRowsShown(), topRow_ - FixedRows());
-    set(SB_HORZ, Columns() - FixedColumns(), BodyColumnsShown(), leftColumn_ - FixedColumns());
+    }
 }
 
 void Grid::Attach(const platform::CellGrid* cells) {
-    // An edit open on cells that go is dropped, not committed.
-    if (cells_ != cells) EndEdit(/*commit=*/false, /*takeFocus=*/false);
+    // An edit of cells that go is dropped, not committed.
+    if (cells_ != cells) editor_.Abandon();
     cells_ = cells;
-    topRow_ = FixedRows();
-    leftColumn_ = FixedColumns();
     Refresh();
 }
 
 void Grid::Refresh() {
-    if (editor_ != nullptr && !IsBodyCell(editRow_, editColumn_))
-        EndEdit(/*commit=*/false, /*takeFocus=*/true);
-    Clamp();
-    UpdateScrollBars();
+    Relayout();
+    if (Editor() != nullptr && !layout_.IsBodyCell(edited_.row, edited_.column))
+        editor_.End(/*commit=*/false, /*takeFocus=*/true);
     InvalidateRect(window_, nullptr, TRUE);
     ShowFocus();
 }
 
 void Grid::RedrawCell(int row, int column) {
-    const RECT rect = CellRect(row, column);
+    const RECT rect = RectOf(layout_.CellPlace(row, column));
     InvalidateRect(window_, &rect, TRUE);
 }
 
@@ -236,134 +182,90 @@ void Grid::ShowFocus() {
 }
 
 std::optional<POINT> Grid::ScrollTo(int row, int column) {
-    if (row < 0 || row >= Rows() || column < 0 || column >= Columns()) return std::nullopt;
-    const int top = topRow_;
-    const int left = leftColumn_;
-    // Header rows and columns never scroll; body ones come into view.
-    if (row >= FixedRows()) {
-        if (row < topRow_) topRow_ = row;
-        if (row - topRow_ >= BodyRowsShown()) topRow_ = row - BodyRowsShown() + 1;
-    }
-    if (column >= FixedColumns()) {
-        if (column < leftColumn_) leftColumn_ = column;
-        if (column - leftColumn_ >= BodyColumnsShown())
-            leftColumn_ = column - BodyColumnsShown() + 1;
-    }
-    Clamp();
-    if (top != topRow_ || left != leftColumn_) {
-        EndEdit(/*commit=*/true, /*takeFocus=*/true);
+    if (!layout_.Contains(row, column)) return std::nullopt;
+    if (layout_.Reveal(row, column)) {
+        editor_.End(/*commit=*/true, /*takeFocus=*/true);
         UpdateScrollBars();
         InvalidateRect(window_, nullptr, TRUE);
     }
-    const RECT rect = CellRect(row, column);
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    const platform::PixelRect place = layout_.CellPlace(row, column);
+    return POINT{place.left + place.width / 2, place.top + place.height / 2};
 }
 
-HWND Grid::BeginEdit(int row, int column, const std::wstring& text, bool selectAll) {
-    if (!IsBodyCell(row, column)) return nullptr;
-    EndEdit(/*commit=*/true, /*takeFocus=*/false);
+HWND Grid::BeginEdit(int row, int column, const std::string& text, bool selectAll) {
+    if (!layout_.IsBodyCell(row, column)) return nullptr;
+    editor_.End(/*commit=*/true, /*takeFocus=*/false);
     (void)ScrollTo(row, column);
-    const RECT rect = CellRect(row, column);
-    HWND editor = CreateWindowExW(0, L"Edit", text.c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rect.left,
-                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, window_,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (editor == nullptr) return nullptr;
-    SendMessageW(editor, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    editor_ = editor;
-    editRow_ = row;
-    editColumn_ = column;
-    editorBase_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditorProcedure)));
-    SetFocus(editor);
-    const int length = static_cast<int>(text.size());
-    SendMessageW(editor, EM_SETSEL, selectAll ? 0 : length, length);
-    return editor;
+    edited_ = {row, column};
+    return editor_.Open(window_, layout_.CellPlace(row, column), text, selectAll, font_);
 }
 
-HWND Grid::EditCell(int row, int column) {
-    if (cells_ == nullptr) return nullptr;
-    return BeginEdit(row, column, Widen(cells_->ItemText(row, column)), /*selectAll=*/true);
+void Grid::EditEnded(bool committed, const std::string& text) {
+    Guarded([&] {
+        RedrawCell(edited_.row, edited_.column);
+        if (committed) Notify(kEditEndedCode, edited_.row, edited_.column, text);
+    });
 }
 
-void Grid::EndEdit(bool commit, bool takeFocus) {
-    if (editor_ == nullptr || ending_) return;
-    ending_ = true;
-    HWND editor = editor_;
-    const std::wstring text = Widen(WindowText(editor));
-    if (takeFocus && GetFocus() == editor) SetFocus(window_);
-    editor_ = nullptr;
-    // The editor may be inside one of its own messages: it goes once that is done.
-    SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editorBase_));
-    ShowWindow(editor, SW_HIDE);
-    PostMessageW(editor, WM_CLOSE, 0, 0);
-    ending_ = false;
-    RedrawCell(editRow_, editColumn_);
-    if (commit) Notify(kEditEndedCode, editRow_, editColumn_, text);
-}
-
-void Grid::Notify(UINT code, int row, int column, const std::wstring& text) {
+void Grid::Notify(UINT code, int row, int column, const std::string& text) {
+    const std::wstring wide = Widen(text);
     GridNotification notification{};
     notification.header.hwndFrom = window_;
     notification.header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(window_));
     notification.header.code = code;
     notification.row = row;
     notification.column = column;
-    notification.text = text.c_str();
+    notification.text = wide.c_str();
     SendMessageW(GetParent(window_), WM_NOTIFY, notification.header.idFrom,
                  reinterpret_cast<LPARAM>(&notification));
 }
 
-void Grid::Scroll(int bar, int code) {
+void Grid::Scroll(GridAxis& axis, int bar, int code) {
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = SIF_ALL;
     GetScrollInfo(window_, bar, &info);
-    const int page = static_cast<int>(std::max<UINT>(1, info.nPage));
-    long long position = info.nPos;
+    const long long page = std::max(1, axis.BodyShown());
+    long long first = axis.First();
     switch (code) {
         case SB_LINEUP:
-            --position;
+            --first;
             break;
         case SB_LINEDOWN:
-            ++position;
+            ++first;
             break;
         case SB_PAGEUP:
-            position -= page;
+            first -= page;
             break;
         case SB_PAGEDOWN:
-            position += page;
+            first += page;
             break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-            position = info.nTrackPos;  // 32 bits, unlike the message's own position
+            first = axis.Fixed() +
+                    static_cast<long long>(info.nTrackPos);  // 32 bits, unlike the message's
             break;
         case SB_TOP:
-            position = 0;
+            first = axis.Fixed();
             break;
         case SB_BOTTOM:
-            position = info.nMax;
+            first = axis.Count();
             break;
         default:
             return;
     }
-    position = std::clamp<long long>(position, 0, std::max(0, info.nMax));
-    EndEdit(/*commit=*/true, /*takeFocus=*/true);
-    if (bar == SB_VERT)
-        topRow_ = FixedRows() + static_cast<int>(position);
-    else
-        leftColumn_ = FixedColumns() + static_cast<int>(position);
-    Clamp();
+    editor_.End(/*commit=*/true, /*takeFocus=*/true);
+    axis.ScrollTo(first);
     UpdateScrollBars();
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-void Grid::PaintCell(HDC dc, int row, int column, const RECT& rect) {
-    const bool header = row < FixedRows() || column < FixedColumns();
+void Grid::PaintCell(HDC dc, int row, int column) {
+    const bool header = !layout_.IsBodyCell(row, column);
     const platform::GridCell focus = cells_->FocusCell();
-    const bool inFocusRow = row == focus.row && !header;
-    const bool highlighted = inFocusRow && (cells_->SelectsRows() || column == focus.column);
-    RECT cell = rect;
+    const bool highlighted =
+        !header && row == focus.row && (cells_->SelectsRows() || column == focus.column);
+    RECT cell = RectOf(layout_.CellPlace(row, column));
     if (header) {
         FillRect(dc, &cell, GetSysColorBrush(COLOR_BTNFACE));
         DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
@@ -392,26 +294,16 @@ void Grid::PaintCell(HDC dc, int row, int column, const RECT& rect) {
 void Grid::Paint() {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window_, &paint);
-    const RECT client = Client();
+    RECT client{};
+    GetClientRect(window_, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
-    if (cells_ != nullptr && rowHeight_ > 0 && columnWidth_ > 0) {
+    if (cells_ != nullptr) {
         HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(dc, TRANSPARENT);
         // Only the cells shown are visited, however many the grid has.
-        const auto shown = [](int fixed, int first, int count, int size, int extent) {
-            std::vector<int> indices;
-            for (int i = 0; i < fixed && i * size < extent; ++i) indices.push_back(i);
-            for (long long i = first, at = static_cast<long long>(fixed) * size;
-                 i < count && at < extent; ++i, at += size)
-                indices.push_back(static_cast<int>(i));
-            return indices;
-        };
-        const std::vector<int> rows =
-            shown(FixedRows(), topRow_, Rows(), rowHeight_, client.bottom);
-        const std::vector<int> columns =
-            shown(FixedColumns(), leftColumn_, Columns(), columnWidth_, client.right);
-        for (const int row : rows)
-            for (const int column : columns) PaintCell(dc, row, column, CellRect(row, column));
+        const std::vector<int> columns = layout_.Columns().Shown();
+        for (const int row : layout_.Rows().Shown())
+            for (const int column : columns) PaintCell(dc, row, column);
         SelectObject(dc, old);
     }
     EndPaint(window_, &paint);
@@ -424,33 +316,25 @@ void Grid::KeyDown(WPARAM key) {
         EditCell(focus.row, focus.column);
         return;
     }
-    if (!IsBodyCell(focus.row, focus.column)) {
-        // The first key of a grid without a focus cell chooses its first cell.
-        if (IsBodyCell(FixedRows(), FixedColumns()))
-            Notify(kCellClickedCode, FixedRows(), FixedColumns());
-        return;
-    }
-    switch (key) {
-        case VK_UP:
-            --focus.row;
-            break;
-        case VK_DOWN:
-            ++focus.row;
-            break;
-        case VK_LEFT:
-            --focus.column;
-            break;
-        case VK_RIGHT:
-            ++focus.column;
-            break;
-        default:
-            return;
+    const bool arrow = key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT;
+    if (!arrow) return;
+    if (!layout_.IsBodyCell(focus.row, focus.column)) {
+        // The first arrow in a grid without a focus cell chooses its first body cell.
+        focus = {layout_.Rows().Fixed(), layout_.Columns().Fixed()};
+    } else {
+        focus.row += key == VK_DOWN ? 1 : key == VK_UP ? -1 : 0;
+        focus.column += key == VK_RIGHT ? 1 : key == VK_LEFT ? -1 : 0;
     }
     // Moving the focus cell is the user's choice of a cell, as a click is.
-    if (IsBodyCell(focus.row, focus.column)) Notify(kCellClickedCode, focus.row, focus.column);
+    if (layout_.IsBodyCell(focus.row, focus.column))
+        Notify(kCellClickedCode, focus.row, focus.column);
 }
 
 LRESULT Grid::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto cellAt = [&] {
+        return layout_.CellAt(static_cast<short>(LOWORD(lParam)),
+                              static_cast<short>(HIWORD(lParam)));
+    };
     switch (message) {
         case WM_PAINT:
             Paint();
@@ -464,33 +348,30 @@ LRESULT Grid::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(font_);
         case WM_SIZE:
-            Clamp();
-            UpdateScrollBars();
+            Relayout();
             return 0;
         case WM_VSCROLL:
+            Scroll(layout_.Rows(), SB_VERT, LOWORD(wParam));
+            return 0;
         case WM_HSCROLL:
-            Scroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
+            Scroll(layout_.Columns(), SB_HORZ, LOWORD(wParam));
             return 0;
         case WM_MOUSEWHEEL: {
             const int steps = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
-            for (int i = 0; i < std::abs(steps) * kWheelRows; ++i)
-                Scroll(SB_VERT, steps > 0 ? SB_LINEUP : SB_LINEDOWN);
+            for (int i = 0; i < std::abs(steps) * kWheelLines; ++i)
+                Scroll(layout_.Rows(), SB_VERT, steps > 0 ? SB_LINEUP : SB_LINEDOWN);
             return 0;
         }
         case WM_LBUTTONDOWN: {
             SetFocus(window_);
-            const auto cell =
-                HitTest(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-            if (cell && IsBodyCell(cell->row, cell->column))
+            const auto cell = cellAt();
+            if (cell && layout_.IsBodyCell(cell->row, cell->column))
                 Notify(kCellClickedCode, cell->row, cell->column);
             return 0;
         }
-        case WM_LBUTTONDBLCLK: {
-            const auto cell =
-                HitTest(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-            if (cell) EditCell(cell->row, cell->column);
+        case WM_LBUTTONDBLCLK:
+            if (const auto cell = cellAt()) EditCell(cell->row, cell->column);
             return 0;
-        }
         case WM_KEYDOWN:
             KeyDown(wParam);
             return 0;
@@ -498,7 +379,8 @@ LRESULT Grid::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // A typed character starts an edit of the focus cell with that character.
             if (cells_ != nullptr && wParam >= L' ' && wParam != 0x7F) {
                 const platform::GridCell focus = cells_->FocusCell();
-                BeginEdit(focus.row, focus.column, std::wstring(1, static_cast<wchar_t>(wParam)),
+                BeginEdit(focus.row, focus.column,
+                          Narrow(std::wstring(1, static_cast<wchar_t>(wParam))),
                           /*selectAll=*/false);
             }
             return 0;
@@ -514,44 +396,16 @@ LRESULT Grid::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             // The editor goes with the grid; nothing is committed to a dialog going away.
-            if (editor_ != nullptr)
-                SetWindowLongPtrW(editor_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editorBase_));
-            editor_ = nullptr;
+            editor_.Abandon();
             cells_ = nullptr;
+            return 0;
+        case WM_NCDESTROY:
+            RemovePropW(window_, kGridProperty);
+            gone_ = true;
             return 0;
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
     }
-}
-
-LRESULT Grid::HandleEditor(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND editor = editor_;
-    switch (message) {
-        case WM_GETDLGCODE:
-            // Enter, Escape and Tab end the edit rather than acting on the dialog.
-            return DLGC_WANTALLKEYS | CallWindowProcW(editorBase_, editor, message, wParam, lParam);
-        case WM_KEYDOWN:
-            if (wParam == VK_RETURN || wParam == VK_TAB) {
-                EndEdit(/*commit=*/true, /*takeFocus=*/true);
-                return 0;
-            }
-            if (wParam == VK_ESCAPE) {
-                EndEdit(/*commit=*/false, /*takeFocus=*/true);
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (wParam == L'\r' || wParam == L'\t' || wParam == 0x1B) return 0;  // no beep
-            break;
-        case WM_KILLFOCUS: {
-            const LRESULT result = CallWindowProcW(editorBase_, editor, message, wParam, lParam);
-            EndEdit(/*commit=*/true, /*takeFocus=*/false);
-            return result;
-        }
-        default:
-            break;
-    }
-    return CallWindowProcW(editorBase_, editor, message, wParam, lParam);
 }
 
 }  // namespace
@@ -571,36 +425,38 @@ void RegisterGridWindowClass(const std::string& className) {
 }
 
 void AttachGridCells(NativeWindow grid, const platform::CellGrid* cells) {
-    if (Grid* state = GridOf(grid)) state->Attach(cells);
+    OnGrid(grid, [&](Grid& state) { state.Attach(cells); });
 }
 
 void RefreshGrid(NativeWindow grid) {
-    if (Grid* state = GridOf(grid)) state->Refresh();
+    OnGrid(grid, [](Grid& state) { state.Refresh(); });
 }
 
 void RedrawGridCell(NativeWindow grid, int row, int column) {
-    if (Grid* state = GridOf(grid)) state->RedrawCell(row, column);
+    OnGrid(grid, [&](Grid& state) { state.RedrawCell(row, column); });
 }
 
 void ShowGridFocus(NativeWindow grid) {
-    if (Grid* state = GridOf(grid)) state->ShowFocus();
+    OnGrid(grid, [](Grid& state) { state.ShowFocus(); });
 }
 
 std::optional<GridCellPoint> ScrollToGridCell(NativeWindow grid, int row, int column) {
-    Grid* state = GridOf(grid);
-    const std::optional<POINT> point =
-        state != nullptr ? state->ScrollTo(row, column) : std::nullopt;
-    if (!point) return std::nullopt;
-    return GridCellPoint{static_cast<int>(point->x), static_cast<int>(point->y),
-                         state->TakesInput(row, column)};
+    std::optional<GridCellPoint> point;
+    OnGrid(grid, [&](Grid& state) {
+        if (const std::optional<POINT> at = state.ScrollTo(row, column))
+            point = GridCellPoint{static_cast<int>(at->x), static_cast<int>(at->y),
+                                  state.TakesInput(row, column)};
+    });
+    return point;
 }
 
 NativeWindow EditGridCell(NativeWindow grid, int row, int column) {
-    Grid* state = GridOf(grid);
-    return state != nullptr ? state->EditCell(row, column) : nullptr;
+    NativeWindow editor = nullptr;
+    OnGrid(grid, [&](Grid& state) { editor = state.EditCell(row, column); });
+    return editor;
 }
 
-NativeWindow GridEditor(NativeWindow grid) {
+NativeWindow GridEditorBox(NativeWindow grid) {
     const Grid* state = GridOf(grid);
     return state != nullptr ? state->Editor() : nullptr;
 }

@@ -40,7 +40,7 @@ struct GridCellPoint {
 // cell the user cannot edit.
 [[nodiscard]] NativeWindow EditGridCell(NativeWindow grid, int row, int column);
 // The open in-place editor, or null.
-[[nodiscard]] NativeWindow GridEditor(NativeWindow grid);
+[[nodiscard]] NativeWindow GridEditorBox(NativeWindow grid);
 
 // What a grid's WM_NOTIFY says: the user clicked a cell, or ended an edit with `text`.
 struct GridNotice {
