@@ -28,9 +28,11 @@ TEST_F(DesktopTest, OptionsDialogSessionsMatchTheHeadlessOnes) {
     }
 }
 
-TEST_F(DesktopTest, InstallerWindowSessionMatchesTheHeadlessOne) {
-    const Lines headless = Outcome(kInstallerScript, /*onDesktop=*/false, InstallerSession);
-    EXPECT_EQ(Outcome(kInstallerScript, /*onDesktop=*/true, InstallerSession), headless);
+TEST_F(DesktopTest, InstallerWindowSessionsMatchTheHeadlessOnes) {
+    for (const std::string& script : kInstallerScripts) {
+        const Lines headless = Outcome(script, /*onDesktop=*/false, InstallerSession);
+        EXPECT_EQ(Outcome(script, /*onDesktop=*/true, InstallerSession), headless) << script;
+    }
 }
 
 TEST_F(DesktopTest, GridEditsClicksBoxesAndMessagesMatchTheHeadlessSession) {

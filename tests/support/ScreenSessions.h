@@ -109,8 +109,9 @@ inline Lines OptionsSession() {
     return results;
 }
 
-// The installer's window, cancelled from the keyboard.
-inline constexpr std::string_view kInstallerScript = "escape\n";
+// The installer's window, cancelled from the keyboard, and closed from a system menu it does not
+// have (a script error).
+inline const std::vector<std::string> kInstallerScripts = {"escape\n", "close\n"};
 
 inline Lines InstallerSession() {
     platform::ModuleScope installer(installer::InstallerModule());

@@ -23,9 +23,11 @@ TEST_F(Win32Test, OptionsDialogSessionsMatchTheHeadlessOnes) {
     }
 }
 
-TEST_F(Win32Test, InstallerWindowSessionMatchesTheHeadlessOne) {
-    const Lines headless = Outcome(kInstallerScript, /*native=*/false, InstallerSession);
-    EXPECT_EQ(Outcome(kInstallerScript, /*native=*/true, InstallerSession), headless);
+TEST_F(Win32Test, InstallerWindowSessionsMatchTheHeadlessOnes) {
+    for (const std::string& script : kInstallerScripts) {
+        const Lines headless = Outcome(script, /*native=*/false, InstallerSession);
+        EXPECT_EQ(Outcome(script, /*native=*/true, InstallerSession), headless) << script;
+    }
 }
 
 TEST_F(Win32Test, GridEditsClicksBoxesAndMessagesMatchTheHeadlessSession) {
