@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "host/geometry/Checked.h"
 #include "host/geometry/PatchTree.h"
 #include "host/geometry/SurfaceGrid.h"
+#include "platform/Status.h"
 
 namespace host::geometry {
 
@@ -47,7 +47,8 @@ public:
         return *this;
     }
     // A surface from raw points, or the reason the grid is refused (see SurfaceGrid::Make).
-    [[nodiscard]] static Checked<Surface> Make(int rows, int columns, std::vector<Vec3> points);
+    [[nodiscard]] static platform::Expected<Surface> Make(int rows, int columns,
+                                                          std::vector<Vec3> points);
 
     [[nodiscard]] const SurfaceGrid& grid() const { return grid_; }
     [[nodiscard]] const PatchTree& tree() const { return tree_; }

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "host/geometry/BilinearPatch.h"
-#include "host/geometry/Checked.h"
 #include "host/geometry/Vec3.h"
+#include "platform/Status.h"
 
 namespace host::geometry {
 
@@ -29,7 +29,8 @@ public:
     // than 2 x 2 points, a count that does not match, a coordinate that is not finite or beyond
     // kLargestCoordinate, or no area
     // at all (every point repeated or on one line). Single repeated points are accepted.
-    [[nodiscard]] static Checked<SurfaceGrid> Make(int rows, int columns, std::vector<Vec3> points);
+    [[nodiscard]] static platform::Expected<SurfaceGrid> Make(int rows, int columns,
+                                                              std::vector<Vec3> points);
 
     [[nodiscard]] int rows() const { return rows_; }
     [[nodiscard]] int columns() const { return columns_; }

@@ -9,9 +9,9 @@
 
 namespace host::geometry {
 
-Checked<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance, Side side) {
+platform::Expected<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance, Side side) {
     if (!std::isfinite(distance)) {
-        return Checked<SurfaceGrid>::Refused("offset distance is not a finite number");
+        return platform::Status::Failure("offset distance is not a finite number");
     }
     double signedDistance = distance;
     switch (side) {
@@ -44,7 +44,7 @@ Checked<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance, Sid
             }
             const std::optional<Vec3> n = GridPointNormal(grid, row, column);
             if (!n) {
-                return Checked<SurfaceGrid>::Refused(
+                return platform::Status::Failure(
                     "surface has no normal at row " + std::to_string(row) + ", column " +
                     std::to_string(column) + ", so it cannot be offset");
             }

@@ -71,11 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Bytes in(data, size);
     const int rows = 2 + in.Next() % 31;
     const int columns = 2 + in.Next() % 31;
-    const Checked<Surface> made = Surface::Make(rows, columns, ShapedPoints(in, rows, columns));
+    const platform::Expected<Surface> made =
+        Surface::Make(rows, columns, ShapedPoints(in, rows, columns));
     if (!made) {
         return 0;
     }
-    const Surface& surface = *made.value;
+    const Surface& surface = *made;
     for (int query = 0; query < 8 && in.More(); ++query) {
         // A target on a patch's border or inside it, a direction, how far back along it the
         // point starts and how far aside.
