@@ -101,10 +101,10 @@ void BM_TreeBuild(benchmark::State& state) {
     for (auto _ : state) {
         const host::geometry::PatchTree tree(grid);
         tree.PrepareNearest();  // the whole structure, as for both kinds of projection
-        benchmark::DoNotOptimize(tree.nodeCount());
+        benchmark::DoNotOptimize(tree.NodeCount());
     }
     state.counters["bytes/patch"] =
-        double(host::geometry::PatchTree(grid).bytes()) / double(grid.patchCount());
+        double(host::geometry::PatchTree(grid).Bytes()) / double(grid.PatchCount());
 }
 BENCHMARK(BM_TreeBuild)->Unit(benchmark::kMillisecond);
 

@@ -32,8 +32,8 @@ std::optional<PatchParam> Surface::Locate(double u, double v) const {
     }
     u = std::clamp(u, 0.0, 1.0);
     v = std::clamp(v, 0.0, 1.0);
-    const auto [column, s] = Split(u, grid_.patchColumns());
-    const auto [row, t] = Split(v, grid_.patchRows());
+    const auto [column, s] = Split(u, grid_.PatchColumns());
+    const auto [row, t] = Split(v, grid_.PatchRows());
     return PatchParam{row, column, s, t};
 }
 

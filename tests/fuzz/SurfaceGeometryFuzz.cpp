@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)SurfaceNormal(*surface, foot->u, foot->v, Side::One);
     }
     const platform::Expected<SurfaceGrid> offset =
-        OffsetSurface(surface->grid(), in.Number(), Side::Zero);
+        OffsetSurface(surface->Grid(), in.Number(), Side::Zero);
     if (offset) {
         (void)ProjectAlong(Surface(*offset), point, direction);
     }

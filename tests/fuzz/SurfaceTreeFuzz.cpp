@@ -80,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int query = 0; query < 8 && in.More(); ++query) {
         // A target on a patch's border or inside it, a direction, how far back along it the
         // point starts and how far aside.
-        const BilinearPatch patch = surface.grid().Patch(in.Next() % surface.grid().patchRows(),
-                                                         in.Next() % surface.grid().patchColumns());
+        const BilinearPatch patch = surface.Grid().Patch(in.Next() % surface.Grid().PatchRows(),
+                                                         in.Next() % surface.Grid().PatchColumns());
         const double s = std::abs(in.Signed());
         const double t = std::abs(in.Signed());
         const Vec3 target = patch.At(s, t);

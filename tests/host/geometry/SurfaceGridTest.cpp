@@ -71,14 +71,14 @@ TEST(SurfaceGridTest, KeepsGridsWithSomeRepeatedPoints) {
     // A sphere's poles are rows of one repeated point; a seam repeats a column.
     EXPECT_TRUE(SurfaceGrid::Make(2, 2, {{0, 0, 0}, {0, 0, 0}, {0, 1, 0}, {1, 1, 0}}));
     const Surface sphere = samples::Sphere({}, 1.0, 9, 17);
-    EXPECT_EQ(sphere.grid().patchCount(), 8u * 16u);
+    EXPECT_EQ(sphere.Grid().PatchCount(), 8u * 16u);
 }
 
 TEST(SurfaceGridTest, PatchesFollowTheRowMajorLayout) {
     const platform::Expected<SurfaceGrid> grid = SurfaceGrid::Make(3, 4, Flat(3, 4));
     ASSERT_TRUE(grid);
-    EXPECT_EQ(grid->patchRows(), 2);
-    EXPECT_EQ(grid->patchColumns(), 3);
+    EXPECT_EQ(grid->PatchRows(), 2);
+    EXPECT_EQ(grid->PatchColumns(), 3);
     const BilinearPatch patch = grid->Patch(1, 2);
     EXPECT_EQ(patch.p00, (Vec3{2, 1, 0}));
     EXPECT_EQ(patch.p10, (Vec3{3, 1, 0}));
@@ -110,8 +110,8 @@ TEST(SurfaceGridTest, BoxHoldsEveryPointAndTouchesEachFace) {
     for (const auto& c : cases) {
         const platform::Expected<SurfaceGrid> grid = SurfaceGrid::Make(2, 2, c.points);
         ASSERT_TRUE(grid) << c.name;
-        EXPECT_EQ(grid->lowest(), c.lowest) << c.name;
-        EXPECT_EQ(grid->highest(), c.highest) << c.name;
+        EXPECT_EQ(grid->Lowest(), c.lowest) << c.name;
+        EXPECT_EQ(grid->Highest(), c.highest) << c.name;
     }
 }
 
