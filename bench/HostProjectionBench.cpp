@@ -76,7 +76,7 @@ void BM_ProjectAlongDirectly(benchmark::State& state) {
             points.push_back({p.x, p.y, p.z});
         }
     const host::geometry::Surface surface =
-        *host::geometry::Surface::Make(size, size, std::move(points)).value;
+        host::geometry::Surface::Make(size, size, std::move(points)).Value();
     const std::vector<HostVector3> origins = Origins();
     std::size_t next = 0;
     for (auto _ : state) {

@@ -43,7 +43,7 @@ const Surface& WaveSurface(int n) {
     static std::map<int, std::unique_ptr<Surface>> surfaces;
     auto& surface = surfaces[n];
     if (!surface) {
-        surface = std::make_unique<Surface>(*Surface::Make(n, n, WavePoints(n)).value);
+        surface = std::make_unique<Surface>(Surface::Make(n, n, WavePoints(n)).Value());
     }
     return *surface;
 }
@@ -97,14 +97,14 @@ BENCHMARK(BM_TreeRowOrder)->Unit(benchmark::kMillisecond);
 
 void BM_TreeBuild(benchmark::State& state) {
     const host::geometry::SurfaceGrid grid =
-        *host::geometry::SurfaceGrid::Make(1000, 1000, WavePoints(1000)).value;
+        host::geometry::SurfaceGrid::Make(1000, 1000, WavePoints(1000)).Value();
     for (auto _ : state) {
         const host::geometry::PatchTree tree(grid);
         tree.PrepareNearest();  // the whole structure, as for both kinds of projection
-        benchmark::DoNotOptimize(tree.nodeCount());
+        benchmark::DoNotOptimize(tree.NodeCount());
     }
     state.counters["bytes/patch"] =
-        double(host::geometry::PatchTree(grid).bytes()) / double(grid.patchCount());
+        double(host::geometry::PatchTree(grid).Bytes()) / double(grid.PatchCount());
 }
 BENCHMARK(BM_TreeBuild)->Unit(benchmark::kMillisecond);
 

@@ -37,10 +37,8 @@ std::shared_ptr<const BuiltSurface> Host::BuiltGeometryOf(HandedObject& object) 
     const HostSurfaceObject& surface = std::get<HostSurfaceObject>(object.payload);
     // Changed pointers or counts are never followed: they may point anywhere.
     if (!HasOwnStorage(object, surface))
-        return std::make_shared<const BuiltSurface>(
-            BuiltSurface{{},
-                         geometry::Checked<geometry::Surface>::Refused(
-                             "its point storage or counts were changed")});
+        return std::make_shared<const BuiltSurface>(BuiltSurface{
+            {}, platform::Status::Failure("its point storage or counts were changed")});
     SurfaceStamp stamp = StampOf(surface);
     if (object.built && SameStamp(object.built->stamp, stamp)) return object.built;
 
@@ -54,14 +52,14 @@ std::shared_ptr<const BuiltSurface> Host::BuiltGeometryOf(HandedObject& object) 
     // Said once per build rather than on each of the many queries that will fail on it.
     if (!object.built->surface)
         std::fprintf(stderr, "host: surface geometry refused: %s\n",
-                     object.built->surface.reason.c_str());
+                     object.built->surface.Describe().c_str());
     return object.built;
 }
 
 void Host::KeepGeometry(HandedObject& object, geometry::Surface surface) {
     const HostSurfaceObject& filled = std::get<HostSurfaceObject>(object.payload);
-    object.built = std::make_shared<const BuiltSurface>(BuiltSurface{
-        StampOf(filled), geometry::Checked<geometry::Surface>::Ok(std::move(surface))});
+    object.built = std::make_shared<const BuiltSurface>(
+        BuiltSurface{StampOf(filled), platform::Expected<geometry::Surface>(std::move(surface))});
     ++surfaceBuilds_;
 }
 

@@ -34,7 +34,7 @@ struct SurfaceStamp {
 // too few points, numbers out of range).
 struct BuiltSurface {
     SurfaceStamp stamp;
-    geometry::Checked<geometry::Surface> surface;
+    platform::Expected<geometry::Surface> surface;
 };
 
 }  // namespace host

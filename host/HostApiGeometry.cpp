@@ -35,8 +35,8 @@ const geometry::Surface* GeometryOf(Host& host, const HostSurfaceObject* surface
         return nullptr;
     }
     keep = host.BuiltGeometryOf(*object);
-    if (keep->surface) return &*keep->surface.value;
-    if (!HasOwnStorage(*object, *surface)) Refused(operation, keep->surface.reason);
+    if (keep->surface) return &*keep->surface;
+    if (!HasOwnStorage(*object, *surface)) Refused(operation, keep->surface.Describe());
     return nullptr;
 }
 
@@ -135,20 +135,20 @@ int OffsetSurface(const HostSurfaceObject* surface, double distance, int side, i
     std::shared_ptr<const BuiltSurface> keep;
     const geometry::Surface* geometry = GeometryOf(*host, surface, keep, kOperation);
     if (!geometry) return -1;
-    const geometry::SurfaceGrid& grid = geometry->grid();
+    const geometry::SurfaceGrid& grid = geometry->Grid();
     const HostSurfaceObject& filled = std::get<HostSurfaceObject>(target->payload);
-    if (!HasOwnStorage(*target, filled) || int(filled.rows) != grid.rows() ||
-        int(filled.columns) != grid.columns())
+    if (!HasOwnStorage(*target, filled) || int(filled.rows) != grid.Rows() ||
+        int(filled.columns) != grid.Columns())
         return Refused(kOperation,
                        "the surface to fill is not of the same shape (HostNewSurface with the "
                        "surface's four words makes one)");
-    geometry::Checked<geometry::SurfaceGrid> offset =
+    platform::Expected<geometry::SurfaceGrid> offset =
         geometry::OffsetSurface(grid, distance, *which);
-    if (!offset) return Refused(kOperation, offset.reason);
+    if (!offset) return Refused(kOperation, offset.Describe());
     // `keep` holds the source's grid, so the target may be the source itself.
-    const std::vector<geometry::Vec3>& points = offset.value->points();
+    const std::vector<geometry::Vec3>& points = offset->Points();
     for (std::size_t i = 0; i < points.size(); ++i) target->points[i] = ToHost(points[i]);
-    host->KeepGeometry(*target, geometry::Surface(std::move(*offset.value)));
+    host->KeepGeometry(*target, geometry::Surface(std::move(*offset)));
     return 0;
 }
 

@@ -12,6 +12,8 @@ set(rules
     "installer|installer/ platform/"
     "host|host/ hostlink/HostApi.h platform/"
     "platform|platform/")
+# Headers of the operating system rather than of the C and C++ libraries.
+set(system_headers "windows\\.h|unistd\\.h|dlfcn\\.h|fcntl\\.h|signal\\.h|pthread\\.h|sys/")
 set(broken "")
 foreach(rule IN LISTS rules)
     string(REPLACE "|" ";" parts "${rule}")
@@ -50,6 +52,13 @@ foreach(rule IN LISTS rules)
                 string(APPEND broken "\n  ${relative} includes ${target}")
             endif()
         endforeach()
+        # The system's own headers belong to platform/, one file per system.
+        if(NOT folder STREQUAL "platform")
+            file(STRINGS "${file}" system REGEX "^#include <(${system_headers})")
+            foreach(line IN LISTS system)
+                string(APPEND broken "\n  ${relative}: ${line} (only platform/ uses the system)")
+            endforeach()
+        endif()
     endforeach()
 endforeach()
 if(broken)

@@ -6,13 +6,14 @@
 #include <new>
 #include <vector>
 
+#include "platform/LargePages.h"
+
 namespace host::geometry {
 
-// Asks the system to back [data, data + bytes) with 2 MB pages where it can. A
-// grid of a million points is filled once right after it is allocated, and with 4 KB pages that
-// costs one page fault per 4 KB, which on a virtual machine is most of the time spent. Only a
-// hint: without support, or for buffers smaller than a large page, nothing changes.
-void AdviseLargePages(const void* data, std::size_t bytes);
+// A grid of a million points is filled once right after it is allocated, and with 4 KB pages
+// that costs one page fault per 4 KB, which on a virtual machine is most of the time spent: big
+// buffers ask for large pages (platform::AdviseLargePages) before anything is written to them.
+using platform::AdviseLargePages;
 
 // `v` with room for `count` elements, its storage advised before anything is written to it.
 template <class T>
@@ -27,7 +28,7 @@ void ReserveLargePages(std::vector<T>& v, std::size_t count) {
 template <class T>
 struct LargePageAllocator {
     using value_type = T;
-    static constexpr std::size_t kLargePage = std::size_t{2} << 20;
+    static constexpr std::size_t kLargePage = platform::kLargePageBytes;
 
     LargePageAllocator() = default;
     template <class U>

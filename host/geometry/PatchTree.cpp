@@ -80,14 +80,14 @@ QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int col
     // patches it would belong to are left empty. Each point is one vector of its coordinates;
     // neighbours are combined along the rows, then the rows pairwise, then the four patch boxes
     // are turned from points into axes.
-    const int rows[3] = {row, row + 1, std::min(row + 2, grid.rows() - 1)};
-    const int columns[3] = {column, column + 1, std::min(column + 2, grid.columns() - 1)};
+    const int rows[3] = {row, row + 1, std::min(row + 2, grid.Rows() - 1)};
+    const int columns[3] = {column, column + 1, std::min(column + 2, grid.Columns() - 1)};
     const __m128d centreXY = _mm_loadu_pd(&centre.x);
     const __m128d centreZ = _mm_load_sd(&centre.z);
     __m128 rowLo[3][2];
     __m128 rowHi[3][2];
     for (int r = 0; r < 3; ++r) {
-        const Vec3* line = &grid.points()[std::size_t(rows[r]) * std::size_t(grid.columns())];
+        const Vec3* line = &grid.Points()[std::size_t(rows[r]) * std::size_t(grid.Columns())];
         const __m128 p0 = Local(line[columns[0]], centreXY, centreZ);
         const __m128 p1 = Local(line[columns[1]], centreXY, centreZ);
         const __m128 p2 = Local(line[columns[2]], centreXY, centreZ);
@@ -101,7 +101,7 @@ QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int col
     for (int slot = 0; slot < 4; ++slot) {
         const int a = slot / 2;
         const int b = slot % 2;
-        const bool inside = row + a < grid.patchRows() && column + b < grid.patchColumns();
+        const bool inside = row + a < grid.PatchRows() && column + b < grid.PatchColumns();
         lo[slot] = inside ? _mm_min_ps(rowLo[a][b], rowLo[a + 1][b]) : _mm_set1_ps(INFINITY);
         hi[slot] = inside ? _mm_max_ps(rowHi[a][b], rowHi[a + 1][b]) : _mm_set1_ps(-INFINITY);
     }
@@ -121,9 +121,9 @@ PatchCorners PatchBlockCorners(const SurfaceGrid& grid, Vec3 centre, int row, in
     float at[3][3][3];  // at[axis][r][c]
     for (int r = 0; r < 3; ++r) {
         const Vec3* line =
-            &grid.points()[std::size_t(std::min(row + r, grid.rows() - 1)) * grid.columns()];
+            &grid.Points()[std::size_t(std::min(row + r, grid.Rows() - 1)) * grid.Columns()];
         for (int c = 0; c < 3; ++c) {
-            const Vec3 p = line[std::min(column + c, grid.columns() - 1)] - centre;
+            const Vec3 p = line[std::min(column + c, grid.Columns() - 1)] - centre;
             at[0][r][c] = float(p.x);
             at[1][r][c] = float(p.y);
             at[2][r][c] = float(p.z);
@@ -139,7 +139,7 @@ PatchCorners PatchBlockCorners(const SurfaceGrid& grid, Vec3 centre, int row, in
             out.corner[2][axis][slot] = at[axis][a + 1][b];
             out.corner[3][axis][slot] = at[axis][a + 1][b + 1];
         }
-        const bool inside = row + a < grid.patchRows() && column + b < grid.patchColumns();
+        const bool inside = row + a < grid.PatchRows() && column + b < grid.PatchColumns();
         out.missing[slot] = inside ? 0.0f : INFINITY;
     }
     return out;
@@ -147,11 +147,11 @@ PatchCorners PatchBlockCorners(const SurfaceGrid& grid, Vec3 centre, int row, in
 
 void PatchTree::PrefetchPoints(int row, int column, int count) const {
     const SurfaceGrid& grid = *grid_;
-    const int lastRow = std::min(row + count, grid.rows() - 1);
-    const int points = std::min(column + count, grid.columns() - 1) - column + 1;
+    const int lastRow = std::min(row + count, grid.Rows() - 1);
+    const int points = std::min(column + count, grid.Columns() - 1) - column + 1;
     for (int r = row; r <= lastRow; ++r) {
         const char* first = reinterpret_cast<const char*>(
-            &grid.points()[std::size_t(r) * std::size_t(grid.columns()) + std::size_t(column)]);
+            &grid.Points()[std::size_t(r) * std::size_t(grid.Columns()) + std::size_t(column)]);
         const int bytes = points * int(sizeof(Vec3));
         for (int at = 0; at < bytes; at += 64) {
             __builtin_prefetch(first + at);
@@ -161,12 +161,12 @@ void PatchTree::PrefetchPoints(int row, int column, int count) const {
 }
 
 PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
-    const Vec3 lo = grid.lowest();
-    const Vec3 hi = grid.highest();
+    const Vec3 lo = grid.Lowest();
+    const Vec3 hi = grid.Highest();
     centre_ = 0.5 * (lo + hi);
     size_ = std::max({hi.x - lo.x, hi.y - lo.y, hi.z - lo.z});
 
-    levels_.push_back({grid.patchRows(), grid.patchColumns(), 0});
+    levels_.push_back({grid.PatchRows(), grid.PatchColumns(), 0});
     std::size_t total = 0;
     do {
         const Level& below = levels_.back();
@@ -225,11 +225,11 @@ void PatchTree::BuildLevelTwo() {
             __m128 rowHi[5][2];
             for (int r = 0; r < 5; ++r) {
                 const Vec3* line =
-                    &grid.points()[std::size_t(std::min(4 * row + r, grid.rows() - 1)) *
-                                   std::size_t(grid.columns())];
+                    &grid.Points()[std::size_t(std::min(4 * row + r, grid.Rows() - 1)) *
+                                   std::size_t(grid.Columns())];
                 __m128 p[5];
                 for (int c = 0; c < 5; ++c) {
-                    p[c] = Local(line[std::min(4 * column + c, grid.columns() - 1)], centreXY,
+                    p[c] = Local(line[std::min(4 * column + c, grid.Columns() - 1)], centreXY,
                                  centreZ);
                 }
                 for (int half = 0; half < 2; ++half) {
@@ -283,12 +283,12 @@ void PatchTree::FrameLevelTwo(const std::array<Vec3, 3>& axes, int row, int colu
     __m128 rowLo[5][2];
     __m128 rowHi[5][2];
     for (int r = 0; r < 5; ++r) {
-        const Vec3* line = &grid.points()[std::size_t(std::min(4 * row + r, grid.rows() - 1)) *
-                                          std::size_t(grid.columns())];
+        const Vec3* line = &grid.Points()[std::size_t(std::min(4 * row + r, grid.Rows() - 1)) *
+                                          std::size_t(grid.Columns())];
         __m128 products[5];
         for (int c = 0; c < 5; ++c) {
             const __m128 p =
-                Local(line[std::min(4 * column + c, grid.columns() - 1)], centreXY, centreZ);
+                Local(line[std::min(4 * column + c, grid.Columns() - 1)], centreXY, centreZ);
             products[c] = _mm_add_ps(_mm_add_ps(_mm_mul_ps(_mm_shuffle_ps(p, p, 0x00), along[0]),
                                                 _mm_mul_ps(_mm_shuffle_ps(p, p, 0x55), along[1])),
                                      _mm_mul_ps(_mm_shuffle_ps(p, p, 0xAA), along[2]));
@@ -336,8 +336,8 @@ void PatchTree::BuildFrames(FrameNodes& frames) const {
                 const int row0 = row * span;
                 const int column0 = column * span;
                 const Axes exact =
-                    AxesOf(grid, row0, column0, std::min(row0 + span, grid.rows() - 1),
-                           std::min(column0 + span, grid.columns() - 1));
+                    AxesOf(grid, row0, column0, std::min(row0 + span, grid.Rows() - 1),
+                           std::min(column0 + span, grid.Columns() - 1));
                 FrameNode& frame = frames[NodeIndex(k, row, column)];
                 frame.along = {float(exact[0].x), float(exact[0].y), float(exact[0].z)};
                 frame.normal = {float(exact[2].x), float(exact[2].y), float(exact[2].z)};

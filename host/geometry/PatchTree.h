@@ -113,15 +113,15 @@ public:
     explicit PatchTree(const SurfaceGrid& grid);
 
     // Centre that node boxes are relative to.
-    [[nodiscard]] Vec3 centre() const { return centre_; }
+    [[nodiscard]] Vec3 Centre() const { return centre_; }
     // Largest extent of the surface's box.
-    [[nodiscard]] double size() const { return size_; }
+    [[nodiscard]] double Size() const { return size_; }
     // Levels above the patches; the top one has a single node.
-    [[nodiscard]] int levels() const { return int(levels_.size()) - 1; }
-    [[nodiscard]] std::size_t nodeCount() const { return nodes_.size(); }
+    [[nodiscard]] int Levels() const { return int(levels_.size()) - 1; }
+    [[nodiscard]] std::size_t NodeCount() const { return nodes_.size(); }
     // Memory held by the structure (both kinds of nodes, the frames counted as built, and the
     // level table), without the grid.
-    [[nodiscard]] std::size_t bytes() const {
+    [[nodiscard]] std::size_t Bytes() const {
         return nodes_.size() * (sizeof(QuadNode) + sizeof(FrameNode)) +
                levels_.size() * sizeof(Level) + sizeof *this;
     }
@@ -224,7 +224,7 @@ void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& 
     std::array<float, 4> distance;
     // The node being examined; its nearest child follows at once, without a round trip through
     // the stack, which would lengthen the chain of waits from one level to the next.
-    int level = levels();
+    int level = Levels();
     int row = 0;
     int column = 0;
     for (;;) {

@@ -27,11 +27,11 @@ std::array<float, 3> Components(Vec3 v) { return {float(v.x), float(v.y), float(
 // Box padding for single-precision tests: the tolerance, plus enough for the rounding of
 // coordinates of this magnitude, so that no box that the exact test would enter is skipped.
 float BoxPad(const Surface& surface, Vec3 localPoint, double tolerance) {
-    return float(tolerance + 1e-6 * (surface.tree().size() + Length(localPoint)));
+    return float(tolerance + 1e-6 * (surface.Tree().Size() + Length(localPoint)));
 }
 
 SurfaceHit HitAt(const Surface& surface, int row, int column, double s, double t, double distance) {
-    return {surface.grid().Patch(row, column).At(s, t), surface.U(column, s), surface.V(row, t),
+    return {surface.Grid().Patch(row, column).At(s, t), surface.U(column, s), surface.V(row, t),
             distance};
 }
 
@@ -43,8 +43,8 @@ SurfaceHit HitAt(const Surface& surface, int row, int column, double s, double t
 class LineBoxes {
 public:
     LineBoxes(const Surface& surface, Vec3 point, Vec3 direction, double tolerance) {
-        const double shift = Dot(surface.tree().centre() - point, direction);
-        const Vec3 local = point + shift * direction - surface.tree().centre();
+        const double shift = Dot(surface.Tree().Centre() - point, direction);
+        const Vec3 local = point + shift * direction - surface.Tree().Centre();
         const float pad = BoxPad(surface, local, tolerance) + float(1e-8 * std::abs(shift));
         const std::array<float, 3> origin = Components(local);
         const std::array<double, 3> d{direction.x, direction.y, direction.z};
@@ -102,7 +102,7 @@ private:
 class PointBoxes {
 public:
     PointBoxes(const Surface& surface, Vec3 point, double tolerance) {
-        const Vec3 local = point - surface.tree().centre();
+        const Vec3 local = point - surface.Tree().Centre();
         p_ = Components(local);
         for (int axis = 0; axis < 3; ++axis) {
             point_[axis] = _mm_set1_ps(p_[axis]);
@@ -197,7 +197,7 @@ public:
         : surface_(surface), point_(point), direction_(direction), tolerance_(tolerance) {}
 
     float Visit(int row, int column) {
-        const BilinearPatch patch = surface_.grid().Patch(row, column);
+        const BilinearPatch patch = surface_.Grid().Patch(row, column);
         const std::optional<PatchLineHit> hit =
             IntersectLine(patch, point_, direction_, tolerance_);
         if (hit && (!found_ || IsNearerAlong(hit->along, best_.along))) {
@@ -239,7 +239,7 @@ public:
           skipFarPatches_(skipFarPatches) {}
 
     float Visit(int row, int column) {
-        const BilinearPatch patch = surface_.grid().Patch(row, column);
+        const BilinearPatch patch = surface_.Grid().Patch(row, column);
         // Most patches whose box is near enough lie wholly farther than the best foot so far.
         if (!skipFarPatches_ || DistanceBelow(patch, point_) <= bestDistance_) {
             const PatchFoot foot = NearestOnPatch(patch, point_, tolerance_);
@@ -282,8 +282,8 @@ std::optional<Vec3> UnitDirection(Vec3 direction) {
 
 template <class Search>
 void VisitEveryPatch(const Surface& surface, Search& search) {
-    for (int row = 0; row < surface.grid().patchRows(); ++row) {
-        for (int column = 0; column < surface.grid().patchColumns(); ++column) {
+    for (int row = 0; row < surface.Grid().PatchRows(); ++row) {
+        for (int column = 0; column < surface.Grid().PatchColumns(); ++column) {
             search.Visit(row, column);
         }
     }
@@ -298,7 +298,7 @@ std::optional<SurfaceHit> ProjectAlong(const Surface& surface, Vec3 point, Vec3 
         return std::nullopt;
     }
     LineSearch search(surface, point, *unit, tolerance);
-    surface.tree().Search(LineBoxes(surface, point, *unit, tolerance), search);
+    surface.Tree().Search(LineBoxes(surface, point, *unit, tolerance), search);
     return search.Result();
 }
 
@@ -307,7 +307,7 @@ std::optional<SurfaceHit> NearestPoint(const Surface& surface, Vec3 point, doubl
         return std::nullopt;
     }
     NearestSearch search(surface, point, tolerance, true);
-    surface.tree().SearchNearest(PointBoxes(surface, point, tolerance), search);
+    surface.Tree().SearchNearest(PointBoxes(surface, point, tolerance), search);
     return search.Result();
 }
 

@@ -16,12 +16,12 @@ std::pair<int, double> Split(double value, int count) {
 
 }  // namespace
 
-Checked<Surface> Surface::Make(int rows, int columns, std::vector<Vec3> points) {
-    Checked<SurfaceGrid> grid = SurfaceGrid::Make(rows, columns, std::move(points));
+platform::Expected<Surface> Surface::Make(int rows, int columns, std::vector<Vec3> points) {
+    platform::Expected<SurfaceGrid> grid = SurfaceGrid::Make(rows, columns, std::move(points));
     if (!grid) {
-        return Checked<Surface>::Refused(std::move(grid.reason));
+        return grid.GetStatus();
     }
-    return Checked<Surface>::Ok(Surface(std::move(*grid.value)));
+    return Surface(std::move(*grid));
 }
 
 std::optional<PatchParam> Surface::Locate(double u, double v) const {
@@ -32,8 +32,8 @@ std::optional<PatchParam> Surface::Locate(double u, double v) const {
     }
     u = std::clamp(u, 0.0, 1.0);
     v = std::clamp(v, 0.0, 1.0);
-    const auto [column, s] = Split(u, grid_.patchColumns());
-    const auto [row, t] = Split(v, grid_.patchRows());
+    const auto [column, s] = Split(u, grid_.PatchColumns());
+    const auto [row, t] = Split(v, grid_.PatchRows());
     return PatchParam{row, column, s, t};
 }
 

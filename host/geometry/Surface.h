@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "host/geometry/Checked.h"
 #include "host/geometry/PatchTree.h"
 #include "host/geometry/SurfaceGrid.h"
+#include "platform/Status.h"
 
 namespace host::geometry {
 
@@ -47,16 +47,17 @@ public:
         return *this;
     }
     // A surface from raw points, or the reason the grid is refused (see SurfaceGrid::Make).
-    [[nodiscard]] static Checked<Surface> Make(int rows, int columns, std::vector<Vec3> points);
+    [[nodiscard]] static platform::Expected<Surface> Make(int rows, int columns,
+                                                          std::vector<Vec3> points);
 
-    [[nodiscard]] const SurfaceGrid& grid() const { return grid_; }
-    [[nodiscard]] const PatchTree& tree() const { return tree_; }
+    [[nodiscard]] const SurfaceGrid& Grid() const { return grid_; }
+    [[nodiscard]] const PatchTree& Tree() const { return tree_; }
 
     // (u, v) of parameters (s, t) in a patch.
     [[nodiscard]] double U(int column, double s) const {
-        return (column + s) / grid_.patchColumns();
+        return (column + s) / grid_.PatchColumns();
     }
-    [[nodiscard]] double V(int row, double t) const { return (row + t) / grid_.patchRows(); }
+    [[nodiscard]] double V(int row, double t) const { return (row + t) / grid_.PatchRows(); }
     // The patch holding (u, v): on a line between patches the one after it, on the last line the
     // last patch; nullopt when u or v is not a number or lies outside [0, 1] by more than
     // rounding.

@@ -28,20 +28,21 @@ bool HasArea(const std::vector<Vec3>& points, double apart) {
 
 }  // namespace
 
-Checked<SurfaceGrid> SurfaceGrid::Make(int rows, int columns, std::vector<Vec3> points) {
-    using Result = Checked<SurfaceGrid>;
+platform::Expected<SurfaceGrid> SurfaceGrid::Make(int rows, int columns, std::vector<Vec3> points) {
     if (rows < 2 || columns < 2) {
-        return Result::Refused("surface has fewer than 2 x 2 points (" + std::to_string(rows) +
-                               " x " + std::to_string(columns) + ")");
+        return platform::Status::Failure("surface has fewer than 2 x 2 points (" +
+                                         std::to_string(rows) + " x " + std::to_string(columns) +
+                                         ")");
     }
     const std::size_t count = std::size_t(rows) * std::size_t(columns);
     if (count > kMaxPoints) {
-        return Result::Refused("surface has too many points (" + std::to_string(count) + ")");
+        return platform::Status::Failure("surface has too many points (" + std::to_string(count) +
+                                         ")");
     }
     if (points.size() != count) {
-        return Result::Refused("surface of " + std::to_string(rows) + " x " +
-                               std::to_string(columns) + " points was given " +
-                               std::to_string(points.size()) + " points");
+        return platform::Status::Failure("surface of " + std::to_string(rows) + " x " +
+                                         std::to_string(columns) + " points was given " +
+                                         std::to_string(points.size()) + " points");
     }
     // One pass for the range, the box and the largest coordinate (the points of a large surface
     // are read once here, once more for its tree).
@@ -50,7 +51,7 @@ Checked<SurfaceGrid> SurfaceGrid::Make(int rows, int columns, std::vector<Vec3> 
     for (std::size_t i = 0; i < count; ++i) {
         const Vec3& p = points[i];
         if (!InRange(p)) {
-            return Result::Refused(
+            return platform::Status::Failure(
                 "surface point at row " + std::to_string(i / columns) + ", column " +
                 std::to_string(i % columns) +
                 (IsFinite(p) ? " lies beyond 1e15 from the origin" : " is not a finite number"));
@@ -65,7 +66,8 @@ Checked<SurfaceGrid> SurfaceGrid::Make(int rows, int columns, std::vector<Vec3> 
         std::max({-lowest.x, -lowest.y, -lowest.z, highest.x, highest.y, highest.z});
     const double apart = 1e-10 * (1.0 + largest);
     if (!HasArea(points, apart)) {
-        return Result::Refused("surface has no area: its points all coincide or lie on one line");
+        return platform::Status::Failure(
+            "surface has no area: its points all coincide or lie on one line");
     }
     SurfaceGrid grid(rows, columns, std::move(points), apart);
     grid.lowest_ = lowest;
@@ -80,7 +82,7 @@ Checked<SurfaceGrid> SurfaceGrid::Make(int rows, int columns, std::vector<Vec3> 
         grid.closedAlongV_ =
             grid.closedAlongV_ && grid.Coincide(grid.At(0, c), grid.At(rows - 1, c));
     }
-    return Result::Ok(std::move(grid));
+    return grid;
 }
 
 }  // namespace host::geometry

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "host/geometry/BilinearPatch.h"
-#include "host/geometry/Checked.h"
 #include "host/geometry/Vec3.h"
+#include "platform/Status.h"
 
 namespace host::geometry {
 
@@ -29,15 +29,16 @@ public:
     // than 2 x 2 points, a count that does not match, a coordinate that is not finite or beyond
     // kLargestCoordinate, or no area
     // at all (every point repeated or on one line). Single repeated points are accepted.
-    [[nodiscard]] static Checked<SurfaceGrid> Make(int rows, int columns, std::vector<Vec3> points);
+    [[nodiscard]] static platform::Expected<SurfaceGrid> Make(int rows, int columns,
+                                                              std::vector<Vec3> points);
 
-    [[nodiscard]] int rows() const { return rows_; }
-    [[nodiscard]] int columns() const { return columns_; }
+    [[nodiscard]] int Rows() const { return rows_; }
+    [[nodiscard]] int Columns() const { return columns_; }
     // Patches between neighbouring points: (rows - 1) x (columns - 1).
-    [[nodiscard]] int patchRows() const { return rows_ - 1; }
-    [[nodiscard]] int patchColumns() const { return columns_ - 1; }
-    [[nodiscard]] std::size_t patchCount() const {
-        return std::size_t(patchRows()) * std::size_t(patchColumns());
+    [[nodiscard]] int PatchRows() const { return rows_ - 1; }
+    [[nodiscard]] int PatchColumns() const { return columns_ - 1; }
+    [[nodiscard]] std::size_t PatchCount() const {
+        return std::size_t(PatchRows()) * std::size_t(PatchColumns());
     }
     // The point at `row`, `column` (both in range).
     [[nodiscard]] Vec3 At(int row, int column) const {
@@ -47,16 +48,16 @@ public:
     [[nodiscard]] BilinearPatch Patch(int row, int column) const {
         return {At(row, column), At(row, column + 1), At(row + 1, column), At(row + 1, column + 1)};
     }
-    [[nodiscard]] const std::vector<Vec3>& points() const { return points_; }
+    [[nodiscard]] const std::vector<Vec3>& Points() const { return points_; }
     // The box around the points, corner by corner.
-    [[nodiscard]] Vec3 lowest() const { return lowest_; }
-    [[nodiscard]] Vec3 highest() const { return highest_; }
+    [[nodiscard]] Vec3 Lowest() const { return lowest_; }
+    [[nodiscard]] Vec3 Highest() const { return highest_; }
 
     // True when two points are one up to rounding (a relative 1e-10 of the coordinates' size).
     [[nodiscard]] bool Coincide(Vec3 a, Vec3 b) const { return Length(a - b) <= coincidence_; }
     // True when the first and last column (row) coincide, as on a tube's or sphere's seam.
-    [[nodiscard]] bool closedAlongU() const { return closedAlongU_; }
-    [[nodiscard]] bool closedAlongV() const { return closedAlongV_; }
+    [[nodiscard]] bool ClosedAlongU() const { return closedAlongU_; }
+    [[nodiscard]] bool ClosedAlongV() const { return closedAlongV_; }
 
 private:
     SurfaceGrid(int rows, int columns, std::vector<Vec3> points, double coincidence)

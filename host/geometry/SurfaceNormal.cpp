@@ -49,10 +49,10 @@ std::optional<Vec3> AverageOfPatches(const SurfaceGrid& grid, int row, int colum
                                      bool rowCollapsed, bool columnCollapsed) {
     const int firstColumn = rowCollapsed ? 0 : std::max(column - 1, 0);
     const int lastColumn =
-        rowCollapsed ? grid.patchColumns() - 1 : std::min(column, grid.patchColumns() - 1);
+        rowCollapsed ? grid.PatchColumns() - 1 : std::min(column, grid.PatchColumns() - 1);
     const int firstRow = columnCollapsed ? 0 : std::max(row - 1, 0);
     const int lastRow =
-        columnCollapsed ? grid.patchRows() - 1 : std::min(row, grid.patchRows() - 1);
+        columnCollapsed ? grid.PatchRows() - 1 : std::min(row, grid.PatchRows() - 1);
     Vec3 sum;
     for (int r = firstRow; r <= lastRow; ++r) {
         for (int c = firstColumn; c <= lastColumn; ++c) {
@@ -87,7 +87,7 @@ std::optional<Vec3> SurfaceNormal(const Surface& surface, double u, double v, Si
     if (!at) {
         return std::nullopt;
     }
-    const BilinearPatch patch = surface.grid().Patch(at->row, at->column);
+    const BilinearPatch patch = surface.Grid().Patch(at->row, at->column);
     std::optional<Vec3> n = PatchNormal(patch, at->s, at->t);
     // At a collapsed edge (a sphere's pole, say) the normal a little inside the patch is the
     // limit the surface approaches there.
@@ -111,17 +111,17 @@ std::optional<Vec3> SurfaceNormal(const Surface& surface, double u, double v, Si
 std::optional<Vec3> GridPointNormal(const SurfaceGrid& grid, int row, int column) {
     // Inside the grid: the central differences of GridDerivative, without its cases, since an
     // offset asks this of every point.
-    if (row > 0 && row < grid.rows() - 1 && column > 0 && column < grid.columns() - 1) {
+    if (row > 0 && row < grid.Rows() - 1 && column > 0 && column < grid.Columns() - 1) {
         const Vec3 du = 0.5 * (grid.At(row, column + 1) - grid.At(row, column - 1));
         const Vec3 dv = 0.5 * (grid.At(row + 1, column) - grid.At(row - 1, column));
         if (const std::optional<Vec3> n = Unit(Cross(du, dv), Dot(du, du) + Dot(dv, dv))) {
             return n;
         }
     }
-    const Vec3 du = GridDerivative([&](int k) { return grid.At(row, k); }, column, grid.columns(),
-                                   grid.closedAlongU());
-    const Vec3 dv = GridDerivative([&](int k) { return grid.At(k, column); }, row, grid.rows(),
-                                   grid.closedAlongV());
+    const Vec3 du = GridDerivative([&](int k) { return grid.At(row, k); }, column, grid.Columns(),
+                                   grid.ClosedAlongU());
+    const Vec3 dv = GridDerivative([&](int k) { return grid.At(k, column); }, row, grid.Rows(),
+                                   grid.ClosedAlongV());
     const double scale = Dot(du, du) + Dot(dv, dv);
     if (const std::optional<Vec3> n = Unit(Cross(du, dv), scale)) {
         return n;

@@ -9,9 +9,9 @@
 
 namespace host::geometry {
 
-Checked<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance, Side side) {
+platform::Expected<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance, Side side) {
     if (!std::isfinite(distance)) {
-        return Checked<SurfaceGrid>::Refused("offset distance is not a finite number");
+        return platform::Status::Failure("offset distance is not a finite number");
     }
     double signedDistance = distance;
     switch (side) {
@@ -22,11 +22,11 @@ Checked<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance, Sid
             break;
     }
     std::vector<Vec3> points;
-    ReserveLargePages(points, grid.points().size());
-    const int rows = grid.rows();
-    const int columns = grid.columns();
+    ReserveLargePages(points, grid.Points().size());
+    const int rows = grid.Rows();
+    const int columns = grid.Columns();
     for (int row = 0; row < rows; ++row) {
-        const Vec3* here = &grid.points()[std::size_t(row) * columns];
+        const Vec3* here = &grid.Points()[std::size_t(row) * columns];
         for (int column = 0; column < columns; ++column) {
             // Inside the grid, GridPointNormal's central differences and its test for a normal,
             // spelled out: this loop runs over every point of surfaces of a million points.
@@ -44,7 +44,7 @@ Checked<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance, Sid
             }
             const std::optional<Vec3> n = GridPointNormal(grid, row, column);
             if (!n) {
-                return Checked<SurfaceGrid>::Refused(
+                return platform::Status::Failure(
                     "surface has no normal at row " + std::to_string(row) + ", column " +
                     std::to_string(column) + ", so it cannot be offset");
             }
@@ -52,7 +52,7 @@ Checked<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance, Sid
         }
     }
     // Offsetting may collapse a curved surface (inwards beyond its radius); the checks say so.
-    return SurfaceGrid::Make(grid.rows(), grid.columns(), std::move(points));
+    return SurfaceGrid::Make(grid.Rows(), grid.Columns(), std::move(points));
 }
 
 }  // namespace host::geometry

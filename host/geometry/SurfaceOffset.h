@@ -1,9 +1,9 @@
 // Offset of a surface to either side by a distance.
 #pragma once
 
-#include "host/geometry/Checked.h"
 #include "host/geometry/SurfaceGrid.h"
 #include "host/geometry/SurfaceNormal.h"
+#include "platform/Status.h"
 
 namespace host::geometry {
 
@@ -11,7 +11,7 @@ namespace host::geometry {
 // normal there (GridPointNormal) on `side`. Exact for planes; on curved surfaces the points are
 // offset exactly along the estimated normals and the patches between them are bilinear again.
 // Refused when the distance is not finite or a grid point has no normal.
-[[nodiscard]] Checked<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance,
-                                                 Side side);
+[[nodiscard]] platform::Expected<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid,
+                                                            double distance, Side side);
 
 }  // namespace host::geometry

@@ -57,32 +57,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < rows * columns; ++i) {
         points.push_back(in.Point());
     }
-    const Checked<Surface> surface = Surface::Make(rows, columns, std::move(points));
+    const platform::Expected<Surface> surface = Surface::Make(rows, columns, std::move(points));
     if (!surface) {
         return 0;
     }
     const Vec3 point = in.Point();
     const Vec3 direction = in.Point();
-    const auto fast = ProjectAlong(*surface.value, point, direction);
-    const auto slow = ProjectAlongBruteForce(*surface.value, point, direction);
+    const auto fast = ProjectAlong(*surface, point, direction);
+    const auto slow = ProjectAlongBruteForce(*surface, point, direction);
     if (fast.has_value() != slow.has_value() ||
         (fast &&
          std::abs(fast->distance - slow->distance) > 1e-6 * (1 + std::abs(slow->distance)))) {
         std::abort();  // the tree lost or invented an intersection
     }
-    const auto foot = NearestPoint(*surface.value, point);
-    const auto footSlow = NearestPointBruteForce(*surface.value, point);
+    const auto foot = NearestPoint(*surface, point);
+    const auto footSlow = NearestPointBruteForce(*surface, point);
     if (foot.has_value() != footSlow.has_value() ||
         (foot && std::abs(foot->distance - footSlow->distance) > 1e-6 * (1 + footSlow->distance))) {
         std::abort();  // the tree pruned the nearest patch
     }
     if (foot) {
-        (void)SurfaceNormal(*surface.value, foot->u, foot->v, Side::One);
+        (void)SurfaceNormal(*surface, foot->u, foot->v, Side::One);
     }
-    const Checked<SurfaceGrid> offset =
-        OffsetSurface(surface.value->grid(), in.Number(), Side::Zero);
+    const platform::Expected<SurfaceGrid> offset =
+        OffsetSurface(surface->Grid(), in.Number(), Side::Zero);
     if (offset) {
-        (void)ProjectAlong(Surface(*offset.value), point, direction);
+        (void)ProjectAlong(Surface(*offset), point, direction);
     }
     return 0;
 }

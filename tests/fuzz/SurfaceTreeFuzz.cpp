@@ -71,16 +71,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Bytes in(data, size);
     const int rows = 2 + in.Next() % 31;
     const int columns = 2 + in.Next() % 31;
-    const Checked<Surface> made = Surface::Make(rows, columns, ShapedPoints(in, rows, columns));
+    const platform::Expected<Surface> made =
+        Surface::Make(rows, columns, ShapedPoints(in, rows, columns));
     if (!made) {
         return 0;
     }
-    const Surface& surface = *made.value;
+    const Surface& surface = *made;
     for (int query = 0; query < 8 && in.More(); ++query) {
         // A target on a patch's border or inside it, a direction, how far back along it the
         // point starts and how far aside.
-        const BilinearPatch patch = surface.grid().Patch(in.Next() % surface.grid().patchRows(),
-                                                         in.Next() % surface.grid().patchColumns());
+        const BilinearPatch patch = surface.Grid().Patch(in.Next() % surface.Grid().PatchRows(),
+                                                         in.Next() % surface.Grid().PatchColumns());
         const double s = std::abs(in.Signed());
         const double t = std::abs(in.Signed());
         const Vec3 target = patch.At(s, t);

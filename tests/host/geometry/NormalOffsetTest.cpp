@@ -83,9 +83,10 @@ TEST(SurfaceOffsetTest, TiltedPlanesOffsetExactlyToBothSides) {
         const Surface plane = samples::TiltedPlane(angle, 100.0, 9);
         const double a = angle * std::numbers::pi / 180;
         for (const auto& [side, sign] : {std::pair{Side::Zero, 1.0}, std::pair{Side::One, -1.0}}) {
-            const Checked<SurfaceGrid> offset = OffsetSurface(plane.grid(), length, side);
-            ASSERT_TRUE(offset) << offset.reason;
-            const Surface moved(*offset.value);
+            const platform::Expected<SurfaceGrid> offset =
+                OffsetSurface(plane.Grid(), length, side);
+            ASSERT_TRUE(offset) << offset.Describe();
+            const Surface moved(*offset);
             // Straight up through the offset plane: the height rises by L / cos(angle).
             const auto hit = ProjectAlong(moved, {2.0, 1.0, -1000}, {0, 0, 1});
             ASSERT_TRUE(hit) << angle;
@@ -101,25 +102,25 @@ TEST(SurfaceOffsetTest, CylinderAndSphereOffsetsKeepTheirShape) {
     const double radius = 10.0;
     const double d = 2.5;
     const Surface tube = samples::Cylinder(radius, 20.0, 73, 4);
-    const Checked<SurfaceGrid> fatter = OffsetSurface(tube.grid(), d, Side::Zero);
-    const Checked<SurfaceGrid> thinner = OffsetSurface(tube.grid(), d, Side::One);
+    const platform::Expected<SurfaceGrid> fatter = OffsetSurface(tube.Grid(), d, Side::Zero);
+    const platform::Expected<SurfaceGrid> thinner = OffsetSurface(tube.Grid(), d, Side::One);
     ASSERT_TRUE(fatter && thinner);
     // Central differences of a uniformly sampled circle are exact, across the seam too.
     for (int row = 0; row < 73; ++row) {
         for (int column = 0; column < 4; ++column) {
             const double within = 1e-9;
-            const Vec3 out = fatter.value->At(row, column);
-            const Vec3 in = thinner.value->At(row, column);
+            const Vec3 out = fatter->At(row, column);
+            const Vec3 in = thinner->At(row, column);
             EXPECT_NEAR(std::hypot(out.y, out.z), radius + d, within) << row;
             EXPECT_NEAR(std::hypot(in.y, in.z), radius - d, within) << row;
         }
     }
     const Surface sphere = samples::Sphere({1, 2, 3}, radius, 37, 73);
-    const Checked<SurfaceGrid> shell = OffsetSurface(sphere.grid(), d, Side::Zero);
+    const platform::Expected<SurfaceGrid> shell = OffsetSurface(sphere.Grid(), d, Side::Zero);
     ASSERT_TRUE(shell);
     for (int row = 0; row < 37; ++row) {
         for (int column = 0; column < 73; ++column) {
-            EXPECT_NEAR(Length(shell.value->At(row, column) - Vec3{1, 2, 3}), radius + d, 1e-9);
+            EXPECT_NEAR(Length(shell->At(row, column) - Vec3{1, 2, 3}), radius + d, 1e-9);
         }
     }
 }
@@ -127,13 +128,13 @@ TEST(SurfaceOffsetTest, CylinderAndSphereOffsetsKeepTheirShape) {
 TEST(SurfaceOffsetTest, RefusesWhatCannotBeOffset) {
     const Surface sphere = samples::Sphere({}, 2.0, 9, 17);
     // Regression guard: offsetting inwards by the radius collapses the grid to one point.
-    const Checked<SurfaceGrid> collapsed = OffsetSurface(sphere.grid(), 2.0, Side::One);
+    const platform::Expected<SurfaceGrid> collapsed = OffsetSurface(sphere.Grid(), 2.0, Side::One);
     EXPECT_FALSE(collapsed);
-    EXPECT_NE(collapsed.reason.find("no area"), std::string::npos) << collapsed.reason;
-    const Checked<SurfaceGrid> nan =
-        OffsetSurface(sphere.grid(), std::numeric_limits<double>::quiet_NaN(), Side::Zero);
+    EXPECT_NE(collapsed.Describe().find("no area"), std::string::npos) << collapsed.Describe();
+    const platform::Expected<SurfaceGrid> nan =
+        OffsetSurface(sphere.Grid(), std::numeric_limits<double>::quiet_NaN(), Side::Zero);
     EXPECT_FALSE(nan);
-    EXPECT_NE(nan.reason.find("not a finite"), std::string::npos);
+    EXPECT_NE(nan.Describe().find("not a finite"), std::string::npos);
 }
 
 // Every offset point moves along the grid normal GridPointNormal gives, to the last bit: inside,
@@ -157,14 +158,14 @@ TEST(SurfaceOffsetTest, OffsetPointsMoveAlongTheGridNormals) {
                                      })},
     };
     for (const auto& shape : shapes) {
-        const SurfaceGrid& grid = shape.surface.grid();
-        const Checked<SurfaceGrid> offset = OffsetSurface(grid, 0.75, Side::One);
+        const SurfaceGrid& grid = shape.surface.Grid();
+        const platform::Expected<SurfaceGrid> offset = OffsetSurface(grid, 0.75, Side::One);
         ASSERT_TRUE(offset) << shape.name;
-        for (int row = 0; row < grid.rows(); ++row) {
-            for (int column = 0; column < grid.columns(); ++column) {
+        for (int row = 0; row < grid.Rows(); ++row) {
+            for (int column = 0; column < grid.Columns(); ++column) {
                 const std::optional<Vec3> n = GridPointNormal(grid, row, column);
                 ASSERT_TRUE(n) << shape.name << " " << row << " " << column;
-                EXPECT_EQ(offset.value->At(row, column), grid.At(row, column) + -0.75 * *n)
+                EXPECT_EQ(offset->At(row, column), grid.At(row, column) + -0.75 * *n)
                     << shape.name << " " << row << " " << column;
             }
         }

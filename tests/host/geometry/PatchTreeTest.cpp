@@ -22,7 +22,7 @@ TEST(PatchTreeTest, LevelsHalveTheGridUntilOneNodeRemains) {
         const Surface s = samples::Sampled(c.rows, c.columns, [](double u, double v) {
             return Vec3{u, v, u * v};
         });
-        EXPECT_EQ(s.tree().levels(), c.levels) << c.rows << "x" << c.columns;
+        EXPECT_EQ(s.Tree().Levels(), c.levels) << c.rows << "x" << c.columns;
     }
 }
 
@@ -42,7 +42,7 @@ struct Collector {
 TEST(PatchTreeTest, MissedBoxesAreNeverExamined) {
     const Surface s = samples::TiltedPlane(10.0, 0.0, 40);
     Collector collector;
-    s.tree().Search([](const QuadBoxes&, std::array<float, 4>& out) { out.fill(INFINITY); },
+    s.Tree().Search([](const QuadBoxes&, std::array<float, 4>& out) { out.fill(INFINITY); },
                     collector);
     EXPECT_TRUE(collector.seen.empty());
 }
@@ -56,13 +56,13 @@ TEST(PatchTreeTest, DecodedBoxesHoldEveryPatchAroundEachPoint) {
     const Surface s = samples::Sampled(61, 45, [&](double u, double v) {
         return Vec3{1e6 + 300 * u, -2e5 + 250 * v, 4e3 + bump(random) * 0.01};
     });
-    const Vec3 centre = s.tree().centre();
-    for (int row = 0; row < s.grid().rows(); ++row) {
-        for (int column = 0; column < s.grid().columns(); ++column) {
-            const Vec3 p = s.grid().At(row, column) - centre;
+    const Vec3 centre = s.Tree().Centre();
+    for (int row = 0; row < s.Grid().Rows(); ++row) {
+        for (int column = 0; column < s.Grid().Columns(); ++column) {
+            const Vec3 p = s.Grid().At(row, column) - centre;
             const float x[3] = {float(p.x), float(p.y), float(p.z)};
             Collector collector;
-            s.tree().Search(
+            s.Tree().Search(
                 [&](const QuadBoxes& boxes, std::array<float, 4>& out) {
                     for (int c = 0; c < 4; ++c) {
                         bool inside = true;
@@ -76,9 +76,9 @@ TEST(PatchTreeTest, DecodedBoxesHoldEveryPatchAroundEachPoint) {
                     }
                 },
                 collector);
-            for (int r = std::max(row - 1, 0); r <= std::min(row, s.grid().patchRows() - 1); ++r) {
+            for (int r = std::max(row - 1, 0); r <= std::min(row, s.Grid().PatchRows() - 1); ++r) {
                 for (int c = std::max(column - 1, 0);
-                     c <= std::min(column, s.grid().patchColumns() - 1); ++c) {
+                     c <= std::min(column, s.Grid().PatchColumns() - 1); ++c) {
                     EXPECT_TRUE(collector.seen.count({r, c})) << row << " " << column;
                 }
             }
@@ -114,12 +114,12 @@ TEST(PatchTreeTest, FrameBoxesHoldEveryPatchAroundEachPoint) {
     };
     for (const auto& shape : shapes) {
         const Surface& s = shape.surface;
-        const Vec3 centre = s.tree().centre();
-        for (int row = 0; row < s.grid().rows(); ++row) {
-            for (int column = 0; column < s.grid().columns(); ++column) {
-                const Vec3 p = s.grid().At(row, column) - centre;
+        const Vec3 centre = s.Tree().Centre();
+        for (int row = 0; row < s.Grid().Rows(); ++row) {
+            for (int column = 0; column < s.Grid().Columns(); ++column) {
+                const Vec3 p = s.Grid().At(row, column) - centre;
                 // A relative 1e-6 of the coordinates for the rounding of single precision.
-                const double slack = 1e-6 * (Length(p) + s.tree().size());
+                const double slack = 1e-6 * (Length(p) + s.Tree().Size());
                 const auto inside = [&](double at, float lo, float hi) {
                     return lo <= at + slack && at - slack <= hi;
                 };
@@ -156,11 +156,11 @@ TEST(PatchTreeTest, FrameBoxesHoldEveryPatchAroundEachPoint) {
                     }
                 };
                 Collector collector;
-                s.tree().SearchNearest(Within{p, inside}, collector);
-                for (int r = std::max(row - 1, 0); r <= std::min(row, s.grid().patchRows() - 1);
+                s.Tree().SearchNearest(Within{p, inside}, collector);
+                for (int r = std::max(row - 1, 0); r <= std::min(row, s.Grid().PatchRows() - 1);
                      ++r) {
                     for (int c = std::max(column - 1, 0);
-                         c <= std::min(column, s.grid().patchColumns() - 1); ++c) {
+                         c <= std::min(column, s.Grid().PatchColumns() - 1); ++c) {
                         EXPECT_TRUE(collector.seen.count({r, c}))
                             << shape.name << " " << row << " " << column;
                     }

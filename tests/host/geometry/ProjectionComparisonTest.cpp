@@ -44,10 +44,10 @@ std::vector<Shape> Shapes() {
 
 // A point on the border of a patch: a corner, or a point along one of its edges.
 Vec3 OnPatchBorder(const Surface& s, std::mt19937& random) {
-    std::uniform_int_distribution<int> row(0, s.grid().patchRows() - 1);
-    std::uniform_int_distribution<int> column(0, s.grid().patchColumns() - 1);
+    std::uniform_int_distribution<int> row(0, s.Grid().PatchRows() - 1);
+    std::uniform_int_distribution<int> column(0, s.Grid().PatchColumns() - 1);
     std::uniform_real_distribution<double> along(0, 1);
-    const BilinearPatch patch = s.grid().Patch(row(random), column(random));
+    const BilinearPatch patch = s.Grid().Patch(row(random), column(random));
     switch (random() % 3) {
         case 0:
             return patch.At(double(random() % 2), double(random() % 2));
@@ -78,8 +78,8 @@ TEST(ProjectionComparisonTest, RandomLinesAndPointsAgreeWithBruteForce) {
     std::mt19937 random(31);
     std::uniform_real_distribution<double> unit(-1, 1);
     for (const Shape& shape : Shapes()) {
-        const Vec3 centre = shape.surface.tree().centre();
-        const double reach = shape.surface.tree().size();
+        const Vec3 centre = shape.surface.Tree().Centre();
+        const double reach = shape.surface.Tree().Size();
         for (int i = 0; i < 400; ++i) {
             const Vec3 point = centre + reach * Vec3{unit(random), unit(random), unit(random)};
             const Vec3 direction{unit(random), unit(random), unit(random)};

@@ -201,12 +201,12 @@ TEST(ProjectionTest, LinesThroughGridPointsAndEdgesHit) {
     const Surface waves = Waves(n, n);
     for (int row = 0; row < n; row += 3) {
         for (int column = 0; column < n; column += 3) {
-            const Vec3 p = waves.grid().At(row, column);
+            const Vec3 p = waves.Grid().At(row, column);
             const auto hit = ProjectAlong(waves, p + Vec3{0, 0, 50}, {0, 0, -1}, 0.0);
             ASSERT_TRUE(hit) << row << " " << column;
             EXPECT_NEAR(hit->point.z, p.z, 1e-9);
             if (column + 1 < n) {
-                const Vec3 mid = 0.5 * (p + waves.grid().At(row, column + 1));
+                const Vec3 mid = 0.5 * (p + waves.Grid().At(row, column + 1));
                 ASSERT_TRUE(ProjectAlong(waves, mid + Vec3{0, 0, -50}, {0, 0, 1}, 0.0));
             }
         }

@@ -18,7 +18,7 @@ inline Surface Sampled(int rows, int columns, const std::function<Vec3(double, d
             points.push_back(f(double(c) / (columns - 1), double(r) / (rows - 1)));
         }
     }
-    return *Surface::Make(rows, columns, std::move(points)).value;
+    return Surface::Make(rows, columns, std::move(points)).Value();
 }
 
 // The plane z = h + x tan(angle) over [x0, x0 + w] x [y0, y0 + w]; side 0 faces up.

@@ -60,10 +60,10 @@ TEST(SurfaceGridTest, RefusesDegenerateGridsWithAReason) {
         {"huge dimensions", 1 << 16, 1 << 16, {}, "too many points"},
     };
     for (const RefusedCase& c : cases) {
-        const Checked<SurfaceGrid> grid = SurfaceGrid::Make(c.rows, c.columns, c.points);
+        const platform::Expected<SurfaceGrid> grid = SurfaceGrid::Make(c.rows, c.columns, c.points);
         EXPECT_FALSE(grid) << c.name;
-        EXPECT_NE(grid.reason.find(c.reasonPart), std::string::npos)
-            << c.name << ": " << grid.reason;
+        EXPECT_NE(grid.Describe().find(c.reasonPart), std::string::npos)
+            << c.name << ": " << grid.Describe();
     }
 }
 
@@ -71,15 +71,15 @@ TEST(SurfaceGridTest, KeepsGridsWithSomeRepeatedPoints) {
     // A sphere's poles are rows of one repeated point; a seam repeats a column.
     EXPECT_TRUE(SurfaceGrid::Make(2, 2, {{0, 0, 0}, {0, 0, 0}, {0, 1, 0}, {1, 1, 0}}));
     const Surface sphere = samples::Sphere({}, 1.0, 9, 17);
-    EXPECT_EQ(sphere.grid().patchCount(), 8u * 16u);
+    EXPECT_EQ(sphere.Grid().PatchCount(), 8u * 16u);
 }
 
 TEST(SurfaceGridTest, PatchesFollowTheRowMajorLayout) {
-    const Checked<SurfaceGrid> grid = SurfaceGrid::Make(3, 4, Flat(3, 4));
+    const platform::Expected<SurfaceGrid> grid = SurfaceGrid::Make(3, 4, Flat(3, 4));
     ASSERT_TRUE(grid);
-    EXPECT_EQ(grid.value->patchRows(), 2);
-    EXPECT_EQ(grid.value->patchColumns(), 3);
-    const BilinearPatch patch = grid.value->Patch(1, 2);
+    EXPECT_EQ(grid->PatchRows(), 2);
+    EXPECT_EQ(grid->PatchColumns(), 3);
+    const BilinearPatch patch = grid->Patch(1, 2);
     EXPECT_EQ(patch.p00, (Vec3{2, 1, 0}));
     EXPECT_EQ(patch.p10, (Vec3{3, 1, 0}));
     EXPECT_EQ(patch.p01, (Vec3{2, 2, 0}));
@@ -108,10 +108,10 @@ TEST(SurfaceGridTest, BoxHoldsEveryPointAndTouchesEachFace) {
          {1e14 + 1e5, -1e14 + 1e5, 6}},
     };
     for (const auto& c : cases) {
-        const Checked<SurfaceGrid> grid = SurfaceGrid::Make(2, 2, c.points);
+        const platform::Expected<SurfaceGrid> grid = SurfaceGrid::Make(2, 2, c.points);
         ASSERT_TRUE(grid) << c.name;
-        EXPECT_EQ(grid.value->lowest(), c.lowest) << c.name;
-        EXPECT_EQ(grid.value->highest(), c.highest) << c.name;
+        EXPECT_EQ(grid->Lowest(), c.lowest) << c.name;
+        EXPECT_EQ(grid->Highest(), c.highest) << c.name;
     }
 }
 
