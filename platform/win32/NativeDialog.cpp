@@ -34,7 +34,7 @@ public:
 INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetPropW(window, kDialogProperty, reinterpret_cast<HANDLE>(lParam));
-        return FALSE;  // the framework gives the focus
+        return FALSE;  // the focus comes with the window's activation, once it is shown
     }
     NativeDialog* dialog = NativeDialog::FromWindow(window);
     if (message == WM_NCDESTROY) RemovePropW(window, kDialogProperty);
