@@ -230,11 +230,12 @@ private:
         PictureOptions options;
         options.tableDefinition = settings_.pictureTable;
         options.title = settings_.openDrawing.value_or("New drawing");
-        const PictureResult result = WriteDrawingPicture(host_.ActiveDrawing(), options, path);
-        if (!result) return Failure{"the picture was not written to " + path + ": " + result.error};
+        const platform::Expected<PictureSummary> summary =
+            WriteDrawingPicture(host_.ActiveDrawing(), options, path);
+        if (!summary)
+            return Failure{"the picture was not written to " + path + ": " + summary.Describe()};
         std::printf("picture written to %s (%s): %zu posts, %zu programmed\n", path.c_str(),
-                    platform::MapPath(path).string().c_str(), result.summary.posts,
-                    result.summary.programmed);
+                    platform::MapPath(path).string().c_str(), summary->posts, summary->programmed);
         return std::nullopt;
     }
 

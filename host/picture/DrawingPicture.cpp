@@ -181,25 +181,22 @@ std::string DrawingPictureSvg(const Drawing& drawing, const std::vector<PostResu
     return svg.Finish();
 }
 
-PictureResult WriteDrawingPicture(const Drawing& drawing, const PictureOptions& options,
-                                  std::string_view systemPath) {
-    PictureResult result;
+platform::Expected<PictureSummary> WriteDrawingPicture(const Drawing& drawing,
+                                                       const PictureOptions& options,
+                                                       std::string_view systemPath) {
     std::vector<PostResult> posts = ReadPostResults(drawing);
     if (options.tableDefinition) {
         const platform::InputText table =
             platform::ReadInputFile(platform::MapPath(*options.tableDefinition));
-        if (!table) {
-            result.error =
-                "cannot read the table definition " + *options.tableDefinition + ": " + table.error;
-            return result;
-        }
+        if (!table)
+            return platform::Status::Failure("cannot read the table definition " +
+                                             *options.tableDefinition + ": " + table.error);
         LabelPosts(posts, ReadTablePosts(table.text));
     }
-    result.summary = Summarise(posts);
     const platform::ReplaceResult written = platform::ReplaceFileContents(
         platform::MapPath(systemPath), DrawingPictureSvg(drawing, posts, options.title));
-    result.error = written.error;
-    return result;
+    if (!written) return platform::Status::Failure(written.error);
+    return Summarise(posts);
 }
 
 }  // namespace host

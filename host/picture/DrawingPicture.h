@@ -10,6 +10,7 @@
 
 #include "host/Drawing.h"
 #include "host/picture/JobResults.h"
+#include "platform/Status.h"
 
 namespace host {
 
@@ -36,17 +37,11 @@ struct PictureSummary {
                                             const std::vector<PostResult>& posts,
                                             std::string_view title);
 
-struct PictureResult {
-    std::string error;  // empty when the picture was written
-    PictureSummary summary;
-    explicit operator bool() const { return error.empty(); }
-};
-
 // Reads the job's posts from the drawing (numbered from the table definition when given),
 // and writes the picture to `systemPath`: completely beside it, then in its place, so a failed
 // write leaves an earlier picture as it was.
-[[nodiscard]] PictureResult WriteDrawingPicture(const Drawing& drawing,
-                                                const PictureOptions& options,
-                                                std::string_view systemPath);
+[[nodiscard]] platform::Expected<PictureSummary> WriteDrawingPicture(const Drawing& drawing,
+                                                                     const PictureOptions& options,
+                                                                     std::string_view systemPath);
 
 }  // namespace host
