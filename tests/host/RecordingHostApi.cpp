@@ -7,30 +7,77 @@
 namespace host::testing {
 namespace {
 
-// Every operation of the table, in table order.
-#define TAVRO_HOST_OPERATIONS(X)                                                                 \
-    X(HostAlloc)                                                                                 \
-    X(HostInvertMatrix)                                                                          \
-    X(HostCrossProduct)                                                                          \
-    X(HostMainWindow) X(HostCurrentColor) X(HostCurrentLayer) X(HostSetColor) X(HostSetLayer) X( \
-        HostLayerExists) X(HostDrawing) X(HostFirstEntity) X(HostNextEntity) X(HostEntityValid)  \
-        X(HostEntityKind) X(HostIsSelected) X(HostObjectLayer) X(HostGetPoint) X(HostGetLine)    \
-            X(HostGetArc) X(HostGetPolyline) X(HostGetCurve) X(HostGetSurface) X(HostFree)       \
-                X(HostSetObjectColor) X(HostSetObjectLayer) X(HostNewLayer) X(HostNewPoint) X(   \
-                    HostNewLine) X(HostNewArc) X(HostNewText) X(HostNewSurface) X(HostAddLayer)  \
-                    X(HostAddPoint) X(HostAddLine) X(HostAddArc) X(HostAddText) X(HostAddCurve)  \
-                        X(HostAddSurface) X(HostSelect) X(HostUnselectAll) X(HostListViews)      \
-                            X(HostGetCView) X(HostGetView) X(HostTransform) X(HostLayerName)     \
-                                X(HostNextLayer) X(HostSurfaceNormal) X(HostOffsetSurface)       \
-                                    X(HostSurfaceFromCallback) X(HostSurfaceFromCallbackGrid)    \
-                                        X(HostZoomFit) X(HostPickLocation) X(HostDeleteEntity)   \
-                                            X(HostSetEntityLayer) X(HostFileNew) X(HostFileOpen) \
-                                                X(HostFileType) X(HostProjectPoint)              \
-                                                    X(HostProjectPointUV) X(HostSetView)         \
-                                                        X(HostSetCView) X(HostShowLayer)         \
-                                                            X(HostPasteSource) X(HostPaste)      \
-                                                                X(HostRestoreColor)              \
-                                                                    X(HostSetSurfaceColor)
+// Every operation of the table, in table order (one per line: the formatter cannot settle
+// on a layout for a long macro list, so it leaves this one alone).
+// clang-format off
+#define TAVRO_HOST_OPERATIONS(X) \
+    X(HostAlloc) \
+    X(HostInvertMatrix) \
+    X(HostCrossProduct) \
+    X(HostMainWindow) \
+    X(HostCurrentColor) \
+    X(HostCurrentLayer) \
+    X(HostSetColor) \
+    X(HostSetLayer) \
+    X(HostLayerExists) \
+    X(HostDrawing) \
+    X(HostFirstEntity) \
+    X(HostNextEntity) \
+    X(HostEntityValid) \
+    X(HostEntityKind) \
+    X(HostIsSelected) \
+    X(HostObjectLayer) \
+    X(HostGetPoint) \
+    X(HostGetLine) \
+    X(HostGetArc) \
+    X(HostGetPolyline) \
+    X(HostGetCurve) \
+    X(HostGetSurface) \
+    X(HostFree) \
+    X(HostSetObjectColor) \
+    X(HostSetObjectLayer) \
+    X(HostNewLayer) \
+    X(HostNewPoint) \
+    X(HostNewLine) \
+    X(HostNewArc) \
+    X(HostNewText) \
+    X(HostNewSurface) \
+    X(HostAddLayer) \
+    X(HostAddPoint) \
+    X(HostAddLine) \
+    X(HostAddArc) \
+    X(HostAddText) \
+    X(HostAddCurve) \
+    X(HostAddSurface) \
+    X(HostSelect) \
+    X(HostUnselectAll) \
+    X(HostListViews) \
+    X(HostGetCView) \
+    X(HostGetView) \
+    X(HostTransform) \
+    X(HostLayerName) \
+    X(HostNextLayer) \
+    X(HostSurfaceNormal) \
+    X(HostOffsetSurface) \
+    X(HostSurfaceFromCallback) \
+    X(HostSurfaceFromCallbackGrid) \
+    X(HostZoomFit) \
+    X(HostPickLocation) \
+    X(HostDeleteEntity) \
+    X(HostSetEntityLayer) \
+    X(HostFileNew) \
+    X(HostFileOpen) \
+    X(HostFileType) \
+    X(HostProjectPoint) \
+    X(HostProjectPointUV) \
+    X(HostSetView) \
+    X(HostSetCView) \
+    X(HostShowLayer) \
+    X(HostPasteSource) \
+    X(HostPaste) \
+    X(HostRestoreColor) \
+    X(HostSetSurfaceColor)
+// clang-format on
 
 enum OperationIndex : int {
 #define TAVRO_INDEX(op) k##op,
