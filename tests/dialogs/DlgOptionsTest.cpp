@@ -6,6 +6,7 @@
 #include "dialogs/AddinModule.h"
 #include "platform/dialog/StandardControls.h"
 #include "tests/platform/HeadlessSession.h"
+#include "tests/support/ScreenSessions.h"
 
 namespace {
 
@@ -100,19 +101,8 @@ protected:
 constexpr const char* kEmpty = "------[][][][][]";
 
 TEST_F(DlgOptionsTest, OkAndCancelCloseAlikeAndReopeningShowsItEmpty) {
-    Play(R"(tick a-inch
-tick a-metric
-tick c-metric
-type d-file "c:\\TavroLoc.txt"
-type e-layer "not a number"
-type f-diameter ""
-press ok
-tick b-inch
-type h-max-angle 45
-press cancel
-type g-thickness 3
-close
-)");
+    // The first of the scripts every screen backend plays too (ScreenSessions.h).
+    Play(tavro::testing::kOptionsScripts.front());
     for (const int expected :
          {platform::kResultOk, platform::kResultCancel, platform::kResultCancel}) {
         ObservedOptions options;
