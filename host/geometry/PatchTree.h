@@ -73,7 +73,13 @@ struct NearestSlots {
     const __m128 met = _mm_and_ps(_mm_cmple_ps(d, _mm_set1_ps(bound)), _mm_cmplt_ps(d, infinite));
     const __m128 key = _mm_or_ps(_mm_and_ps(met, d), _mm_andnot_ps(met, infinite));
     NearestSlots out;
-    out.count = kBits[_mm_movemask_ps(met)];
+    const int metMask = _mm_movemask_ps(met);
+    out.count = kBits[metMask];
+    if (out.count <= 1) {
+        // A line meets a single child at most levels: no ranking to do.
+        out.slot[0] = __builtin_ctz(metMask | 16);
+        return out;
+    }
     const auto place = [&](int slot, __m128 mine) {
         const int before = _mm_movemask_ps(_mm_cmplt_ps(key, mine));
         const int tiedBefore = _mm_movemask_ps(_mm_cmpeq_ps(key, mine)) & ((1 << slot) - 1);
