@@ -139,9 +139,10 @@ PostLocation* TableDefinition::FindNearest(double x, double y) {
 int TableDefinition::Read(const std::string& path) {
     Reset();
     // A folder, a pipe or a device is refused at once, as a file that cannot be opened.
-    const platform::InputFile input = platform::OpenInputFile(platform::MapPath(path));
+    const platform::Expected<platform::FileHandle> input =
+        platform::OpenInputFile(platform::MapPath(path));
     if (!input) return -1;
-    std::FILE* file = input.file.get();
+    std::FILE* file = input->get();
     LineChunker chunker([this](char* line) { ReadLine(line); });
     std::vector<char> block(1 << 20);
     size_t got;

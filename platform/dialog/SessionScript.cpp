@@ -166,9 +166,9 @@ Expected<std::vector<ScriptAction>> ReadSessionScript(std::string_view text) {
 }
 
 Expected<std::vector<ScriptAction>> ReadSessionScriptFile(const std::filesystem::path& path) {
-    const InputText file = ReadInputFile(path);
-    if (!file) return Status::Failure("cannot read session script " + file.error);
-    return ReadSessionScript(file.text);
+    const Expected<std::string> file = ReadInputFile(path);
+    if (!file) return Status::Failure("cannot read session script " + file.Describe());
+    return ReadSessionScript(*file);
 }
 
 const ScriptAction* SessionScript::Next() const {

@@ -18,8 +18,8 @@ constexpr int kMaxLinkDepth = 40;
 // Fresh names tried before giving up on a folder that keeps holding them.
 constexpr int kTemporaryNameAttempts = 100;
 
-ReplaceResult Fail(ReplaceFault fault, const std::filesystem::path& path, std::string reason) {
-    return {fault, path.string() + ": " + reason};
+Status Fail(ReplaceFault fault, const std::filesystem::path& path, std::string reason) {
+    return Status::Failure(fault, std::move(reason), {.file = path.string()});
 }
 
 std::string ErrorText(int error) { return std::strerror(error); }
@@ -53,7 +53,7 @@ bool WriteAll(int descriptor, std::string_view bytes) {
 }
 
 // Devices and pipes take the bytes where they are; opening never waits for a reader.
-ReplaceResult WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
+Status WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
     const int descriptor = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         const int error = errno;
@@ -86,7 +86,7 @@ int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& 
 
 }  // namespace
 
-ReplaceResult ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes) {
+Status ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes) {
     std::string why;
     const std::optional<std::filesystem::path> resolved = ResolveLinks(path, why);
     if (!resolved) return Fail(ReplaceFault::CannotOpen, path, why);
