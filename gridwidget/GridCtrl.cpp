@@ -170,18 +170,18 @@ bool GridCtrl::Takes(platform::InputKind kind) const {
 
 platform::ActionOutcome GridCtrl::EditCell(int row, int column, std::string text) {
     if (std::string error = CheckUserCell(row, column); !error.empty())
-        return platform::ActionOutcome::Error(error);
+        return platform::Status::Failure(error);
     // The user clicks a cell before typing into it, so it becomes the focus cell either way.
     focus_ = CellId{row, column};
     StoreText(row, column, std::move(text));
-    return platform::ActionOutcome::Notify(platform::Notification::EndEdit);
+    return platform::Notification::EndEdit;
 }
 
 platform::ActionOutcome GridCtrl::ClickCell(int row, int column) {
     if (std::string error = CheckUserCell(row, column); !error.empty())
-        return platform::ActionOutcome::Error(error);
+        return platform::Status::Failure(error);
     focus_ = CellId{row, column};
-    return platform::ActionOutcome::Notify(platform::Notification::FocusCellChanged);
+    return platform::Notification::FocusCellChanged;
 }
 
 void RegisterGridControlClass() {

@@ -135,9 +135,11 @@ std::optional<Failure> StartSession(const CamHostSettings& settings,
     platform::HeadlessBackend* headless = platform::CurrentHeadlessBackend();
     if (headless == nullptr) return Failure{"the dialog backend plays no session script"};
     if (settings.transcript) {
-        std::string error;
-        if (!headless->WriteTranscriptTo(platform::MapPath(*settings.transcript), error))
-            return Failure{"cannot write the transcript " + *settings.transcript + ": " + error};
+        const platform::Status written =
+            headless->WriteTranscriptTo(platform::MapPath(*settings.transcript));
+        if (!written)
+            return Failure{"cannot write the transcript " + *settings.transcript + ": " +
+                           written.Describe()};
     }
     backend = headless;
     platform::SetMessagePresenter([backend](const std::string& text) {

@@ -56,7 +56,7 @@ private:
     QElapsedTimer clock_;
     QTimer wakeUp_;
     std::map<platform::WindowHandle, std::unique_ptr<DialogWindow>> windows_;
-    platform::ActionOutcome lastOutcome_;
+    platform::ActionOutcome lastOutcome_ = std::nullopt;
 };
 
 // The widget that shows the host's main window (camhost's window), which follows the host

@@ -147,14 +147,14 @@ bool Dialog::TakesInput(std::string& why) const {
 
 ActionOutcome Dialog::Deliver(const UserInput& input) {
     std::string why;
-    if (!TakesInput(why)) return ActionOutcome::Error(why);
+    if (!TakesInput(why)) return Status::Failure(why);
     Control* control = FindControl(input.control);
     const std::string named = "control #" + std::to_string(input.control);
-    if (control == nullptr) return ActionOutcome::Error("dialog has no " + named);
-    if (!control->IsVisible()) return ActionOutcome::Error(named + " is hidden");
-    if (!control->IsEnabled()) return ActionOutcome::Error(named + " is disabled");
+    if (control == nullptr) return Status::Failure("dialog has no " + named);
+    if (!control->IsVisible()) return Status::Failure(named + " is hidden");
+    if (!control->IsEnabled()) return Status::Failure(named + " is disabled");
     ActionOutcome outcome = control->Accept(input);
-    if (!outcome.Failed() && outcome.notification) Notify(control->Id(), *outcome.notification);
+    if (outcome && *outcome) Notify(control->Id(), **outcome);
     return outcome;
 }
 

@@ -31,8 +31,8 @@ public:
     HeadlessBackend(const HeadlessBackend&) = delete;
     HeadlessBackend& operator=(const HeadlessBackend&) = delete;
 
-    // Also writes the transcript to `path`; false with `error` when the file cannot be made.
-    bool WriteTranscriptTo(const std::filesystem::path& path, std::string& error);
+    // Also writes the transcript to `path`; a failure when the file cannot be made.
+    Status WriteTranscriptTo(const std::filesystem::path& path);
 
     void RunLoop(Dialog& dialog) override;
     void OnWindowEvent(const WindowEvent& event) override;

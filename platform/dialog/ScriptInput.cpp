@@ -153,14 +153,14 @@ ScriptInput TranslateDialogAction(const Dialog& dialog, std::string_view referen
 
 ActionOutcome Control::Perform(const UserAction& action) {
     const ScriptInput translated = TranslateControlAction(*this, action);
-    if (!translated.error.empty()) return ActionOutcome::Error(translated.error);
-    return translated.input ? Accept(*translated.input) : ActionOutcome::Quiet();
+    if (!translated.error.empty()) return Status::Failure(translated.error);
+    return translated.input ? Accept(*translated.input) : ActionOutcome(std::nullopt);
 }
 
 ActionOutcome Dialog::PerformUserAction(std::string_view reference, const UserAction& action) {
     const ScriptInput translated = TranslateDialogAction(*this, reference, action);
-    if (!translated.error.empty()) return ActionOutcome::Error(translated.error);
-    return translated.input ? Deliver(*translated.input) : ActionOutcome::Quiet();
+    if (!translated.error.empty()) return Status::Failure(translated.error);
+    return translated.input ? Deliver(*translated.input) : ActionOutcome(std::nullopt);
 }
 
 }  // namespace platform

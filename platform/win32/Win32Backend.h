@@ -73,7 +73,7 @@ private:
     std::vector<std::unique_ptr<NativeDialog>> destroyed_;
     // The dialogs whose loops run, innermost last.
     std::vector<platform::WindowHandle> loops_;
-    platform::ActionOutcome lastOutcome_;
+    platform::ActionOutcome lastOutcome_ = std::nullopt;
 };
 
 // Whether the system can show windows here (a desktop exists).
