@@ -14,6 +14,8 @@
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
 
+namespace core {
+
 namespace {
 
 constexpr std::string_view kHeader = "DEFINE_PRG TEST V2.4\r\n";
@@ -144,3 +146,5 @@ bool WriteProgramFile(const TableDefinition& table, const std::string& path) {
     }
     return false;
 }
+
+}  // namespace core

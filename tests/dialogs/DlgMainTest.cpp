@@ -29,7 +29,7 @@ protected:
         return messages;
     }
 
-    platform::ModuleScope addin_{AddinModule()};
+    platform::ModuleScope addin_{dialogs::AddinModule()};
     CDlgMain dialog_;
 };
 
