@@ -132,22 +132,16 @@ Control* Dialog::FindControl(std::string_view name) const {
     return nullptr;
 }
 
-bool Dialog::TakesInput(std::string& why) const {
+Status Dialog::TakesInput() const {
     const std::string dialog = "dialog \"" + caption_ + "\"";
-    if (!HasWindow())
-        why = "the dialog has no window";
-    else if (!IsVisible())
-        why = dialog + " is hidden";
-    else if (!IsEnabled())
-        why = dialog + " is disabled";
-    else
-        return true;
-    return false;
+    if (!HasWindow()) return Status::Failure("the dialog has no window");
+    if (!IsVisible()) return Status::Failure(dialog + " is hidden");
+    if (!IsEnabled()) return Status::Failure(dialog + " is disabled");
+    return {};
 }
 
 ActionOutcome Dialog::Deliver(const UserInput& input) {
-    std::string why;
-    if (!TakesInput(why)) return Status::Failure(why);
+    if (const Status takes = TakesInput(); !takes) return takes;
     Control* control = FindControl(input.control);
     const std::string named = "control #" + std::to_string(input.control);
     if (control == nullptr) return Status::Failure("dialog has no " + named);

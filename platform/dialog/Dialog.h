@@ -82,9 +82,9 @@ public:
     // The session-script action `action` on the control named by script name or
     // "#identifier", as the headless backend translates it (ScriptInput.h), then delivered.
     ActionOutcome PerformUserAction(std::string_view control, const UserAction& action);
-    // Whether the dialog takes the user's input now (it has a window, shown and enabled);
-    // `why` says why not.
-    [[nodiscard]] bool TakesInput(std::string& why) const;
+    // Whether the dialog takes the user's input now (it has a window, shown and enabled), or
+    // why not.
+    [[nodiscard]] Status TakesInput() const;
     // The user closes the window from its system menu; an error when it has none.
     [[nodiscard]] std::string RequestSystemClose();
     // The user asks to cancel from the keyboard (Escape).

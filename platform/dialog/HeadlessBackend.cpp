@@ -124,9 +124,10 @@ void HeadlessBackend::Perform(Dialog& dialog, const ScriptAction& action) {
     } else {
         const UserAction user{action.verb, {arguments.begin() + 1, arguments.end()}};
         const ScriptInput translated = TranslateDialogAction(dialog, arguments.front(), user);
-        error = translated.error;
-        if (error.empty() && translated.input)
-            error = FeedInput(dialog, *translated.input).Describe();
+        if (!translated)
+            error = translated.Describe();
+        else if (*translated)
+            error = FeedInput(dialog, **translated).Describe();
     }
     if (!error.empty()) {
         FailAction(action, error);

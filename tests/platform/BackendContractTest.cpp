@@ -297,18 +297,18 @@ TEST_F(BackendContractTest, ScriptVerbsTranslateToTypedInput) {
     for (const Case& c : cases) {
         const platform::ScriptInput translated =
             platform::TranslateDialogAction(dialog, c.control, c.action);
-        ASSERT_TRUE(translated.error.empty()) << c.control << ": " << translated.error;
-        ASSERT_TRUE(translated.input.has_value()) << c.control;
-        EXPECT_EQ(translated.input->kind, c.kind) << c.control;
-        EXPECT_EQ(translated.input->index, c.index) << c.control;
-        EXPECT_EQ(translated.input->row, c.row) << c.control;
-        EXPECT_EQ(translated.input->column, c.column) << c.control;
-        EXPECT_EQ(translated.input->text, c.text) << c.control;
+        ASSERT_TRUE(translated) << c.control << ": " << translated.Describe();
+        ASSERT_TRUE(translated->has_value()) << c.control;
+        EXPECT_EQ((*translated)->kind, c.kind) << c.control;
+        EXPECT_EQ((*translated)->index, c.index) << c.control;
+        EXPECT_EQ((*translated)->row, c.row) << c.control;
+        EXPECT_EQ((*translated)->column, c.column) << c.control;
+        EXPECT_EQ((*translated)->text, c.text) << c.control;
     }
     // Ticking a ticked box and clearing a clear one change nothing.
     dialog.Item<platform::CheckBox>(kIdFlag).SetChecked(true);
-    EXPECT_FALSE(platform::TranslateDialogAction(dialog, "flag", {"tick", {}}).input);
-    EXPECT_TRUE(platform::TranslateDialogAction(dialog, "flag", {"clear", {}}).input);
+    EXPECT_FALSE(*platform::TranslateDialogAction(dialog, "flag", {"tick", {}}));
+    EXPECT_TRUE(*platform::TranslateDialogAction(dialog, "flag", {"clear", {}}));
 }
 
 class OtherBackend : public platform::HeadlessBackend {};
