@@ -68,9 +68,9 @@ std::optional<Failure> ReadScript(const CamHostSettings& settings,
     if (!read) return Failure{"session script " + name + ": " + read.Describe()};
     for (const platform::ScriptAction& action : *read) {
         if (!action.verb.starts_with(platform::verbs::kHostPrefix)) continue;
-        if (const std::string error = CheckHostAction(action); !error.empty())
+        if (const platform::Status checked = CheckHostAction(action); !checked)
             return Failure{"session script " + name + ": line " + std::to_string(action.line) +
-                           ": " + error};
+                           ": " + checked.Describe()};
     }
     actions = std::move(*read);
     return std::nullopt;

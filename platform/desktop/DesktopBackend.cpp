@@ -191,7 +191,7 @@ platform::ActionOutcome DesktopBackend::FeedInput(platform::Dialog& dialog,
     return lastOutcome_;
 }
 
-std::string DesktopBackend::FeedClose(platform::Dialog& dialog) {
+platform::Status DesktopBackend::FeedClose(platform::Dialog& dialog) {
     DialogWindow* window = WindowOf(dialog.Handle());
     return window != nullptr ? window->CloseFromSystemMenu() : dialog.RequestSystemClose();
 }

@@ -152,9 +152,10 @@ ActionOutcome Dialog::Deliver(const UserInput& input) {
     return outcome;
 }
 
-std::string Dialog::RequestSystemClose() {
+Status Dialog::RequestSystemClose() {
     TAVRO_INVARIANT(HasWindow(), "RequestSystemClose needs a created window");
-    if (!template_->style.systemMenu) return "dialog \"" + caption_ + "\" has no system menu";
+    if (!template_->style.systemMenu)
+        return Status::Failure("dialog \"" + caption_ + "\" has no system menu");
     OnSystemClose();
     return {};
 }

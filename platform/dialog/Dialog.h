@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Invariant.h"
+#include "platform/Status.h"
 #include "platform/dialog/Control.h"
 #include "platform/dialog/DialogTemplate.h"
 #include "platform/dialog/Window.h"
@@ -85,8 +86,8 @@ public:
     // Whether the dialog takes the user's input now (it has a window, shown and enabled), or
     // why not.
     [[nodiscard]] Status TakesInput() const;
-    // The user closes the window from its system menu; an error when it has none.
-    [[nodiscard]] std::string RequestSystemClose();
+    // The user closes the window from its system menu; a failure when it has none.
+    [[nodiscard]] Status RequestSystemClose();
     // The user asks to cancel from the keyboard (Escape).
     void RequestKeyboardCancel();
 

@@ -109,13 +109,13 @@ void HeadlessBackend::Perform(Dialog& dialog, const ScriptAction& action) {
             error = "expected dialog " + QuoteText(arguments.empty() ? "" : arguments[0]) + ", " +
                     QuoteText(dialog.Label()) + " is waiting";
     } else if (action.verb == verbs::kClose) {
-        error = FeedClose(dialog);
+        error = FeedClose(dialog).Describe();
     } else if (action.verb == verbs::kEscape) {
         FeedEscape(dialog);
     } else if (IsHostVerb(action.verb)) {
         const Window* host = WindowFromHandle(MainWindow());
         if (hostActions_ && host != nullptr && host->IsEnabled())
-            error = hostActions_(action);
+            error = hostActions_(action).Describe();
         else
             error = "host action '" + action.verb + "' while dialog " + QuoteText(dialog.Label()) +
                     " waits for the user";
@@ -139,7 +139,7 @@ ActionOutcome HeadlessBackend::FeedInput(Dialog& dialog, const UserInput& input)
     return dialog.Deliver(input);
 }
 
-std::string HeadlessBackend::FeedClose(Dialog& dialog) { return dialog.RequestSystemClose(); }
+Status HeadlessBackend::FeedClose(Dialog& dialog) { return dialog.RequestSystemClose(); }
 
 void HeadlessBackend::FeedEscape(Dialog& dialog) { dialog.RequestKeyboardCancel(); }
 

@@ -174,7 +174,7 @@ platform::ActionOutcome Win32Backend::FeedInput(platform::Dialog& dialog,
     return lastOutcome_;
 }
 
-std::string Win32Backend::FeedClose(platform::Dialog& dialog) {
+platform::Status Win32Backend::FeedClose(platform::Dialog& dialog) {
     NativeDialog* window = WindowOf(dialog.Handle());
     return window != nullptr ? window->CloseFromSystemMenu() : dialog.RequestSystemClose();
 }

@@ -50,7 +50,7 @@ public:
 protected:
     platform::ActionOutcome FeedInput(platform::Dialog& dialog,
                                       const platform::UserInput& input) override;
-    std::string FeedClose(platform::Dialog& dialog) override;
+    platform::Status FeedClose(platform::Dialog& dialog) override;
     void FeedEscape(platform::Dialog& dialog) override;
     void WaitUntil(std::int64_t time) override;
     void BetweenSteps() override;

@@ -64,7 +64,7 @@ TEST_F(DlgPleaseWaitTest, CancelCloseAndEscapeLeaveTheWindowUp) {
     ASSERT_TRUE(wait.Create());
     wait.Show(true);
     EXPECT_TRUE(wait.PerformUserAction("cancel", {"press", {}}));
-    EXPECT_EQ(wait.RequestSystemClose(), "");
+    EXPECT_TRUE(wait.RequestSystemClose());
     wait.RequestKeyboardCancel();
     EXPECT_TRUE(wait.IsVisible());
     wait.Progress().SetPosition(100);
