@@ -37,7 +37,7 @@ void FillTable(TableDefinition& table, int sections, int rows, int columns, int 
 }
 
 void RunReview(benchmark::State& state, TableDefinition& table) {
-    platform::ModuleScope addin(AddinModule());
+    platform::ModuleScope addin(dialogs::AddinModule());
     for (auto _ : state) {
         platform::ResetDialogSystem();
         platform::SetDialogBackend(MakeReviewBackend(platform::SessionScript(

@@ -5,6 +5,8 @@
 
 #include "hostlink/SurfcamCtrl.h"
 
+namespace core {
+
 namespace {
 
 // A contact direction shorter than this after normalising did not normalise: no usable contact.
@@ -143,3 +145,5 @@ void ComputeAllHeights(CSurfcamCtrl& ctrl, TableDefinition& table) {
     for (PostLocation* post = table.First(); post != nullptr; post = table.Next())
         ComputePostHeight(ctrl, table, *post);
 }
+
+}  // namespace core

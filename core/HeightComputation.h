@@ -11,6 +11,8 @@
 
 class CSurfcamCtrl;
 
+namespace core {
+
 // The surface groups of the computation: the holding surfaces and their two offsets.
 inline constexpr int kHoldingSurfaces = 0;
 inline constexpr int kOffsetSide0Group = 1;
@@ -51,3 +53,5 @@ HeightOutcome ComputePostHeight(CSurfcamCtrl& ctrl, const TableDefinition& table
 
 // ComputePostHeight for every post of the table in list order.
 void ComputeAllHeights(CSurfcamCtrl& ctrl, TableDefinition& table);
+
+}  // namespace core

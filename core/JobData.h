@@ -11,12 +11,16 @@ class CSurfcamCtrl;
 // Stored in a circle centre's x: the circle has not been picked.
 inline constexpr double NotSet = -99999.999;
 
+namespace core {
+
 // A default arc whose centre x says "not picked".
 inline CApiArc UnpickedCircle() {
     CApiArc arc;
     arc.center.x = NotSet;
     return arc;
 }
+
+}  // namespace core
 
 struct JobSettings {
     std::string ProgramFilePath = "c:\\Tavro.txt";
@@ -33,8 +37,8 @@ struct PartSetup {
     CSurfcamCtrl* Controller = nullptr;  // set by the main dialog; borrowed
     std::string ImportFileName;
     std::string ImportLayer;
-    CApiArc FixedEndCircle = UnpickedCircle();
-    CApiArc SlidingEndCircle = UnpickedCircle();
+    CApiArc FixedEndCircle = core::UnpickedCircle();
+    CApiArc SlidingEndCircle = core::UnpickedCircle();
     TableDefinition Table;  // read when the part dialog opens
     std::string ZHeight = "100.0";
 };

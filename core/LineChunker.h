@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+namespace core {
+
 template <typename OnLine>  // void(char* line): a NUL-terminated, writable line
 class LineChunker {
 public:
@@ -70,3 +72,5 @@ private:
     size_t limit_ = kFirstLineLimit;
     bool pendingCarriageReturn_ = false;
 };
+
+}  // namespace core

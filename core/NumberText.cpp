@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <limits>
 
-namespace numbertext {
+namespace core::numbertext {
 namespace {
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -85,4 +85,4 @@ double LeadingDouble(const char* p) {
     return scanned ? scanned->value : 0.0;
 }
 
-}  // namespace numbertext
+}  // namespace core::numbertext

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-namespace numbertext {
+namespace core::numbertext {
 
 // A number read from text and the first character after it.
 template <typename T>
@@ -25,4 +25,4 @@ struct Scanned {
 // (what users type into fields and what follows a keyword).
 [[nodiscard]] double LeadingDouble(const char* p);
 
-}  // namespace numbertext
+}  // namespace core::numbertext

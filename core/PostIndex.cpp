@@ -1,6 +1,8 @@
 // Open-addressing hash index of posts.
 #include "core/PostIndex.h"
 
+namespace core {
+
 namespace {
 
 std::uint64_t Mix(std::uint64_t h) {
@@ -55,3 +57,5 @@ void PostIndex::Grow() {
     for (const Slot& slot : old)
         if (slot.position != kEmpty) slots_[SlotFor(slot.key)] = slot;
 }
+
+}  // namespace core

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+namespace core {
+
 // Open addressing with linear probing: one flat array, no allocation per post.
 class PostIndex {
 public:
@@ -34,3 +36,5 @@ private:
     std::vector<Slot> slots_;
     size_t used_ = 0;
 };
+
+}  // namespace core

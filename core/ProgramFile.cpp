@@ -14,6 +14,8 @@
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
 
+namespace core {
+
 namespace {
 
 constexpr std::string_view kHeader = "DEFINE_PRG TEST V2.4\r\n";
@@ -130,9 +132,9 @@ std::string ProgramFileText(const TableDefinition& table) {
 bool WriteProgramFile(const TableDefinition& table, const std::string& path) {
     // Replaced safely: a failed write never leaves a half-written program where a complete one
     // was, and a read-only program file is refused as one that cannot be opened.
-    const platform::ReplaceResult written =
+    const platform::Status written =
         platform::ReplaceFileContents(platform::MapPath(path), ProgramFileText(table));
-    switch (written.fault) {
+    switch (written.FaultKind<platform::ReplaceFault>()) {
         case platform::ReplaceFault::None:
             return true;
         case platform::ReplaceFault::CannotOpen:
@@ -144,3 +146,5 @@ bool WriteProgramFile(const TableDefinition& table, const std::string& path) {
     }
     return false;
 }
+
+}  // namespace core

@@ -25,7 +25,7 @@ bool StartsWithIgnoringCase(const char* text, const char* keyword) {
 // The leading number of the text that starts `offset` characters into a line of `length`
 // characters; 0.0 when the line is shorter.
 double LeadingDoubleAt(const char* line, size_t length, size_t offset) {
-    return offset <= length ? numbertext::LeadingDouble(line + offset) : 0.0;
+    return offset <= length ? core::numbertext::LeadingDouble(line + offset) : 0.0;
 }
 
 struct FixtureKeyword {
@@ -46,7 +46,7 @@ constexpr FixtureKeyword kFixtureKeywords[] = {
 bool ScanPostNumbers(const char* p, PostLocation& post) {
     int* integers[] = {&post.Section, &post.Row, &post.Column};
     for (int* target : integers) {
-        const auto scanned = numbertext::ScanInt(p);
+        const auto scanned = core::numbertext::ScanInt(p);
         if (!scanned) return false;
         *target = scanned->value;
         p = scanned->next;
@@ -54,7 +54,7 @@ bool ScanPostNumbers(const char* p, PostLocation& post) {
     double* decimals[] = {&post.Post.point.x, &post.Post.point.y, &post.Post.point.z,
                           &post.Post.vect.x,  &post.Post.vect.y,  &post.Post.vect.z};
     for (double* target : decimals) {
-        const auto scanned = numbertext::ScanDouble(p);
+        const auto scanned = core::numbertext::ScanDouble(p);
         if (!scanned) return false;
         *target = scanned->value;
         p = scanned->next;
@@ -139,10 +139,11 @@ PostLocation* TableDefinition::FindNearest(double x, double y) {
 int TableDefinition::Read(const std::string& path) {
     Reset();
     // A folder, a pipe or a device is refused at once, as a file that cannot be opened.
-    const platform::InputFile input = platform::OpenInputFile(platform::MapPath(path));
+    const platform::Expected<platform::FileHandle> input =
+        platform::OpenInputFile(platform::MapPath(path));
     if (!input) return -1;
-    std::FILE* file = input.file.get();
-    LineChunker chunker([this](char* line) { ReadLine(line); });
+    std::FILE* file = input->get();
+    core::LineChunker chunker([this](char* line) { ReadLine(line); });
     std::vector<char> block(1 << 20);
     size_t got;
     while ((got = std::fread(block.data(), 1, block.size(), file)) > 0)
@@ -158,7 +159,7 @@ int TableDefinition::Read(const std::string& path) {
 
 void TableDefinition::ReadText(std::string_view text) {
     Reset();
-    LineChunker chunker([this](char* line) { ReadLine(line); });
+    core::LineChunker chunker([this](char* line) { ReadLine(line); });
     chunker.Feed(text);
     chunker.Finish();
 }
@@ -184,7 +185,7 @@ void TableDefinition::ReadLine(char* line) {
             for (const FixtureKeyword& entry : kFixtureKeywords) {
                 if (StartsWithIgnoringCase(start, entry.keyword)) {
                     this->*entry.field =
-                        numbertext::LeadingDouble(start + std::strlen(entry.keyword));
+                        core::numbertext::LeadingDouble(start + std::strlen(entry.keyword));
                     break;
                 }
             }

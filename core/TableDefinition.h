@@ -11,6 +11,8 @@
 #include "core/PostIndex.h"
 #include "core/PostLocation.h"
 
+namespace core {
+
 // The table's plain values with their defaults; a reset assigns a fresh one.
 struct TableDimensions {
     int MaxSection = 0;                // largest Section read
@@ -25,7 +27,9 @@ struct TableDimensions {
     double FixturePinDiameter = 6.0;
 };
 
-class TableDefinition : public TableDimensions {
+}  // namespace core
+
+class TableDefinition : public core::TableDimensions {
 public:
     TableDefinition() = default;
     // Posts are handed out by pointer, so a table is neither copied nor moved by accident.
@@ -69,6 +73,6 @@ private:
     std::vector<std::unique_ptr<PostLocation[]>> chunks_;
     size_t count_ = 0;
     size_t cursor_ = 0;
-    PostIndex index_;
+    core::PostIndex index_;
     size_t indexed_ = 0;  // posts [0, indexed_) are in index_
 };

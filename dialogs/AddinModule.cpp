@@ -11,6 +11,8 @@
 #include "gridwidget/GridCtrl.h"
 #include "platform/dialog/ControlClasses.h"
 
+namespace dialogs {
+
 namespace {
 
 // The grid's factory is code of this library: registered at every load, and removed from the
@@ -42,3 +44,5 @@ platform::Module& AddinModule() {
     }();
     return module;
 }
+
+}  // namespace dialogs

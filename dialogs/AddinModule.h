@@ -3,6 +3,10 @@
 
 #include "platform/dialog/Module.h"
 
+namespace dialogs {
+
 // The module "Tavroset", with the add-in's templates and the grid's control class registered
 // on first use. Make it current (platform::ModuleScope) before creating an add-in dialog.
 platform::Module& AddinModule();
+
+}  // namespace dialogs

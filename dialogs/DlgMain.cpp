@@ -151,7 +151,7 @@ void CDlgMain::DrawTableTop() {
     TAVRO_INVARIANT(Job.Controller != nullptr, "set Job.Controller before DoModal");
     TableDefinition table;
     table.Read(Job.TableDefinitionPath);  // a missing file draws nothing, without a message
-    const auto scanned = numbertext::ScanInt(Job.LayerText.c_str());
+    const auto scanned = core::numbertext::ScanInt(Job.LayerText.c_str());
     const int layer = scanned ? scanned->value : 0;
     Job.Controller->CreateLayer(layer, kTableLayerName);
     for (size_t i = 0; i < table.PostCount(); ++i) {

@@ -114,15 +114,17 @@ void CDlgModifyValues::SetUpGrid() {
 void CDlgModifyValues::ShowSection(int section) {
     gridwidget::GridCtrl& grid = Grid();
     grid.ClearNonFixedCells();
-    for (const SectionPosts::Cell& cell : posts_->CellsOf(section))
-        grid.SetItemText(cell.row, cell.column, heighttext::FormatHeight(cell.post->Height()));
+    for (const dialogs::SectionPosts::Cell& cell : posts_->CellsOf(section))
+        grid.SetItemText(cell.row, cell.column,
+                         dialogs::heighttext::FormatHeight(cell.post->Height()));
     grid.RedrawNow();
 }
 
 void CDlgModifyValues::StoreSection() {
     const gridwidget::GridCtrl& grid = Grid();
-    for (const SectionPosts::Cell& cell : posts_->CellsOf(CurrentSection))
-        cell.post->Hit0.point.z = heighttext::ReadHeight(grid.ItemText(cell.row, cell.column));
+    for (const dialogs::SectionPosts::Cell& cell : posts_->CellsOf(CurrentSection))
+        cell.post->Hit0.point.z =
+            dialogs::heighttext::ReadHeight(grid.ItemText(cell.row, cell.column));
 }
 
 void CDlgModifyValues::SectionChosen() {

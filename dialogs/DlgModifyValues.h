@@ -72,6 +72,6 @@ private:
     void SectionChosen();
     void MarkPost(const CApiPoint& at);
 
-    std::optional<SectionPosts> posts_;
+    std::optional<dialogs::SectionPosts> posts_;
     std::vector<int> listedSections_;  // the section number of each list entry
 };

@@ -83,8 +83,9 @@ bool CDlgPartEntry::OnInitDialog() {
 }
 
 void CDlgPartEntry::FillIndexBoxes() {
-    numbers_ = ListPostNumbers(Part.Table);
-    const PostNumberList* lists[] = {&numbers_.sections, &numbers_.rows, &numbers_.columns};
+    numbers_ = dialogs::ListPostNumbers(Part.Table);
+    const dialogs::PostNumberList* lists[] = {&numbers_.sections, &numbers_.rows,
+                                              &numbers_.columns};
     for (const int sectionBox : kSectionBoxes) {
         for (int offset = 0; offset < 3; ++offset) {
             ComboBox& box = Item<ComboBox>(sectionBox + offset);
@@ -119,7 +120,7 @@ PostLocation* CDlgPartEntry::FindPost(const PostNumbers& numbers) {
     return Part.Table.Find(*numbers.row, *numbers.column, *numbers.section);
 }
 
-void CDlgPartEntry::SelectNumber(int box, const PostNumberList& list, int number) {
+void CDlgPartEntry::SelectNumber(int box, const dialogs::PostNumberList& list, int number) {
     const int index = list.IndexOf(number);
     if (index >= 0) Item<ComboBox>(box).Select(index);
 }
@@ -205,7 +206,7 @@ void CDlgPartEntry::TranslatePart() {
     CApiPoint target;
     if (a != nullptr) {
         // A height that is no finite number lifts by 0, as text that is no number does.
-        const double lift = numbertext::LeadingDouble(Part.ZHeight.c_str());
+        const double lift = core::numbertext::LeadingDouble(Part.ZHeight.c_str());
         target = a->Post.point;
         target.x +=
             (PinLocator() - 1) * t.FixturePinDist + (t.FixtureLength - t.FixturePinLength) * 0.5;

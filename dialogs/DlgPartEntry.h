@@ -80,8 +80,8 @@ private:
     [[nodiscard]] PostLocation* FindPost(const PostNumbers& numbers);
     // Selects the post's section, row and column in the row of boxes starting at `sectionBox`.
     void SelectPost(int sectionBox, const PostLocation& post);
-    void SelectNumber(int box, const PostNumberList& list, int number);
+    void SelectNumber(int box, const dialogs::PostNumberList& list, int number);
     [[nodiscard]] int PinLocator() const;
 
-    PostNumberLists numbers_;
+    dialogs::PostNumberLists numbers_;
 };

@@ -7,7 +7,7 @@
 
 #include "hostlink/MessageText.h"
 
-namespace heighttext {
+namespace dialogs::heighttext {
 namespace {
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -59,4 +59,4 @@ double ReadHeight(std::string_view text) {
     return negative ? -value : value;
 }
 
-}  // namespace heighttext
+}  // namespace dialogs::heighttext

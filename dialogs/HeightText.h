@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace heighttext {
+namespace dialogs::heighttext {
 
 // The height as a cell shows it: three decimals, right-aligned in at least 8 characters.
 [[nodiscard]] std::string FormatHeight(double height);
@@ -15,4 +15,4 @@ namespace heighttext {
 // infinite height cannot be programmed. Hexadecimal, INF and NAN forms are not numbers here.
 [[nodiscard]] double ReadHeight(std::string_view text);
 
-}  // namespace heighttext
+}  // namespace dialogs::heighttext

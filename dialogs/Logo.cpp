@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+namespace dialogs {
+
 namespace {
 
 constexpr int kWidth = 200;
@@ -49,3 +51,5 @@ platform::BitmapResource TavroLogo() {
         for (int y = PartBottom(x) - kPartThickness; y < PartBottom(x); ++y) paint(x, y, kPart);
     return logo;
 }
+
+}  // namespace dialogs

@@ -5,6 +5,8 @@
 
 #include "core/TableDefinition.h"
 
+namespace dialogs {
+
 PostNumberList::PostNumberList(int maximum, std::vector<int> used) {
     if (maximum <= kFullRange) {
         for (int n = 1; n <= maximum; ++n) numbers_.push_back(n);
@@ -38,3 +40,5 @@ PostNumberLists ListPostNumbers(const TableDefinition& table) {
             PostNumberList(table.MaxRow, std::move(rows)),
             PostNumberList(table.MaxColumn, std::move(columns))};
 }
+
+}  // namespace dialogs

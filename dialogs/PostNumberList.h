@@ -5,6 +5,8 @@
 
 class TableDefinition;
 
+namespace dialogs {
+
 // Every number from 1 up to the table's maximum while that range is small; beyond it only the
 // numbers some post uses. A mistyped post number (a section of 2,000,000,000) then costs one
 // entry, not two thousand million, and ordinary tables list exactly 1 to their maximum.
@@ -36,3 +38,5 @@ struct PostNumberLists {
 
 // The three lists of `table`: one pass over its posts.
 [[nodiscard]] PostNumberLists ListPostNumbers(const TableDefinition& table);
+
+}  // namespace dialogs

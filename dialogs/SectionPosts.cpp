@@ -5,6 +5,8 @@
 
 #include "core/TableDefinition.h"
 
+namespace dialogs {
+
 SectionPosts::SectionPosts(TableDefinition& table, int lastRow, int lastColumn)
     : table_(table), lastRow_(lastRow), lastColumn_(lastColumn) {
     for (std::size_t position = 0; position < table.PostCount(); ++position) {
@@ -32,3 +34,5 @@ PostLocation* SectionPosts::PostAt(int row, int column, int section) const {
         return nullptr;
     return table_.Find(row, column, section);
 }
+
+}  // namespace dialogs

@@ -9,6 +9,8 @@
 class PostLocation;
 class TableDefinition;
 
+namespace dialogs {
+
 class SectionPosts {
 public:
     // A grid cell that stands for a post.
@@ -38,3 +40,5 @@ private:
     std::unordered_map<int, std::vector<Cell>> cells_;
     std::vector<int> usedSections_;
 };
+
+}  // namespace dialogs

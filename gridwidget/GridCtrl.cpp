@@ -155,12 +155,14 @@ CellId GridCtrl::SetFocusCell(int row, int column) {
 
 void GridCtrl::RedrawNow() const { Report(platform::WindowEventKind::Redrawn, 0, {}); }
 
-std::string GridCtrl::CheckUserCell(int row, int column) const {
+platform::Status GridCtrl::CheckUserCell(int row, int column) const {
     const std::string cell = "cell (" + std::to_string(row) + ", " + std::to_string(column) + ")";
     if (!IsValid(row, column))
-        return cell + " is outside grid \"" + Name() + "\" of " + std::to_string(rows_) + " x " +
-               std::to_string(columns_);
-    if (IsFixed(row, column)) return cell + " of grid \"" + Name() + "\" is a fixed header cell";
+        return platform::Status::Failure(cell + " is outside grid \"" + Name() + "\" of " +
+                                         std::to_string(rows_) + " x " + std::to_string(columns_));
+    if (IsFixed(row, column))
+        return platform::Status::Failure(cell + " of grid \"" + Name() +
+                                         "\" is a fixed header cell");
     return {};
 }
 
@@ -169,19 +171,17 @@ bool GridCtrl::Takes(platform::InputKind kind) const {
 }
 
 platform::ActionOutcome GridCtrl::EditCell(int row, int column, std::string text) {
-    if (std::string error = CheckUserCell(row, column); !error.empty())
-        return platform::ActionOutcome::Error(error);
+    if (const platform::Status open = CheckUserCell(row, column); !open) return open;
     // The user clicks a cell before typing into it, so it becomes the focus cell either way.
     focus_ = CellId{row, column};
     StoreText(row, column, std::move(text));
-    return platform::ActionOutcome::Notify(platform::Notification::EndEdit);
+    return platform::Notification::EndEdit;
 }
 
 platform::ActionOutcome GridCtrl::ClickCell(int row, int column) {
-    if (std::string error = CheckUserCell(row, column); !error.empty())
-        return platform::ActionOutcome::Error(error);
+    if (const platform::Status open = CheckUserCell(row, column); !open) return open;
     focus_ = CellId{row, column};
-    return platform::ActionOutcome::Notify(platform::Notification::FocusCellChanged);
+    return platform::Notification::FocusCellChanged;
 }
 
 void RegisterGridControlClass() {

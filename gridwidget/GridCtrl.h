@@ -90,7 +90,8 @@ private:
     void ReportCount(platform::WindowEventKind kind, int count) const;
     void ReportFocus() const;
     bool StoreText(int row, int column, std::string text);
-    [[nodiscard]] std::string CheckUserCell(int row, int column) const;
+    // Whether the user may edit or click the cell, or why not.
+    [[nodiscard]] platform::Status CheckUserCell(int row, int column) const;
     [[nodiscard]] std::string HeaderNumber(int row, int column) const;
 
     int rows_ = 0;

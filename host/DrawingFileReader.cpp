@@ -343,9 +343,9 @@ private:
 platform::Expected<Drawing> ReadDrawing(std::string_view text) { return Parser(text).Run(); }
 
 platform::Expected<Drawing> ReadDrawingFile(const std::filesystem::path& path) {
-    const platform::InputText file = platform::ReadInputFile(path);
-    if (!file) return platform::Status::Failure(file.error);
-    return ReadDrawing(file.text);
+    const platform::Expected<std::string> file = platform::ReadInputFile(path);
+    if (!file) return platform::Status::Failure(file.Describe());
+    return ReadDrawing(*file);
 }
 
 }  // namespace host

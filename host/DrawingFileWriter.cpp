@@ -111,8 +111,8 @@ std::string WriteDrawing(const Drawing& drawing) {
 
 platform::Status WriteDrawingFile(const Drawing& drawing, const std::filesystem::path& path) {
     // Replaced safely: a full disk never leaves a truncated drawing in place of the old one.
-    platform::ReplaceResult replaced = platform::ReplaceFileContents(path, WriteDrawing(drawing));
-    if (!replaced) return platform::Status::Failure(std::move(replaced.error));
+    const platform::Status replaced = platform::ReplaceFileContents(path, WriteDrawing(drawing));
+    if (!replaced) return platform::Status::Failure(replaced.Describe());
     return {};
 }
 

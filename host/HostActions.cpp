@@ -30,12 +30,14 @@ std::optional<HostKind> KindNamed(std::string_view name) {
 }
 
 // The filter of a host-select's arguments, or the reason they are not one.
-std::string ReadFilter(const platform::ScriptAction& action, SelectFilter& filter) {
-    const std::string usage = std::string(kSelectVerb) +
-                              " needs KIND [LAYER]: KIND one of point, line, arc, polyline, "
-                              "curve, surface, text, all; LAYER 0 to 999";
+platform::Expected<SelectFilter> ReadFilter(const platform::ScriptAction& action) {
+    const platform::Status usage = platform::Status::Failure(
+        std::string(kSelectVerb) +
+        " needs KIND [LAYER]: KIND one of point, line, arc, polyline, curve, surface, text, all; "
+        "LAYER 0 to 999");
     const std::vector<std::string>& arguments = action.arguments;
     if (arguments.empty() || arguments.size() > 2) return usage;
+    SelectFilter filter;
     if (arguments[0] != kAllKinds) {
         filter.kind = KindNamed(arguments[0]);
         if (!filter.kind) return usage;
@@ -48,7 +50,7 @@ std::string ReadFilter(const platform::ScriptAction& action, SelectFilter& filte
             return usage;
         filter.layer = layer;
     }
-    return "";
+    return filter;
 }
 
 bool Shown(const Drawing& drawing, int layer) {
@@ -77,39 +79,37 @@ std::string Taken(const platform::ScriptAction& action, std::size_t count) {
 
 }  // namespace
 
-std::string CheckHostAction(const platform::ScriptAction& action) {
-    if (action.verb == kSelectVerb) {
-        SelectFilter filter;
-        return ReadFilter(action, filter);
+platform::Status CheckHostAction(const platform::ScriptAction& action) {
+    if (action.verb == kSelectVerb) return ReadFilter(action).GetStatus();
+    if (action.verb == kUnselectVerb || action.verb == kRunVerb) {
+        if (action.arguments.empty()) return {};
+        return platform::Status::Failure(action.verb + " takes no arguments");
     }
-    if (action.verb == kUnselectVerb || action.verb == kRunVerb)
-        return action.arguments.empty() ? "" : action.verb + " takes no arguments";
-    return "'" + action.verb + "' is not an action of the host between commands (" +
-           std::string(kSelectVerb) + ", " + std::string(kUnselectVerb) + ", " +
-           std::string(kRunVerb) + ")";
+    return platform::Status::Failure("'" + action.verb +
+                                     "' is not an action of the host between commands (" +
+                                     std::string(kSelectVerb) + ", " + std::string(kUnselectVerb) +
+                                     ", " + std::string(kRunVerb) + ")");
 }
 
 namespace {
 
 // Checks and takes one host action, recording it; the reason when it is refused.
-std::string Take(Drawing& drawing, const platform::ScriptAction& action,
-                 platform::HeadlessBackend& backend) {
-    if (std::string error = CheckHostAction(action); !error.empty()) return error;
+platform::Status Take(Drawing& drawing, const platform::ScriptAction& action,
+                      platform::HeadlessBackend& backend) {
+    if (const platform::Status checked = CheckHostAction(action); !checked) return checked;
     if (action.verb == kRunVerb) {
         backend.Record(std::string(kRunVerb));
-        return "";
+        return {};
     }
     std::size_t count = 0;
     if (action.verb == kSelectVerb) {
-        SelectFilter filter;
-        (void)ReadFilter(action, filter);
-        count = Select(drawing, filter);
+        count = Select(drawing, *ReadFilter(action));
     } else {
         count = drawing.SelectedCount();
         drawing.UnselectAll();
     }
     backend.Record(Taken(action, count));
-    return "";
+    return {};
 }
 
 }  // namespace
@@ -119,8 +119,8 @@ bool PlayHostActions(Drawing& drawing, platform::HeadlessBackend& backend) {
         if (!platform::IsHostVerb(next->verb)) return true;
         const platform::ScriptAction action = *next;
         if (backend.TakeHostAction(action.verb) == nullptr) return false;
-        if (const std::string error = Take(drawing, action, backend); !error.empty()) {
-            backend.FailAction(action, error);
+        if (const platform::Status taken = Take(drawing, action, backend); !taken) {
+            backend.FailAction(action, taken.Describe());
             return false;
         }
         if (action.verb == kRunVerb) return true;
@@ -131,7 +131,8 @@ bool PlayHostActions(Drawing& drawing, platform::HeadlessBackend& backend) {
 void TakeHostActionsInDialogs(Drawing& drawing, platform::HeadlessBackend& backend) {
     backend.SetHostActionHandler([&drawing, &backend](const platform::ScriptAction& action) {
         if (action.verb == kRunVerb)
-            return std::string(kRunVerb) + " while a command's dialog waits for the user";
+            return platform::Status::Failure(std::string(kRunVerb) +
+                                             " while a command's dialog waits for the user");
         return Take(drawing, action, backend);
     });
 }

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "platform/Status.h"
 #include "platform/dialog/HeadlessBackend.h"
 #include "platform/dialog/SessionScript.h"
 
@@ -15,8 +16,9 @@ namespace host {
 
 class Drawing;
 
-// Why `action` is not a host action the host can take (unknown verb, wrong arguments), or empty.
-[[nodiscard]] std::string CheckHostAction(const platform::ScriptAction& action);
+// Whether `action` is a host action the host can take, or why not (unknown verb, wrong
+// arguments).
+[[nodiscard]] platform::Status CheckHostAction(const platform::ScriptAction& action);
 
 // Takes the host actions at the front of the script in turn, recording each in the transcript,
 // until a host-run (taken too), a dialog's action or the end of the script. Returns false when

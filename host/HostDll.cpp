@@ -83,9 +83,9 @@ extern "C" __attribute__((visibility("default"))) int SurfcamDllEntryPoint(const
                                                                            HostApi* api) {
     if (!path || !api) return -1;
     // Only a regular file is read: a pipe would block the host for ever.
-    const platform::InputText file = platform::ReadInputFile(platform::MapPath(path));
+    const platform::Expected<std::string> file = platform::ReadInputFile(platform::MapPath(path));
     if (!file) return -1;
-    std::istringstream lines(file.text);
+    std::istringstream lines(*file);
     std::vector<Command> commands;
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {

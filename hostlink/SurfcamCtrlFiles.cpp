@@ -36,9 +36,10 @@ struct FileBytes {
 // The whole file at `path`, or none when it cannot be opened, is not a regular file, cannot be
 // read, or is too large for memory; the file is closed again in every case.
 std::optional<FileBytes> ReadWholeFile(const char* path) {
-    const platform::InputFile input = platform::OpenInputFile(platform::MapPath(path));
+    const platform::Expected<platform::FileHandle> input =
+        platform::OpenInputFile(platform::MapPath(path));
     if (!input) return std::nullopt;
-    std::FILE* const file = input.file.get();
+    std::FILE* const file = input->get();
     const std::optional<std::uint64_t> length = platform::SizeOfOpenFile(file);
     if (!length || *length > std::numeric_limits<std::size_t>::max()) return std::nullopt;
     FileBytes bytes{nullptr, static_cast<std::size_t>(*length)};

@@ -40,13 +40,18 @@ CommandLine SplitCommandLine(std::string_view text) {
             continue;
         }
         if (line.positional.size() == kMostPositionalWords) continue;
-        // A word cut to the limit would name another directory or script than the one meant.
-        if (word.text.size() > kLongestWord && line.error.empty())
-            line.error = "ERROR: Command line word " + std::to_string(line.positional.size() + 1) +
-                         " is longer than " + std::to_string(kLongestWord) + " characters";
         line.positional.push_back(std::move(word.text));
     }
     return line;
+}
+
+platform::Status CheckCommandLine(const CommandLine& line) {
+    for (std::size_t i = 0; i < line.positional.size(); ++i)
+        if (line.positional[i].size() > kLongestWord)
+            return platform::Status::Failure("ERROR: Command line word " + std::to_string(i + 1) +
+                                             " is longer than " + std::to_string(kLongestWord) +
+                                             " characters");
+    return {};
 }
 
 std::string JoinArguments(const std::vector<std::string>& arguments) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Status.h"
+
 namespace installer {
 
 // Positional words beyond this many are not collected.
@@ -18,14 +20,17 @@ inline constexpr std::size_t kLongestWord = 259;
 struct CommandLine {
     std::vector<std::string> positional;
     std::vector<std::string> options;
-    // Why the command line cannot be used (a positional word too long), empty when it can.
-    std::string error;
 };
 
 // Splits the argument text (without the program name): words are separated by spaces outside
 // double quotes, quotes are dropped, and an empty word (end of text, or only quotes) ends the
 // splitting.
 [[nodiscard]] CommandLine SplitCommandLine(std::string_view text);
+
+// Whether the split command line can be used: a positional word longer than kLongestWord
+// refuses it, since a word cut to the limit would name another folder or script than the one
+// meant. The words stay usable either way (the installer's window shows them with the refusal).
+[[nodiscard]] platform::Status CheckCommandLine(const CommandLine& line);
 
 // The argument text of a program started with `arguments` already split (as on this machine):
 // joined by single spaces, each argument that is empty or holds a space, and no double quote,

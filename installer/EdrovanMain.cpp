@@ -32,26 +32,26 @@ void printReason(const std::string& reason) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const platform::ParsedOptions standIn =
+    const platform::Expected<platform::ParsedOptions> standIn =
         platform::ParseOptions(kStandInOptions, arguments, platform::UnknownOptions::Keep);
     if (!standIn) {
-        std::fprintf(stderr, "Edrovan: %s\n", standIn.error.c_str());
+        std::fprintf(stderr, "Edrovan: %s\n", standIn.Describe().c_str());
         return 0;
     }
-    platform::ApplyDriveRoot(standIn);
+    platform::ApplyDriveRoot(*standIn);
     platform::RegisterScreenBackend();
-    if (standIn.Has(platform::kGuiOption.name)) {
+    if (standIn->Has(platform::kGuiOption.name)) {
         const platform::BackendSettings environment = platform::BackendSettingsFromEnvironment();
         platform::SetDialogBackend(
             platform::ChooseDialogBackend(platform::kDesktopBackendName, environment));
     }
     const installer::CommandLine line =
-        installer::SplitCommandLine(installer::JoinArguments(standIn.positional));
+        installer::SplitCommandLine(installer::JoinArguments(standIn->positional));
     if (line.positional.size() < 2) return 0;
 
     installer::RunParameters run{line.positional[0], line.positional[1],
                                  line.positional.size() > 2 ? line.positional[2] : ""};
-    installer::InstallDialog dialog(std::move(run), line.error);
+    installer::InstallDialog dialog(std::move(run), installer::CheckCommandLine(line).Describe());
     // Without a screen the status line is also the program's output, and a failure's reason
     // goes to standard error.
     if (!platform::CurrentBackend().HasScreen()) {

@@ -33,9 +33,9 @@ std::string ErrorText(int error) { return std::strerror(error); }
 FileContents ReadWholeFile(const std::filesystem::path& path) {
     FileContents contents;
     // Only a regular file is read: a folder, a pipe or a device is refused at once.
-    const platform::InputFile input = platform::OpenInputFile(path);
-    if (!input) return {{}, input.reason};
-    std::FILE* const file = input.file.get();
+    const platform::Expected<platform::FileHandle> input = platform::OpenInputFile(path);
+    if (!input) return {{}, input.GetStatus().Reason()};
+    std::FILE* const file = input->get();
     const std::optional<std::uint64_t> size = platform::SizeOfOpenFile(file);
     if (!size) return {{}, ErrorText(errno)};
     if (*size > markup::kMaxDocumentBytes) {

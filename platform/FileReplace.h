@@ -6,22 +6,19 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Status.h"
+
 namespace platform {
 
-// Why a file was not replaced; None when it was.
+// Why a file was not replaced (the fault kind of the failed Status); None when it was.
 enum class ReplaceFault {
     None,
     CannotOpen,   // the target may not or cannot be written (read-only, a folder, no folder)
     CannotWrite,  // writing failed part way (a full disk); the target is as it was
 };
 
-struct ReplaceResult {
-    ReplaceFault fault = ReplaceFault::None;
-    std::string error;  // why, naming the path; empty on success
-    explicit operator bool() const { return fault == ReplaceFault::None; }
-};
-
-// Gives the file at `target` (a path on this machine) the contents `bytes`.
+// Gives the file at `target` (a path on this machine) the contents `bytes`, or says why not: the
+// failure names the path as its place and has a ReplaceFault as its kind.
 // - A regular file is replaced through a temporary file created exclusively in its folder; the
 //   replaced file keeps its permissions (and its owner where the process may set it).
 // - A symbolic link is written through: the file it names is replaced, the link stays.
@@ -30,7 +27,7 @@ struct ReplaceResult {
 // - A character device or a pipe is written in place (never waiting for a reader); any other
 //   file that is not regular is refused.
 // - A missing file is created with the default permissions; a missing folder is CannotOpen.
-[[nodiscard]] ReplaceResult ReplaceFileContents(const std::filesystem::path& target,
-                                                std::string_view bytes);
+[[nodiscard]] Status ReplaceFileContents(const std::filesystem::path& target,
+                                         std::string_view bytes);
 
 }  // namespace platform

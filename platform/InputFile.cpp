@@ -8,47 +8,31 @@
 
 namespace platform {
 
-InputFile RefusedInput(const std::filesystem::path& path, InputFault fault, std::string reason) {
-    InputFile refused;
-    refused.fault = fault;
-    refused.error = path.string() + ": " + reason;
-    refused.reason = std::move(reason);
-    return refused;
+Status RefusedInput(const std::filesystem::path& path, InputFault fault, std::string reason) {
+    return Status::Failure(fault, std::move(reason), {.file = path.string()});
 }
 
 std::string ReasonOf(int error) { return std::strerror(error); }
 
-InputText ReadInputFile(const std::filesystem::path& path) {
-    InputFile input = OpenInputFile(path);
-    return ReadInputFile(input, path);
+Expected<std::string> ReadInputFile(const std::filesystem::path& path) {
+    Expected<FileHandle> input = OpenInputFile(path);
+    if (!input) return input.GetStatus();
+    return ReadInputFile(input->get(), path);
 }
 
-InputText ReadInputFile(InputFile& input, const std::filesystem::path& path) {
-    InputText result;
-    if (!input) {
-        result.fault = input.fault;
-        result.reason = std::move(input.reason);
-        result.error = std::move(input.error);
-        return result;
-    }
-    const auto refuse = [&](std::string reason) {
-        result.text.clear();
-        result.fault = InputFault::Unreadable;
-        result.error = path.string() + ": " + reason;
-        result.reason = std::move(reason);
-        return std::move(result);
-    };
+Expected<std::string> ReadInputFile(std::FILE* file, const std::filesystem::path& path) {
+    std::string text;
     // Read to the end rather than trusting the size: a file may grow or shrink meanwhile.
     char block[1 << 16];
     try {
         std::size_t got;
-        while ((got = std::fread(block, 1, sizeof block, input.file.get())) > 0)
-            result.text.append(block, got);
+        while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
     } catch (const std::bad_alloc&) {
-        return refuse(ReasonOf(ENOMEM));
+        return RefusedInput(path, InputFault::Unreadable, ReasonOf(ENOMEM));
     }
-    if (std::ferror(input.file.get())) return refuse(ReasonOf(errno != 0 ? errno : EIO));
-    return result;
+    if (std::ferror(file))
+        return RefusedInput(path, InputFault::Unreadable, ReasonOf(errno != 0 ? errno : EIO));
+    return text;
 }
 
 }  // namespace platform

@@ -8,9 +8,9 @@
 
 namespace platform {
 
-// An input refused for `reason`, its error naming `path`.
-[[nodiscard]] InputFile RefusedInput(const std::filesystem::path& path, InputFault fault,
-                                     std::string reason);
+// An input refused for `reason`, of the kind `fault`, at `path`.
+[[nodiscard]] Status RefusedInput(const std::filesystem::path& path, InputFault fault,
+                                  std::string reason);
 
 // The C library's text for `error`, so that a message reads as the system's would.
 [[nodiscard]] std::string ReasonOf(int error);

@@ -41,13 +41,11 @@ std::vector<std::string> ParsedOptions::Values(std::string_view name) const {
     return values;
 }
 
-ParsedOptions ParseOptions(std::span<const ProgramOption> known,
-                           const std::vector<std::string>& arguments, UnknownOptions unknown) {
+Expected<ParsedOptions> ParseOptions(std::span<const ProgramOption> known,
+                                     const std::vector<std::string>& arguments,
+                                     UnknownOptions unknown) {
     ParsedOptions parsed;
-    const auto refuse = [&](std::string why) {
-        parsed.error = std::move(why);
-        return parsed;
-    };
+    const auto refuse = [](std::string why) { return Status::Failure(std::move(why)); };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
         if (word == kOptionPrefix) {

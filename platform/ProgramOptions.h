@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Status.h"
+
 namespace platform {
 
 // One option a program takes: "--name", with a value or as a switch.
@@ -18,8 +20,7 @@ struct ProgramOption {
     bool repeatable = false;     // may be given several times (each value kept, in order)
 };
 
-// What parsing a command line gave: the options in the order given, the other words, or why
-// the command line cannot be used.
+// What parsing a usable command line gave: the options in the order given and the other words.
 struct ParsedOptions {
     struct Given {
         std::string name;
@@ -27,9 +28,7 @@ struct ParsedOptions {
     };
     std::vector<Given> options;
     std::vector<std::string> positional;
-    std::string error;  // empty when the command line is usable
 
-    explicit operator bool() const { return error.empty(); }
     // Whether the option was given.
     [[nodiscard]] bool Has(std::string_view name) const;
     // The value of an option given once, or none.
@@ -48,11 +47,11 @@ enum class UnknownOptions {
 // a separate VALUE may start with "-" but not with "--" (that is taken for a forgotten value
 // followed by the next option; "--name=--x" gives such a value). A lone "--" ends the options:
 // every word after it is positional.
-// Errors: an unknown option (when refused), a missing value, a value given to a switch, and a
+// Refused: an unknown option (when refused), a missing value, a value given to a switch, and a
 // non-repeatable option given twice.
-[[nodiscard]] ParsedOptions ParseOptions(std::span<const ProgramOption> known,
-                                         const std::vector<std::string>& arguments,
-                                         UnknownOptions unknown = UnknownOptions::Refuse);
+[[nodiscard]] Expected<ParsedOptions> ParseOptions(std::span<const ProgramOption> known,
+                                                   const std::vector<std::string>& arguments,
+                                                   UnknownOptions unknown = UnknownOptions::Refuse);
 
 // The options' lines for a program's help: "  --name VALUE   help", aligned.
 [[nodiscard]] std::string OptionsHelp(std::span<const ProgramOption> known);

@@ -3,6 +3,7 @@
 
 AddinApp::AddinApp() : Application("Tavroset") { SetRegistryKey(kRegistryKey); }
 
+namespace core::addin {
 namespace {
 
 const AddinApp theApp;
@@ -10,3 +11,5 @@ const AddinApp theApp;
 }  // namespace
 
 const AddinApp& TheAddinApp() { return theApp; }
+
+}  // namespace core::addin

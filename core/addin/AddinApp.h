@@ -13,5 +13,9 @@ public:
     static constexpr const char* kRegistryKey = "Tarnwick Software LLC\\Kestrane";
 };
 
+namespace core::addin {
+
 // The library's one application object, constructed when the library is loaded.
 [[nodiscard]] const AddinApp& TheAddinApp();
+
+}  // namespace core::addin

@@ -29,7 +29,7 @@ void ReportUnknownError() noexcept {
 template <class Body>
 bool RunInAddinModule(Body&& body) noexcept {
     try {
-        const platform::ModuleScope addin(AddinModule());
+        const platform::ModuleScope addin(dialogs::AddinModule());
         body();
         return true;
     } catch (...) {

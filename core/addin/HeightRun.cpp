@@ -28,8 +28,8 @@ int HeightRun::Run(CSurfcamCtrl& controller) {
     TableDefinition table;
     table.Read(main.Job.TableDefinitionPath);  // a missing file leaves the table empty
     SetProgress(wait, 30);
-    PrepareHeightComputation(controller, table);
-    ComputeAllHeights(controller, table);
+    core::PrepareHeightComputation(controller, table);
+    core::ComputeAllHeights(controller, table);
     SetProgress(wait, 100);
     wait.DestroyWindow();
 
@@ -37,6 +37,6 @@ int HeightRun::Run(CSurfcamCtrl& controller) {
     review.Table = &table;
     review.Controller = &controller;
     review.DoModal();  // OK or Cancel, the heights are written as they stand
-    WriteProgramFile(table, main.Job.ProgramFilePath);
+    core::WriteProgramFile(table, main.Job.ProgramFilePath);
     return 0;
 }

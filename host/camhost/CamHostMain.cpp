@@ -9,16 +9,18 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const host::CamHostCommandLine line = host::ParseCamHostCommandLine(arguments);
-    if (!line.error.empty()) {
-        std::fprintf(stderr, "camhost: %s\n%s", line.error.c_str(), host::CamHostHelp().c_str());
+    const platform::Expected<host::CamHostCommandLine> line =
+        host::ParseCamHostCommandLine(arguments);
+    if (!line) {
+        std::fprintf(stderr, "camhost: %s\n%s", line.Describe().c_str(),
+                     host::CamHostHelp().c_str());
         return host::kCamHostUsage;
     }
-    if (line.help) {
+    if (line->help) {
         std::printf("%s", host::CamHostHelp().c_str());
         return host::kCamHostDone;
     }
     // The program, unlike the host library, can show real windows (--gui).
-    if (line.settings.gui) return host::RunCamHostOnScreen(line.settings);
-    return host::RunCamHost(line.settings);
+    if (line->settings.gui) return host::RunCamHostOnScreen(line->settings);
+    return host::RunCamHost(line->settings);
 }

@@ -39,30 +39,27 @@ constexpr platform::ProgramOption kOptions[] = {platform::kDriveRootOption,
 
 }  // namespace
 
-CamHostCommandLine ParseCamHostCommandLine(const std::vector<std::string>& arguments) {
+platform::Expected<CamHostCommandLine> ParseCamHostCommandLine(
+    const std::vector<std::string>& arguments) {
+    const platform::Expected<platform::ParsedOptions> parsed =
+        platform::ParseOptions(kOptions, arguments);
+    if (!parsed) return parsed.GetStatus();
+    if (!parsed->positional.empty())
+        return platform::Status::Failure("unexpected word \"" + parsed->positional.front() +
+                                         "\" (every input is given by an option; see --help)");
+    platform::ApplyDriveRoot(*parsed);
     CamHostCommandLine line;
-    const platform::ParsedOptions parsed = platform::ParseOptions(kOptions, arguments);
-    if (!parsed) {
-        line.error = parsed.error;
-        return line;
-    }
-    if (!parsed.positional.empty()) {
-        line.error = "unexpected word \"" + parsed.positional.front() +
-                     "\" (every input is given by an option; see --help)";
-        return line;
-    }
-    platform::ApplyDriveRoot(parsed);
-    line.help = parsed.Has(kHelp.name);
+    line.help = parsed->Has(kHelp.name);
     CamHostSettings& settings = line.settings;
-    settings.configFolder = parsed.Value(kConfig.name).value_or(std::string(kDefaultConfigFolder));
-    settings.openDrawing = parsed.Value(kOpen.name);
-    settings.sessionScript = parsed.Value(kSession.name);
-    settings.transcript = parsed.Value(kTranscript.name);
-    settings.gui = parsed.Has(platform::kGuiOption.name);
-    settings.commands = parsed.Values(kRun.name);
-    settings.saveDrawing = parsed.Value(kSave.name);
-    settings.picture = parsed.Value(kSvg.name);
-    settings.pictureTable = parsed.Value(kTable.name);
+    settings.configFolder = parsed->Value(kConfig.name).value_or(std::string(kDefaultConfigFolder));
+    settings.openDrawing = parsed->Value(kOpen.name);
+    settings.sessionScript = parsed->Value(kSession.name);
+    settings.transcript = parsed->Value(kTranscript.name);
+    settings.gui = parsed->Has(platform::kGuiOption.name);
+    settings.commands = parsed->Values(kRun.name);
+    settings.saveDrawing = parsed->Value(kSave.name);
+    settings.picture = parsed->Value(kSvg.name);
+    settings.pictureTable = parsed->Value(kTable.name);
     return line;
 }
 

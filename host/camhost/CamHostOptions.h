@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Status.h"
+
 namespace host {
 
 // What one run of camhost is asked to do. Paths are system paths (docs/paths.md).
@@ -20,15 +22,16 @@ struct CamHostSettings {
     bool gui = false;  // dialogs as real windows (the desktop backend, which the program links)
 };
 
-// The parsed command line: the settings, or help asked for, or why it cannot be used.
+// A usable command line: the settings, and whether help was asked for.
 struct CamHostCommandLine {
     CamHostSettings settings;
     bool help = false;
-    std::string error;
 };
 
-// Parses camhost's arguments (without the program name); sets the drive root when given.
-[[nodiscard]] CamHostCommandLine ParseCamHostCommandLine(const std::vector<std::string>& arguments);
+// Parses camhost's arguments (without the program name), or says why they cannot be used; sets
+// the drive root when given.
+[[nodiscard]] platform::Expected<CamHostCommandLine> ParseCamHostCommandLine(
+    const std::vector<std::string>& arguments);
 
 // The text of --help.
 [[nodiscard]] std::string CamHostHelp();

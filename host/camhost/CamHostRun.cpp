@@ -26,54 +26,51 @@
 namespace host {
 namespace {
 
-// A failure of the run, already worded for the person running it.
-struct Failure {
-    std::string reason;
-};
+// A failure of a step of the run is a Status already worded for the person running it.
+using platform::Expected;
+using platform::Status;
 
 void Report(const std::string& reason) { std::fprintf(stderr, "camhost: %s\n", reason.c_str()); }
 
-// Why the output at `systemPath` cannot be written (its folder is missing), or empty.
-std::string OutputProblem(const char* what, const std::optional<std::string>& systemPath) {
-    if (!systemPath) return "";
+// Whether the output at `systemPath` can be written, or why not (its folder is missing).
+Status CheckOutput(const char* what, const std::optional<std::string>& systemPath) {
+    if (!systemPath) return {};
     const std::filesystem::path file = platform::MapPath(*systemPath);
     std::filesystem::path folder = file.parent_path();
     if (folder.empty()) folder = ".";
     std::error_code error;
     if (std::filesystem::is_directory(file, error))
-        return "cannot write the " + std::string(what) + " " + *systemPath + ": " + file.string() +
-               " is a folder";
+        return Status::Failure("cannot write the " + std::string(what) + " " + *systemPath + ": " +
+                               file.string() + " is a folder");
     if (!std::filesystem::is_directory(folder, error))
-        return "cannot write the " + std::string(what) + " " + *systemPath + ": the folder " +
-               folder.string() + " does not exist";
-    return "";
+        return Status::Failure("cannot write the " + std::string(what) + " " + *systemPath +
+                               ": the folder " + folder.string() + " does not exist");
+    return {};
 }
 
-std::optional<Failure> CheckOutputs(const CamHostSettings& settings) {
-    for (const std::string& problem : {OutputProblem("transcript", settings.transcript),
-                                       OutputProblem("drawing", settings.saveDrawing),
-                                       OutputProblem("picture", settings.picture)})
-        if (!problem.empty()) return Failure{problem};
-    return std::nullopt;
+Status CheckOutputs(const CamHostSettings& settings) {
+    for (const Status& output :
+         {CheckOutput("transcript", settings.transcript),
+          CheckOutput("drawing", settings.saveDrawing), CheckOutput("picture", settings.picture)})
+        if (!output) return output;
+    return {};
 }
 
 // The session script's actions, every host action among them checked; a script that cannot be
 // read or holds a host action the host cannot take is refused naming its line.
-std::optional<Failure> ReadScript(const CamHostSettings& settings,
-                                  std::vector<platform::ScriptAction>& actions) {
-    if (!settings.sessionScript) return std::nullopt;
+Expected<std::vector<platform::ScriptAction>> ReadScript(const CamHostSettings& settings) {
+    if (!settings.sessionScript) return std::vector<platform::ScriptAction>();
     const std::string& name = *settings.sessionScript;
-    platform::Expected<std::vector<platform::ScriptAction>> read =
+    Expected<std::vector<platform::ScriptAction>> read =
         platform::ReadSessionScriptFile(platform::MapPath(name));
-    if (!read) return Failure{"session script " + name + ": " + read.Describe()};
+    if (!read) return Status::Failure("session script " + name + ": " + read.Describe());
     for (const platform::ScriptAction& action : *read) {
         if (!action.verb.starts_with(platform::verbs::kHostPrefix)) continue;
-        if (const std::string error = CheckHostAction(action); !error.empty())
-            return Failure{"session script " + name + ": line " + std::to_string(action.line) +
-                           ": " + error};
+        if (const Status checked = CheckHostAction(action); !checked)
+            return Status::Failure("session script " + name + ": line " +
+                                   std::to_string(action.line) + ": " + checked.Describe());
     }
-    actions = std::move(*read);
-    return std::nullopt;
+    return read;
 }
 
 // The commands to run, in their order: each entry with its loaded add-in.
@@ -81,18 +78,19 @@ struct LoadedAddins {
     std::vector<std::pair<AddinEntry, const Addin*>> commands;
 };
 
-std::optional<Failure> LoadAddins(const CamHostSettings& settings, LoadedAddins& loaded) {
-    if (settings.commands.empty()) return std::nullopt;
-    const platform::Expected<AddinListing> listing = ReadAddinEntries(settings.configFolder);
-    if (!listing) return Failure{listing.Describe()};
+Expected<LoadedAddins> LoadAddins(const CamHostSettings& settings) {
+    LoadedAddins loaded;
+    if (settings.commands.empty()) return loaded;
+    const Expected<AddinListing> listing = ReadAddinEntries(settings.configFolder);
+    if (!listing) return Status::Failure(listing.Describe());
     for (const std::string& choice : settings.commands) {
-        const platform::Expected<const AddinEntry*> entry = ChooseAddin(*listing, choice);
-        if (!entry) return Failure{entry.Describe()};
-        const platform::Expected<const Addin*> addin = LoadedAddin(**entry);
-        if (!addin) return Failure{addin.Describe()};
+        const Expected<const AddinEntry*> entry = ChooseAddin(*listing, choice);
+        if (!entry) return Status::Failure(entry.Describe());
+        const Expected<const Addin*> addin = LoadedAddin(**entry);
+        if (!addin) return Status::Failure(addin.Describe());
         loaded.commands.emplace_back(**entry, *addin);
     }
-    return std::nullopt;
+    return loaded;
 }
 
 // A message box's text on one line: line breaks inside become " / ", trailing ones go.
@@ -108,43 +106,41 @@ std::string OnOneLine(std::string text) {
 
 // The scripted backend: headless, or with --gui the desktop one, whose script (if any) drives
 // real windows and whose transcript is the headless one.
-std::optional<Failure> ChooseBackend(const CamHostSettings& settings,
-                                     std::vector<platform::ScriptAction> actions,
-                                     std::unique_ptr<platform::DialogBackend>& chosen) {
-    if (!settings.gui) {
-        chosen = std::make_unique<platform::HeadlessBackend>(
+Expected<std::unique_ptr<platform::DialogBackend>> ChooseBackend(
+    const CamHostSettings& settings, std::vector<platform::ScriptAction> actions) {
+    if (!settings.gui)
+        return std::make_unique<platform::HeadlessBackend>(
             platform::SessionScript(std::move(actions)));
-        return std::nullopt;
-    }
     platform::BackendSettings desktop;
     if (settings.sessionScript) desktop.script = platform::MapPath(*settings.sessionScript);
-    chosen = platform::MakeDialogBackend(platform::kDesktopBackendName, desktop);
-    if (!chosen) return Failure{"the desktop dialog backend cannot start here"};
-    return std::nullopt;
+    std::unique_ptr<platform::DialogBackend> chosen =
+        platform::MakeDialogBackend(platform::kDesktopBackendName, desktop);
+    if (!chosen) return Status::Failure("the desktop dialog backend cannot start here");
+    return chosen;
 }
 
 // The backend playing the script, writing the transcript, and every message box also printed
 // on standard error so that a batch run shows it.
-std::optional<Failure> StartSession(const CamHostSettings& settings,
-                                    std::vector<platform::ScriptAction> actions,
-                                    platform::HeadlessBackend*& backend) {
-    std::unique_ptr<platform::DialogBackend> chosen;
-    if (auto failure = ChooseBackend(settings, std::move(actions), chosen)) return failure;
-    platform::SetDialogBackend(std::move(chosen));
+Expected<platform::HeadlessBackend*> StartSession(const CamHostSettings& settings,
+                                                  std::vector<platform::ScriptAction> actions) {
+    Expected<std::unique_ptr<platform::DialogBackend>> chosen =
+        ChooseBackend(settings, std::move(actions));
+    if (!chosen) return chosen.GetStatus();
+    platform::SetDialogBackend(std::move(*chosen));
     // Both play scripts as the headless backend does.
-    platform::HeadlessBackend* headless = platform::CurrentHeadlessBackend();
-    if (headless == nullptr) return Failure{"the dialog backend plays no session script"};
+    platform::HeadlessBackend* backend = platform::CurrentHeadlessBackend();
+    if (backend == nullptr) return Status::Failure("the dialog backend plays no session script");
     if (settings.transcript) {
-        std::string error;
-        if (!headless->WriteTranscriptTo(platform::MapPath(*settings.transcript), error))
-            return Failure{"cannot write the transcript " + *settings.transcript + ": " + error};
+        const Status written = backend->WriteTranscriptTo(platform::MapPath(*settings.transcript));
+        if (!written)
+            return Status::Failure("cannot write the transcript " + *settings.transcript + ": " +
+                                   written.Describe());
     }
-    backend = headless;
     platform::SetMessagePresenter([backend](const std::string& text) {
         backend->PresentMessage(text);
         std::fprintf(stderr, "message: %s\n", OnOneLine(text).c_str());
     });
-    return std::nullopt;
+    return backend;
 }
 
 // The job itself, on a host whose session is set up.
@@ -157,22 +153,22 @@ public:
     Job(const Job&) = delete;
     Job& operator=(const Job&) = delete;
 
-    std::optional<Failure> Run() {
+    Status Run() {
         TakeHostActionsInDialogs(host_.ActiveDrawing(), backend_);
-        if (auto failure = Open()) return failure;
+        if (Status step = Open(); !step) return step;
         ShowScreen();
         for (const auto& [entry, addin] : addins_.commands) {
-            if (auto failure = RunCommand(entry, *addin)) return failure;
+            if (Status step = RunCommand(entry, *addin); !step) return step;
             if (screen_ != nullptr) screen_->DrawingChanged();
         }
-        if (auto failure = PlayHostActions()) return failure;
+        if (Status step = PlayHostActions(); !step) return step;
         if (const platform::ScriptAction* unused = backend_.PeekAction())
             Report("note: the session script's actions from line " + std::to_string(unused->line) +
                    " on were not used");
-        if (auto failure = Save()) return failure;
-        if (auto failure = Draw()) return failure;
+        if (Status step = Save(); !step) return step;
+        if (Status step = Draw(); !step) return step;
         if (screen_ != nullptr && !settings_.sessionScript) screen_->WaitUntilClosed();
-        return std::nullopt;
+        return {};
     }
 
 private:
@@ -184,48 +180,49 @@ private:
         if (!settings_.sessionScript && person) host_.SetInteraction(std::move(person));
     }
 
-    std::optional<Failure> Open() {
-        if (!settings_.openDrawing) return std::nullopt;
+    Status Open() {
+        if (!settings_.openDrawing) return {};
         backend_.Record("open " + platform::QuoteText(*settings_.openDrawing));
         if (!host_.OpenDrawing(*settings_.openDrawing, /*merge=*/false))
-            return Failure{"the drawing " + *settings_.openDrawing + " was not opened"};
+            return Status::Failure("the drawing " + *settings_.openDrawing + " was not opened");
         TellAddinsDrawingOpened();
         return StoppedScript();
     }
 
-    std::optional<Failure> RunCommand(const AddinEntry& entry, const Addin& addin) {
-        if (auto failure = PlayHostActions()) return failure;
+    Status RunCommand(const AddinEntry& entry, const Addin& addin) {
+        if (Status step = PlayHostActions(); !step) return step;
         RunAddinCommand(host_, entry, addin, &backend_);
         return StoppedScript();
     }
 
-    std::optional<Failure> PlayHostActions() {
+    Status PlayHostActions() {
         host::PlayHostActions(host_.ActiveDrawing(), backend_);
         return StoppedScript();
     }
 
     // A session script that stopped on an error ends the job: what follows would act on a
     // job the script no longer describes, so nothing is saved or drawn.
-    std::optional<Failure> StoppedScript() const {
-        if (!backend_.ScriptFailed()) return std::nullopt;
-        return Failure{
+    Status StoppedScript() const {
+        if (!backend_.ScriptFailed()) return {};
+        return Status::Failure(
             "the session script stopped on an error (see above and the transcript); "
-            "nothing was saved or drawn"};
+            "nothing was saved or drawn");
     }
 
-    std::optional<Failure> Save() {
-        if (!settings_.saveDrawing) return std::nullopt;
+    Status Save() {
+        if (!settings_.saveDrawing) return {};
         const std::string& path = *settings_.saveDrawing;
         backend_.Record("save " + platform::QuoteText(path));
-        if (!host_.SaveDrawing(path)) return Failure{"the drawing was not saved to " + path};
+        if (!host_.SaveDrawing(path))
+            return Status::Failure("the drawing was not saved to " + path);
         TellAddinsDrawingSaved();
         std::printf("drawing saved to %s (%s)\n", path.c_str(),
                     platform::MapPath(path).string().c_str());
-        return std::nullopt;
+        return {};
     }
 
-    std::optional<Failure> Draw() {
-        if (!settings_.picture) return std::nullopt;
+    Status Draw() {
+        if (!settings_.picture) return {};
         const std::string& path = *settings_.picture;
         PictureOptions options;
         options.tableDefinition = settings_.pictureTable;
@@ -233,10 +230,11 @@ private:
         const platform::Expected<PictureSummary> summary =
             WriteDrawingPicture(host_.ActiveDrawing(), options, path);
         if (!summary)
-            return Failure{"the picture was not written to " + path + ": " + summary.Describe()};
+            return Status::Failure("the picture was not written to " + path + ": " +
+                                   summary.Describe());
         std::printf("picture written to %s (%s): %zu posts, %zu programmed\n", path.c_str(),
                     platform::MapPath(path).string().c_str(), summary->posts, summary->programmed);
-        return std::nullopt;
+        return {};
     }
 
     const CamHostSettings& settings_;
@@ -246,26 +244,27 @@ private:
     Host host_;
 };
 
-int Fail(const Failure& failure) {
-    Report(failure.reason);
+int Fail(const Status& failure) {
+    Report(failure.Describe());
     return kCamHostFailed;
 }
 
 }  // namespace
 
 int RunCamHost(const CamHostSettings& settings, HostScreen* screen) {
-    if (auto failure = CheckOutputs(settings)) return Fail(*failure);
-    std::vector<platform::ScriptAction> actions;
-    if (auto failure = ReadScript(settings, actions)) return Fail(*failure);
-    LoadedAddins addins;
-    if (auto failure = LoadAddins(settings, addins)) return Fail(*failure);
-    platform::HeadlessBackend* backend = nullptr;
-    if (auto failure = StartSession(settings, std::move(actions), backend)) return Fail(*failure);
-    const std::optional<Failure> failure = Job(settings, addins, *backend, screen).Run();
+    if (const Status outputs = CheckOutputs(settings); !outputs) return Fail(outputs);
+    Expected<std::vector<platform::ScriptAction>> actions = ReadScript(settings);
+    if (!actions) return Fail(actions.GetStatus());
+    Expected<LoadedAddins> addins = LoadAddins(settings);
+    if (!addins) return Fail(addins.GetStatus());
+    const Expected<platform::HeadlessBackend*> backend =
+        StartSession(settings, std::move(*actions));
+    if (!backend) return Fail(backend.GetStatus());
+    const Status done = Job(settings, *addins, **backend, screen).Run();
     if (settings.transcript)
         std::printf("transcript written to %s (%s)\n", settings.transcript->c_str(),
                     platform::MapPath(*settings.transcript).string().c_str());
-    return failure ? Fail(*failure) : kCamHostDone;
+    return done ? kCamHostDone : Fail(done);
 }
 
 }  // namespace host

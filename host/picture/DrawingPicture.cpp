@@ -186,16 +186,16 @@ platform::Expected<PictureSummary> WriteDrawingPicture(const Drawing& drawing,
                                                        std::string_view systemPath) {
     std::vector<PostResult> posts = ReadPostResults(drawing);
     if (options.tableDefinition) {
-        const platform::InputText table =
+        const platform::Expected<std::string> table =
             platform::ReadInputFile(platform::MapPath(*options.tableDefinition));
         if (!table)
             return platform::Status::Failure("cannot read the table definition " +
-                                             *options.tableDefinition + ": " + table.error);
-        LabelPosts(posts, ReadTablePosts(table.text));
+                                             *options.tableDefinition + ": " + table.Describe());
+        LabelPosts(posts, ReadTablePosts(*table));
     }
-    const platform::ReplaceResult written = platform::ReplaceFileContents(
+    const platform::Status written = platform::ReplaceFileContents(
         platform::MapPath(systemPath), DrawingPictureSvg(drawing, posts, options.title));
-    if (!written) return platform::Status::Failure(written.error);
+    if (!written) return platform::Status::Failure(written.Describe());
     return Summarise(posts);
 }
 

@@ -117,9 +117,9 @@ void DesktopBackend::Deliver(const platform::UserInput& input, platform::WindowH
     platform::Window* found = platform::WindowFromHandle(window);
     platform::Dialog* dialog = found != nullptr ? found->AsDialog() : nullptr;
     lastOutcome_ = dialog != nullptr ? dialog->Deliver(input)
-                                     : platform::ActionOutcome::Error("the window is gone");
-    if (!scripted_ && lastOutcome_.Failed())
-        std::fprintf(stderr, "desktop: %s\n", lastOutcome_.error.c_str());
+                                     : platform::Status::Failure("the window is gone");
+    if (!scripted_ && !lastOutcome_)
+        std::fprintf(stderr, "desktop: %s\n", lastOutcome_.Describe().c_str());
 }
 
 void DesktopBackend::OnWindowEvent(const platform::WindowEvent& event) {
@@ -186,12 +186,12 @@ platform::ActionOutcome DesktopBackend::FeedInput(platform::Dialog& dialog,
     DialogWindow* window = WindowOf(dialog.Handle());
     ControlView* view = window != nullptr ? window->ViewOf(input.control) : nullptr;
     if (view == nullptr) return dialog.Deliver(input);
-    lastOutcome_ = platform::ActionOutcome::Error("the widget did not take the input");
+    lastOutcome_ = platform::Status::Failure("the widget did not take the input");
     view->Feed(input);
     return lastOutcome_;
 }
 
-std::string DesktopBackend::FeedClose(platform::Dialog& dialog) {
+platform::Status DesktopBackend::FeedClose(platform::Dialog& dialog) {
     DialogWindow* window = WindowOf(dialog.Handle());
     return window != nullptr ? window->CloseFromSystemMenu() : dialog.RequestSystemClose();
 }

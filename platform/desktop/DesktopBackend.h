@@ -43,7 +43,7 @@ public:
 protected:
     platform::ActionOutcome FeedInput(platform::Dialog& dialog,
                                       const platform::UserInput& input) override;
-    std::string FeedClose(platform::Dialog& dialog) override;
+    platform::Status FeedClose(platform::Dialog& dialog) override;
     void FeedEscape(platform::Dialog& dialog) override;
     void WaitUntil(std::int64_t time) override;
     void BetweenSteps() override;
@@ -56,7 +56,7 @@ private:
     QElapsedTimer clock_;
     QTimer wakeUp_;
     std::map<platform::WindowHandle, std::unique_ptr<DialogWindow>> windows_;
-    platform::ActionOutcome lastOutcome_;
+    platform::ActionOutcome lastOutcome_ = std::nullopt;
 };
 
 // The widget that shows the host's main window (camhost's window), which follows the host

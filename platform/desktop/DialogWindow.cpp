@@ -98,8 +98,8 @@ void DialogWindow::Apply(const platform::WindowEvent& event) {
     }
 }
 
-std::string DialogWindow::CloseFromSystemMenu() {
-    closeRefusal_.clear();
+platform::Status DialogWindow::CloseFromSystemMenu() {
+    closeRefusal_ = {};
     close();
     return closeRefusal_;
 }

@@ -28,7 +28,7 @@ public:
     // Every view, in the order of the dialog's controls.
     [[nodiscard]] const std::vector<std::unique_ptr<ControlView>>& Views() const { return views_; }
     // The system menu's Close as the user chooses it; the dialog's refusal, if any.
-    std::string CloseFromSystemMenu();
+    platform::Status CloseFromSystemMenu();
 
 protected:
     void reject() override;
@@ -41,7 +41,7 @@ private:
     platform::WindowHandle handle_;
     std::map<int, ControlView*> byId_;
     std::vector<std::unique_ptr<ControlView>> views_;
-    std::string closeRefusal_;
+    platform::Status closeRefusal_;
 };
 
 }  // namespace desktop

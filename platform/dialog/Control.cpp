@@ -69,8 +69,8 @@ void Control::Report(WindowEvent change) const {
 }
 
 ActionOutcome Control::Unsupported(std::string_view what) const {
-    return ActionOutcome::Error(std::string(KindName()) + " \"" + name_ + "\" does not take " +
-                                std::string(what));
+    return Status::Failure(std::string(KindName()) + " \"" + name_ + "\" does not take " +
+                           std::string(what));
 }
 
 }  // namespace platform

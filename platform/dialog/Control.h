@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Status.h"
 #include "platform/dialog/DialogTemplate.h"
 #include "platform/dialog/UserInput.h"
 #include "platform/dialog/WindowEvent.h"
@@ -32,16 +33,9 @@ struct UserAction {
     std::vector<std::string> arguments;
 };
 
-// The result of a user action: an error, or optionally a notification for the dialog.
-struct ActionOutcome {
-    std::string error;
-    std::optional<Notification> notification;
-
-    [[nodiscard]] bool Failed() const { return !error.empty(); }
-    [[nodiscard]] static ActionOutcome Error(std::string text) { return {std::move(text), {}}; }
-    [[nodiscard]] static ActionOutcome Notify(Notification n) { return {{}, n}; }
-    [[nodiscard]] static ActionOutcome Quiet() { return {}; }
-};
+// The result of a user action: the notification for the dialog, if the action gives one, or why
+// the action was refused.
+using ActionOutcome = Expected<std::optional<Notification>>;
 
 // The window that holds controls; controls report their changes through it.
 class ControlSite {

@@ -132,35 +132,30 @@ Control* Dialog::FindControl(std::string_view name) const {
     return nullptr;
 }
 
-bool Dialog::TakesInput(std::string& why) const {
+Status Dialog::TakesInput() const {
     const std::string dialog = "dialog \"" + caption_ + "\"";
-    if (!HasWindow())
-        why = "the dialog has no window";
-    else if (!IsVisible())
-        why = dialog + " is hidden";
-    else if (!IsEnabled())
-        why = dialog + " is disabled";
-    else
-        return true;
-    return false;
+    if (!HasWindow()) return Status::Failure("the dialog has no window");
+    if (!IsVisible()) return Status::Failure(dialog + " is hidden");
+    if (!IsEnabled()) return Status::Failure(dialog + " is disabled");
+    return {};
 }
 
 ActionOutcome Dialog::Deliver(const UserInput& input) {
-    std::string why;
-    if (!TakesInput(why)) return ActionOutcome::Error(why);
+    if (const Status takes = TakesInput(); !takes) return takes;
     Control* control = FindControl(input.control);
     const std::string named = "control #" + std::to_string(input.control);
-    if (control == nullptr) return ActionOutcome::Error("dialog has no " + named);
-    if (!control->IsVisible()) return ActionOutcome::Error(named + " is hidden");
-    if (!control->IsEnabled()) return ActionOutcome::Error(named + " is disabled");
+    if (control == nullptr) return Status::Failure("dialog has no " + named);
+    if (!control->IsVisible()) return Status::Failure(named + " is hidden");
+    if (!control->IsEnabled()) return Status::Failure(named + " is disabled");
     ActionOutcome outcome = control->Accept(input);
-    if (!outcome.Failed() && outcome.notification) Notify(control->Id(), *outcome.notification);
+    if (outcome && *outcome) Notify(control->Id(), **outcome);
     return outcome;
 }
 
-std::string Dialog::RequestSystemClose() {
+Status Dialog::RequestSystemClose() {
     TAVRO_INVARIANT(HasWindow(), "RequestSystemClose needs a created window");
-    if (!template_->style.systemMenu) return "dialog \"" + caption_ + "\" has no system menu";
+    if (!template_->style.systemMenu)
+        return Status::Failure("dialog \"" + caption_ + "\" has no system menu");
     OnSystemClose();
     return {};
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Invariant.h"
+#include "platform/Status.h"
 #include "platform/dialog/Control.h"
 #include "platform/dialog/DialogTemplate.h"
 #include "platform/dialog/Window.h"
@@ -82,11 +83,11 @@ public:
     // The session-script action `action` on the control named by script name or
     // "#identifier", as the headless backend translates it (ScriptInput.h), then delivered.
     ActionOutcome PerformUserAction(std::string_view control, const UserAction& action);
-    // Whether the dialog takes the user's input now (it has a window, shown and enabled);
-    // `why` says why not.
-    [[nodiscard]] bool TakesInput(std::string& why) const;
-    // The user closes the window from its system menu; an error when it has none.
-    [[nodiscard]] std::string RequestSystemClose();
+    // Whether the dialog takes the user's input now (it has a window, shown and enabled), or
+    // why not.
+    [[nodiscard]] Status TakesInput() const;
+    // The user closes the window from its system menu; a failure when it has none.
+    [[nodiscard]] Status RequestSystemClose();
     // The user asks to cancel from the keyboard (Escape).
     void RequestKeyboardCancel();
 

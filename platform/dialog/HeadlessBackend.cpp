@@ -36,8 +36,8 @@ HeadlessBackend::HeadlessBackend(SessionScript script) : script_(std::move(scrip
 
 HeadlessBackend::~HeadlessBackend() { LiveHeadlessBackends().erase(this); }
 
-bool HeadlessBackend::WriteTranscriptTo(const std::filesystem::path& path, std::string& error) {
-    return transcript_.WriteTo(path, error);
+Status HeadlessBackend::WriteTranscriptTo(const std::filesystem::path& path) {
+    return transcript_.WriteTo(path);
 }
 
 void HeadlessBackend::OnWindowEvent(const WindowEvent& event) {
@@ -109,13 +109,13 @@ void HeadlessBackend::Perform(Dialog& dialog, const ScriptAction& action) {
             error = "expected dialog " + QuoteText(arguments.empty() ? "" : arguments[0]) + ", " +
                     QuoteText(dialog.Label()) + " is waiting";
     } else if (action.verb == verbs::kClose) {
-        error = FeedClose(dialog);
+        error = FeedClose(dialog).Describe();
     } else if (action.verb == verbs::kEscape) {
         FeedEscape(dialog);
     } else if (IsHostVerb(action.verb)) {
         const Window* host = WindowFromHandle(MainWindow());
         if (hostActions_ && host != nullptr && host->IsEnabled())
-            error = hostActions_(action);
+            error = hostActions_(action).Describe();
         else
             error = "host action '" + action.verb + "' while dialog " + QuoteText(dialog.Label()) +
                     " waits for the user";
@@ -124,8 +124,10 @@ void HeadlessBackend::Perform(Dialog& dialog, const ScriptAction& action) {
     } else {
         const UserAction user{action.verb, {arguments.begin() + 1, arguments.end()}};
         const ScriptInput translated = TranslateDialogAction(dialog, arguments.front(), user);
-        error = translated.error;
-        if (error.empty() && translated.input) error = FeedInput(dialog, *translated.input).error;
+        if (!translated)
+            error = translated.Describe();
+        else if (*translated)
+            error = FeedInput(dialog, **translated).Describe();
     }
     if (!error.empty()) {
         FailAction(action, error);
@@ -137,20 +139,19 @@ ActionOutcome HeadlessBackend::FeedInput(Dialog& dialog, const UserInput& input)
     return dialog.Deliver(input);
 }
 
-std::string HeadlessBackend::FeedClose(Dialog& dialog) { return dialog.RequestSystemClose(); }
+Status HeadlessBackend::FeedClose(Dialog& dialog) { return dialog.RequestSystemClose(); }
 
 void HeadlessBackend::FeedEscape(Dialog& dialog) { dialog.RequestKeyboardCancel(); }
 
 const ScriptAction* HeadlessBackend::TakeHostAction(std::string_view verb) {
-    std::string error;
-    const ScriptAction* action = script_.TakeHostAction(verb, error);
-    if (action == nullptr) {
-        transcript_.Write("script-error " + QuoteText(error));
-        std::fprintf(stderr, "session script: %s\n", error.c_str());
-        script_.Stop();
-        failed_ = true;
-    }
-    return action;
+    const Expected<const ScriptAction*> action = script_.TakeHostAction(verb);
+    if (action) return *action;
+    const std::string error = action.Describe();
+    transcript_.Write("script-error " + QuoteText(error));
+    std::fprintf(stderr, "session script: %s\n", error.c_str());
+    script_.Stop();
+    failed_ = true;
+    return nullptr;
 }
 
 void HeadlessBackend::FailAction(const ScriptAction& action, const std::string& error) {
@@ -177,9 +178,10 @@ Expected<std::vector<ScriptAction>> ReadNamedSessionScript(const std::filesystem
 
 void ConnectScriptedBackend(HeadlessBackend& backend, const std::filesystem::path& transcript,
                             const Expected<std::vector<ScriptAction>>& read) {
-    std::string error;
-    if (!transcript.empty() && !backend.WriteTranscriptTo(transcript, error))
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (!transcript.empty()) {
+        if (const Status written = backend.WriteTranscriptTo(transcript); !written)
+            std::fprintf(stderr, "%s\n", written.Describe().c_str());
+    }
     if (!read) backend.FailScript(read.GetStatus());
 }
 

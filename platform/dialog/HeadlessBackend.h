@@ -31,8 +31,8 @@ public:
     HeadlessBackend(const HeadlessBackend&) = delete;
     HeadlessBackend& operator=(const HeadlessBackend&) = delete;
 
-    // Also writes the transcript to `path`; false with `error` when the file cannot be made.
-    bool WriteTranscriptTo(const std::filesystem::path& path, std::string& error);
+    // Also writes the transcript to `path`; a failure when the file cannot be made.
+    Status WriteTranscriptTo(const std::filesystem::path& path);
 
     void RunLoop(Dialog& dialog) override;
     void OnWindowEvent(const WindowEvent& event) override;
@@ -49,11 +49,11 @@ public:
     [[nodiscard]] const ScriptAction* PeekAction() const { return script_.Next(); }
     // For the stand-in host: writes a line of its own to the transcript (an action it took).
     void Record(const std::string& line) { transcript_.Write(line); }
-    // For the stand-in host: takes a host action met while a dialog waits, and gives the reason
-    // when it refuses it. Only while the host's main window takes input (a dialog has handed it
-    // over, as a preview does): otherwise the user cannot reach the host and the action is an
-    // error of the script.
-    using HostActionHandler = std::function<std::string(const ScriptAction& action)>;
+    // For the stand-in host: takes a host action met while a dialog waits, or says why it
+    // refuses it. Only while the host's main window takes input (a dialog has handed it over, as
+    // a preview does): otherwise the user cannot reach the host and the action is an error of
+    // the script.
+    using HostActionHandler = std::function<Status(const ScriptAction& action)>;
     void SetHostActionHandler(HostActionHandler handler) { hostActions_ = std::move(handler); }
     // For the stand-in host: the next script action must be the host action `verb`. Returns
     // it, or null after recording the error and stopping the script.
@@ -70,8 +70,8 @@ protected:
     // How a script's input reaches the dialog. The headless backend delivers it at once; a
     // backend with widgets feeds it to them, whose signals deliver it.
     virtual ActionOutcome FeedInput(Dialog& dialog, const UserInput& input);
-    // "close": the system menu's Close; an error when the window has none.
-    virtual std::string FeedClose(Dialog& dialog);
+    // "close": the system menu's Close; a failure when the window has none.
+    virtual Status FeedClose(Dialog& dialog);
     // "escape": a cancel from the keyboard.
     virtual void FeedEscape(Dialog& dialog);
     // The clock is about to move on to `time`; a backend on the real clock waits until then.

@@ -48,11 +48,10 @@ void EntryList::Tell(WindowEventKind kind, int row, const std::string& text) con
 
 ActionOutcome EntryList::UserSelect(int index, const std::string& controlName) {
     if (index < 0 || index >= Count())
-        return ActionOutcome::Error("\"" + controlName + "\" has no entry at index " +
-                                    std::to_string(index) + " (it has " + std::to_string(Count()) +
-                                    ")");
+        return Status::Failure("\"" + controlName + "\" has no entry at index " +
+                               std::to_string(index) + " (it has " + std::to_string(Count()) + ")");
     selection_ = index;
-    return ActionOutcome::Notify(Notification::SelectionChanged);
+    return Notification::SelectionChanged;
 }
 
 ListBox::ListBox(const ControlTemplate& from)
@@ -76,14 +75,14 @@ bool ComboBox::Takes(InputKind kind) const {
 
 ActionOutcome ComboBox::SelectEntry(int index) {
     ActionOutcome outcome = entries_.UserSelect(index, Name());
-    if (!outcome.Failed()) text_ = SelectedText();
+    if (outcome) text_ = SelectedText();
     return outcome;
 }
 
 ActionOutcome ComboBox::TypeText(std::string text) {
     if (!HasEditField()) return Control::TypeText(std::move(text));
     text_ = std::move(text);
-    return ActionOutcome::Notify(Notification::TextChanged);
+    return Notification::TextChanged;
 }
 
 std::string_view ComboBox::KindName() const {

@@ -48,12 +48,10 @@ std::string QuoteText(std::string_view text) {
     return quoted;
 }
 
-UnquotedText UnquoteText(std::string_view input) {
+Expected<UnquotedText> UnquoteText(std::string_view input) {
+    if (input.empty() || input.front() != '"')
+        return Status::Failure("a quoted text must start with \"");
     UnquotedText result;
-    if (input.empty() || input.front() != '"') {
-        result.error = "a quoted text must start with \"";
-        return result;
-    }
     for (std::size_t i = 1; i < input.size(); ++i) {
         const char c = input[i];
         if (c == '"') {
@@ -84,21 +82,16 @@ UnquotedText UnquoteText(std::string_view input) {
             case 'x': {
                 const int high = i + 1 < input.size() ? HexDigitValue(input[i + 1]) : -1;
                 const int low = i + 2 < input.size() ? HexDigitValue(input[i + 2]) : -1;
-                if (high < 0 || low < 0) {
-                    result.error = "\\x needs two hexadecimal digits";
-                    return result;
-                }
+                if (high < 0 || low < 0) return Status::Failure("\\x needs two hexadecimal digits");
                 result.text += static_cast<char>(high * 16 + low);
                 i += 2;
                 break;
             }
             default:
-                result.error = std::string("unknown escape \\") + input[i];
-                return result;
+                return Status::Failure(std::string("unknown escape \\") + input[i]);
         }
     }
-    result.error = "quoted text is not closed";
-    return result;
+    return Status::Failure("quoted text is not closed");
 }
 
 }  // namespace platform

@@ -12,9 +12,9 @@
 namespace platform {
 namespace {
 
-ScriptInput Failure(std::string error) { return {std::move(error), std::nullopt}; }
+ScriptInput Failure(std::string error) { return Status::Failure(std::move(error)); }
 
-ScriptInput Input(UserInput input) { return {{}, std::move(input)}; }
+ScriptInput Input(UserInput input) { return std::optional<UserInput>(std::move(input)); }
 
 UserInput Of(InputKind kind, const Control& control) {
     UserInput input;
@@ -57,7 +57,7 @@ ScriptInput TranslateToggle(const Control& control, const UserAction& action) {
     if (control.Kind() == ControlKind::CheckBox) {
         const bool checked = static_cast<const CheckBox&>(control).IsChecked();
         if ((action.verb == verbs::kTick && checked) || (action.verb == verbs::kClear && !checked))
-            return {};
+            return std::optional<UserInput>();
     }
     return Input(Of(InputKind::Toggle, control));
 }
@@ -130,8 +130,7 @@ ScriptInput TranslateControlAction(const Control& control, const UserAction& act
 
 ScriptInput TranslateDialogAction(const Dialog& dialog, std::string_view reference,
                                   const UserAction& action) {
-    std::string why;
-    if (!dialog.TakesInput(why)) return Failure(why);
+    if (const Status takes = dialog.TakesInput(); !takes) return takes;
     Control* control = nullptr;
     if (reference.starts_with('#')) {
         int id = 0;
@@ -153,14 +152,14 @@ ScriptInput TranslateDialogAction(const Dialog& dialog, std::string_view referen
 
 ActionOutcome Control::Perform(const UserAction& action) {
     const ScriptInput translated = TranslateControlAction(*this, action);
-    if (!translated.error.empty()) return ActionOutcome::Error(translated.error);
-    return translated.input ? Accept(*translated.input) : ActionOutcome::Quiet();
+    if (!translated) return translated.GetStatus();
+    return *translated ? Accept(**translated) : ActionOutcome(std::nullopt);
 }
 
 ActionOutcome Dialog::PerformUserAction(std::string_view reference, const UserAction& action) {
     const ScriptInput translated = TranslateDialogAction(*this, reference, action);
-    if (!translated.error.empty()) return ActionOutcome::Error(translated.error);
-    return translated.input ? Deliver(*translated.input) : ActionOutcome::Quiet();
+    if (!translated) return translated.GetStatus();
+    return *translated ? Deliver(**translated) : ActionOutcome(std::nullopt);
 }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Status.h"
 #include "platform/dialog/Control.h"
 #include "platform/dialog/UserInput.h"
 
@@ -14,12 +15,9 @@ namespace platform {
 
 class Dialog;
 
-// What a script action on a control stands for: an error in the script's words, or the
-// input (none for an action that changes nothing, such as ticking a ticked box).
-struct ScriptInput {
-    std::string error;
-    std::optional<UserInput> input;
-};
+// What a script action on a control stands for: the input (none for an action that changes
+// nothing, such as ticking a ticked box), or why the script cannot do it, in the script's words.
+using ScriptInput = Expected<std::optional<UserInput>>;
 
 // Translates `action` ("press", "tick", "type TEXT", "choose TEXT", "edit-cell R C TEXT"...)
 // for `control`.

@@ -31,19 +31,15 @@ struct Token {
     bool quoted = false;
 };
 
-struct LineTokens {
-    std::vector<Token> tokens;
-    std::string error;
-};
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool IsControlByte(char c) {
     return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f;
 }
 
-LineTokens Tokenize(std::string_view line) {
-    LineTokens result;
+// The line's words and quoted texts, or why the line cannot be split into them.
+Expected<std::vector<Token>> Tokenize(std::string_view line) {
+    std::vector<Token> tokens;
     std::size_t i = 0;
     while (i < line.size()) {
         if (IsBlank(line[i])) {
@@ -51,30 +47,23 @@ LineTokens Tokenize(std::string_view line) {
             continue;
         }
         if (line[i] == '"') {
-            UnquotedText unquoted = UnquoteText(line.substr(i));
-            if (!unquoted.error.empty()) {
-                result.error = unquoted.error;
-                return result;
-            }
-            i += unquoted.length;
-            if (i < line.size() && !IsBlank(line[i])) {
-                result.error = "a quoted text must be followed by a blank";
-                return result;
-            }
-            result.tokens.push_back({std::move(unquoted.text), true});
+            Expected<UnquotedText> unquoted = UnquoteText(line.substr(i));
+            if (!unquoted) return unquoted.GetStatus();
+            i += unquoted->length;
+            if (i < line.size() && !IsBlank(line[i]))
+                return Status::Failure("a quoted text must be followed by a blank");
+            tokens.push_back({std::move(unquoted->text), true});
             continue;
         }
         const std::size_t start = i;
         while (i < line.size() && !IsBlank(line[i])) {
-            if (line[i] == '"') {
-                result.error = "a quote inside a word; quote the whole text";
-                return result;
-            }
+            if (line[i] == '"')
+                return Status::Failure("a quote inside a word; quote the whole text");
             ++i;
         }
-        result.tokens.push_back({std::string(line.substr(start, i - start)), false});
+        tokens.push_back({std::string(line.substr(start, i - start)), false});
     }
-    return result;
+    return tokens;
 }
 
 bool IsWholeNumber(const std::string& text) {
@@ -90,12 +79,13 @@ bool IsControlReference(const Token& token) {
     return true;
 }
 
-// Checks the arguments against the verb's shape; an error text, or empty when they fit.
-std::string CheckArguments(const VerbSyntax& syntax, const std::vector<Token>& arguments) {
+// Checks the arguments against the verb's shape: success when they fit, else why not.
+Status CheckArguments(const VerbSyntax& syntax, const std::vector<Token>& arguments) {
     if (syntax.shape == "*") return {};
     if (arguments.size() != syntax.shape.size())
-        return "'" + std::string(syntax.verb) + "' takes " + std::to_string(syntax.shape.size()) +
-               " argument(s), not " + std::to_string(arguments.size());
+        return Status::Failure("'" + std::string(syntax.verb) + "' takes " +
+                               std::to_string(syntax.shape.size()) + " argument(s), not " +
+                               std::to_string(arguments.size()));
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const Token& argument = arguments[i];
         const std::string position =
@@ -103,11 +93,12 @@ std::string CheckArguments(const VerbSyntax& syntax, const std::vector<Token>& a
         switch (syntax.shape[i]) {
             case 'C':
                 if (!IsControlReference(argument))
-                    return position + " must name a control (a name or #identifier)";
+                    return Status::Failure(position +
+                                           " must name a control (a name or #identifier)");
                 break;
             case 'N':
                 if (argument.quoted || !IsWholeNumber(argument.text))
-                    return position + " must be a whole number from 0";
+                    return Status::Failure(position + " must be a whole number from 0");
                 break;
             default:
                 break;
@@ -146,16 +137,16 @@ Expected<std::vector<ScriptAction>> ReadSessionScript(std::string_view text) {
                 return fail("control character in the line; write it as an escape in quotes");
         const std::size_t first = line.find_first_not_of(" \t");
         if (first == std::string_view::npos || line[first] == '#') continue;
-        LineTokens tokens = Tokenize(line);
-        if (!tokens.error.empty()) return fail(tokens.error);
-        const Token& verb = tokens.tokens.front();
+        const Expected<std::vector<Token>> tokens = Tokenize(line);
+        if (!tokens) return fail(tokens.GetStatus().Reason());
+        const Token& verb = tokens->front();
         const VerbSyntax* syntax = verb.quoted ? nullptr : FindVerb(verb.text);
         if (syntax == nullptr && !(IsHostVerb(verb.text) && !verb.quoted))
             return fail("unknown action '" + verb.text + "'");
-        const std::vector<Token> arguments(tokens.tokens.begin() + 1, tokens.tokens.end());
+        const std::vector<Token> arguments(tokens->begin() + 1, tokens->end());
         if (syntax != nullptr) {
-            if (std::string error = CheckArguments(*syntax, arguments); !error.empty())
-                return fail(error);
+            if (const Status fits = CheckArguments(*syntax, arguments); !fits)
+                return fail(fits.Reason());
         }
         ScriptAction action{number, verb.text, {}};
         for (const Token& argument : arguments) action.arguments.push_back(argument.text);
@@ -166,9 +157,9 @@ Expected<std::vector<ScriptAction>> ReadSessionScript(std::string_view text) {
 }
 
 Expected<std::vector<ScriptAction>> ReadSessionScriptFile(const std::filesystem::path& path) {
-    const InputText file = ReadInputFile(path);
-    if (!file) return Status::Failure("cannot read session script " + file.error);
-    return ReadSessionScript(file.text);
+    const Expected<std::string> file = ReadInputFile(path);
+    if (!file) return Status::Failure("cannot read session script " + file.Describe());
+    return ReadSessionScript(*file);
 }
 
 const ScriptAction* SessionScript::Next() const {
@@ -179,17 +170,14 @@ void SessionScript::Consume() {
     if (next_ < actions_.size()) ++next_;
 }
 
-const ScriptAction* SessionScript::TakeHostAction(std::string_view verb, std::string& error) {
+Expected<const ScriptAction*> SessionScript::TakeHostAction(std::string_view verb) {
     const ScriptAction* next = Next();
-    if (next == nullptr) {
-        error = "the session script has no '" + std::string(verb) + "' left";
-        return nullptr;
-    }
-    if (next->verb != verb) {
-        error = "line " + std::to_string(next->line) + ": the host needs '" + std::string(verb) +
-                "' here, the script has '" + next->verb + "'";
-        return nullptr;
-    }
+    if (next == nullptr)
+        return Status::Failure("the session script has no '" + std::string(verb) + "' left");
+    if (next->verb != verb)
+        return Status::Failure(
+            "the host needs '" + std::string(verb) + "' here, the script has '" + next->verb + "'",
+            {next->line});
     Consume();
     return next;
 }

@@ -42,9 +42,9 @@ public:
     void Stop() { stopped_ = true; }
     [[nodiscard]] bool Stopped() const { return stopped_; }
 
-    // The host's side: the next action must be the host action `verb`. Returns it (consumed),
-    // or null with `error` set when the script ran out or the next action is another one.
-    const ScriptAction* TakeHostAction(std::string_view verb, std::string& error);
+    // The host's side: the next action must be the host action `verb`. Gives it (consumed,
+    // never null), or why not: the script ran out, or the next action (at its line) is another.
+    [[nodiscard]] Expected<const ScriptAction*> TakeHostAction(std::string_view verb);
 
 private:
     std::vector<ScriptAction> actions_;

@@ -13,7 +13,7 @@ void CheckBox::SetChecked(bool checked) {
 
 ActionOutcome CheckBox::Toggle() {
     checked_ = !checked_;
-    return ActionOutcome::Notify(Notification::Clicked);
+    return Notification::Clicked;
 }
 
 void Edit::SetText(std::string text) {
@@ -24,9 +24,9 @@ void Edit::SetText(std::string text) {
 }
 
 ActionOutcome Edit::TypeText(std::string text) {
-    if (readOnly_) return ActionOutcome::Error("edit \"" + Name() + "\" is read-only");
+    if (readOnly_) return Status::Failure("edit \"" + Name() + "\" is read-only");
     text_ = std::move(text);
-    return ActionOutcome::Notify(Notification::TextChanged);
+    return Notification::TextChanged;
 }
 
 void StaticText::SetText(std::string text) {

@@ -14,7 +14,7 @@ public:
     // Whether Enter presses this button.
     [[nodiscard]] bool IsDefault() const { return default_; }
     [[nodiscard]] bool Takes(InputKind kind) const override { return kind == InputKind::Press; }
-    ActionOutcome Press() override { return ActionOutcome::Notify(Notification::Clicked); }
+    ActionOutcome Press() override { return Notification::Clicked; }
     [[nodiscard]] std::string_view KindName() const override { return "push button"; }
 
 private:

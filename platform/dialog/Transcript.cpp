@@ -14,15 +14,12 @@ std::string ResultText(int result) {
 
 }  // namespace
 
-bool Transcript::WriteTo(const std::filesystem::path& path, std::string& error) {
+Status Transcript::WriteTo(const std::filesystem::path& path) {
     file_ = std::ofstream(path, std::ios::binary | std::ios::trunc);
-    if (!file_) {
-        error = "cannot write the transcript " + path.string();
-        return false;
-    }
+    if (!file_) return Status::Failure("cannot write the transcript " + path.string());
     for (const std::string& line : lines_) file_ << line << '\n';
     file_.flush();
-    return true;
+    return {};
 }
 
 void Transcript::Write(const std::string& line) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Status.h"
 #include "platform/dialog/WindowEvent.h"
 
 namespace platform {
@@ -14,8 +15,8 @@ namespace platform {
 // session that stops half-way leaves what happened up to then).
 class Transcript {
 public:
-    // Writes lines to `path` too, replacing the file; false with `error` when it cannot.
-    bool WriteTo(const std::filesystem::path& path, std::string& error);
+    // Writes lines to `path` too, replacing the file; a failure when it cannot.
+    Status WriteTo(const std::filesystem::path& path);
     // Appends one line.
     void Write(const std::string& line);
     [[nodiscard]] const std::vector<std::string>& Lines() const { return lines_; }

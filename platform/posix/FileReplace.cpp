@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <optional>
 #include <random>
 
 namespace platform {
@@ -18,28 +17,24 @@ constexpr int kMaxLinkDepth = 40;
 // Fresh names tried before giving up on a folder that keeps holding them.
 constexpr int kTemporaryNameAttempts = 100;
 
-ReplaceResult Fail(ReplaceFault fault, const std::filesystem::path& path, std::string reason) {
-    return {fault, path.string() + ": " + reason};
+Status Fail(ReplaceFault fault, const std::filesystem::path& path, std::string reason) {
+    return Status::Failure(fault, std::move(reason), {.file = path.string()});
 }
 
 std::string ErrorText(int error) { return std::strerror(error); }
 
-// The file a chain of symbolic links ends at (the path itself when it is no link); it need not
-// exist, so a dangling link creates the file it names.
-std::optional<std::filesystem::path> ResolveLinks(std::filesystem::path path, std::string& why) {
+// The file a chain of symbolic links ends at (the path itself when it is no link), or why the
+// chain cannot be followed; the file need not exist, so a dangling link creates the file it names.
+Expected<std::filesystem::path> ResolveLinks(std::filesystem::path path) {
     for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
         std::error_code error;
         const auto status = std::filesystem::symlink_status(path, error);
         if (!std::filesystem::is_symlink(status)) return path;
         const std::filesystem::path next = std::filesystem::read_symlink(path, error);
-        if (error) {
-            why = "cannot follow the link: " + error.message();
-            return std::nullopt;
-        }
+        if (error) return Status::Failure("cannot follow the link: " + error.message());
         path = next.is_absolute() ? next : path.parent_path() / next;
     }
-    why = ErrorText(ELOOP);
-    return std::nullopt;
+    return Status::Failure(ErrorText(ELOOP));
 }
 
 bool WriteAll(int descriptor, std::string_view bytes) {
@@ -53,7 +48,7 @@ bool WriteAll(int descriptor, std::string_view bytes) {
 }
 
 // Devices and pipes take the bytes where they are; opening never waits for a reader.
-ReplaceResult WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
+Status WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
     const int descriptor = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         const int error = errno;
@@ -86,10 +81,9 @@ int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& 
 
 }  // namespace
 
-ReplaceResult ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes) {
-    std::string why;
-    const std::optional<std::filesystem::path> resolved = ResolveLinks(path, why);
-    if (!resolved) return Fail(ReplaceFault::CannotOpen, path, why);
+Status ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes) {
+    const Expected<std::filesystem::path> resolved = ResolveLinks(path);
+    if (!resolved) return Fail(ReplaceFault::CannotOpen, path, resolved.GetStatus().Reason());
     const std::filesystem::path target =
         resolved->parent_path().empty() ? std::filesystem::path(".") / *resolved : *resolved;
 

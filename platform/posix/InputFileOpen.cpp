@@ -10,7 +10,7 @@
 
 namespace platform {
 
-InputFile OpenInputFile(const std::filesystem::path& path) {
+Expected<FileHandle> OpenInputFile(const std::filesystem::path& path) {
     // O_NONBLOCK: opening a pipe that nobody writes to would otherwise wait for ever; the
     // descriptor is made blocking again once it is known to be a regular file.
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -35,9 +35,8 @@ InputFile OpenInputFile(const std::filesystem::path& path) {
         ::close(descriptor);
         return RefusedInput(path, InputFault::Unreadable, ReasonOf(error));
     }
-    InputFile opened;
-    opened.file.reset(::fdopen(descriptor, "rb"));
-    if (!opened.file) {
+    FileHandle opened(::fdopen(descriptor, "rb"));
+    if (!opened) {
         const int error = errno;
         ::close(descriptor);
         return RefusedInput(path, InputFault::Unreadable, ReasonOf(error));

@@ -122,8 +122,8 @@ const ParsedIni* KeptDocument(const std::filesystem::path& path) {
         if (entry.path != path || entry.identity != *now) continue;
         if (!entry.racyBytes) return &entry.parsed;
         const bool settled = Settled(entry.identity);
-        const InputText read = ReadInputFile(path);
-        if (!read || read.text != *entry.racyBytes) return nullptr;
+        const Expected<std::string> read = ReadInputFile(path);
+        if (!read || *read != *entry.racyBytes) return nullptr;
         if (settled) entry.racyBytes.reset();
         return &entry.parsed;
     }
@@ -133,22 +133,19 @@ const ParsedIni* KeptDocument(const std::filesystem::path& path) {
 // The file at `path` parsed, from the kept documents while it is unchanged.
 const ParsedIni& Load(const std::filesystem::path& path, ParsedIni& scratch) {
     if (const ParsedIni* kept = KeptDocument(path)) return *kept;
-    InputFile input = OpenInputFile(path);
+    const Expected<FileHandle> input = OpenInputFile(path);
     scratch = {};
-    if (!input) {
-        scratch.missing = input.fault == InputFault::Missing;
-        if (!scratch.missing) scratch.error = std::move(input.error);
+    const auto refuse = [&](const Status& why) -> const ParsedIni& {
+        scratch.missing = why.FaultKind<InputFault>() == InputFault::Missing;
+        if (!scratch.missing) scratch.error = why.Describe();
         return scratch;
-    }
+    };
+    if (!input) return refuse(input.GetStatus());
     struct stat status {};
-    const bool stated = ::fstat(fileno(input.file.get()), &status) == 0;
-    InputText text = ReadInputFile(input, path);
-    if (!text) {
-        scratch.missing = text.fault == InputFault::Missing;
-        if (!scratch.missing) scratch.error = text.error;
-        return scratch;
-    }
-    DecodedIni decoded = DecodeIniFile(text.text);
+    const bool stated = ::fstat(fileno(input->get()), &status) == 0;
+    Expected<std::string> text = ReadInputFile(input->get(), path);
+    if (!text) return refuse(text.GetStatus());
+    DecodedIni decoded = DecodeIniFile(*text);
     scratch.encoding = decoded.encoding;
     scratch.unwritable = std::move(decoded.unwritable);
     scratch.document = IniDocument::Parse(decoded.text);
@@ -156,7 +153,7 @@ const ParsedIni& Load(const std::filesystem::path& path, ParsedIni& scratch) {
     // The identity taken before reading: a change made meanwhile makes the next read parse again.
     const std::optional<FileIdentity> identity = stated ? IdentityOf(status) : std::nullopt;
     if (!identity) return scratch;
-    Keep(path, *identity, std::move(text.text), std::move(scratch));
+    Keep(path, *identity, std::move(*text), std::move(scratch));
     return Kept().front().parsed;
 }
 
@@ -197,8 +194,8 @@ Status WritePrivateProfileString(std::string_view section, std::string_view key,
         return Status::Failure(path.string() +
                                ": the file is UTF-16 and the text written is not UTF-8, so it "
                                "has no UTF-16 form");
-    if (ReplaceResult replaced = ReplaceFileContents(path, *bytes); !replaced)
-        return Status::Failure(std::move(replaced.error));
+    if (const Status replaced = ReplaceFileContents(path, *bytes); !replaced)
+        return Status::Failure(replaced.Describe());
     edited.missing = false;
     if (const std::optional<FileIdentity> identity = IdentityOf(path))
         Keep(path, *identity, *bytes, std::move(edited));

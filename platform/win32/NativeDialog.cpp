@@ -183,8 +183,8 @@ void NativeDialog::Apply(const platform::WindowEvent& event) {
     }
 }
 
-std::string NativeDialog::CloseFromSystemMenu() {
-    closeRefusal_.clear();
+platform::Status NativeDialog::CloseFromSystemMenu() {
+    closeRefusal_ = {};
     if (window_ != nullptr) SendMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
     return closeRefusal_;
 }

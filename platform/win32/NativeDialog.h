@@ -44,7 +44,7 @@ public:
     [[nodiscard]] platform::PixelRect ScreenPlace() const;
 
     // The system menu's Close as the user chooses it; the dialog's refusal, if any.
-    std::string CloseFromSystemMenu();
+    platform::Status CloseFromSystemMenu();
     // The Escape key as the user presses it in the window.
     void PressEscape();
     // While a nested dialog's loop runs, this one takes no input (held), as the system's modal
@@ -75,7 +75,7 @@ private:
     std::map<int, ControlView*> byId_;
     std::map<NativeWindow, ControlView*> byWindow_;
     std::vector<std::unique_ptr<ControlView>> views_;
-    std::string closeRefusal_;
+    platform::Status closeRefusal_;
 };
 
 }  // namespace win32

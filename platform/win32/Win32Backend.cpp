@@ -91,9 +91,9 @@ void Win32Backend::Deliver(const platform::UserInput& input, platform::WindowHan
     platform::Window* found = platform::WindowFromHandle(window);
     platform::Dialog* dialog = found != nullptr ? found->AsDialog() : nullptr;
     lastOutcome_ = dialog != nullptr ? dialog->Deliver(input)
-                                     : platform::ActionOutcome::Error("the window is gone");
-    if (!scripted_ && lastOutcome_.Failed())
-        std::fprintf(stderr, "win32: %s\n", lastOutcome_.error.c_str());
+                                     : platform::Status::Failure("the window is gone");
+    if (!scripted_ && !lastOutcome_)
+        std::fprintf(stderr, "win32: %s\n", lastOutcome_.Describe().c_str());
 }
 
 void Win32Backend::CreateWindowFor(const platform::WindowEvent& event) {
@@ -168,13 +168,13 @@ platform::ActionOutcome Win32Backend::FeedInput(platform::Dialog& dialog,
                                                 const platform::UserInput& input) {
     NativeDialog* window = WindowOf(dialog.Handle());
     ControlView* view = window != nullptr ? window->ViewOf(input.control) : nullptr;
-    lastOutcome_ = platform::ActionOutcome::Error("the control did not take the input");
+    lastOutcome_ = platform::Status::Failure("the control did not take the input");
     // Input the native control would not take gets the framework's own answer.
     if (view == nullptr || !view->Feed(input)) return dialog.Deliver(input);
     return lastOutcome_;
 }
 
-std::string Win32Backend::FeedClose(platform::Dialog& dialog) {
+platform::Status Win32Backend::FeedClose(platform::Dialog& dialog) {
     NativeDialog* window = WindowOf(dialog.Handle());
     return window != nullptr ? window->CloseFromSystemMenu() : dialog.RequestSystemClose();
 }

@@ -50,7 +50,7 @@ public:
 protected:
     platform::ActionOutcome FeedInput(platform::Dialog& dialog,
                                       const platform::UserInput& input) override;
-    std::string FeedClose(platform::Dialog& dialog) override;
+    platform::Status FeedClose(platform::Dialog& dialog) override;
     void FeedEscape(platform::Dialog& dialog) override;
     void WaitUntil(std::int64_t time) override;
     void BetweenSteps() override;
@@ -73,7 +73,7 @@ private:
     std::vector<std::unique_ptr<NativeDialog>> destroyed_;
     // The dialogs whose loops run, innermost last.
     std::vector<platform::WindowHandle> loops_;
-    platform::ActionOutcome lastOutcome_;
+    platform::ActionOutcome lastOutcome_ = std::nullopt;
 };
 
 // Whether the system can show windows here (a desktop exists).

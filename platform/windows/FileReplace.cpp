@@ -13,8 +13,8 @@ namespace {
 // Fresh names tried before giving up on a folder that keeps holding them.
 constexpr int kTemporaryNameAttempts = 100;
 
-ReplaceResult Fail(ReplaceFault fault, const std::filesystem::path& path, std::string reason) {
-    return {fault, path.string() + ": " + reason};
+Status Fail(ReplaceFault fault, const std::filesystem::path& path, std::string reason) {
+    return Status::Failure(fault, std::move(reason), {.file = path.string()});
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -43,7 +43,7 @@ HANDLE CreateTemporary(const std::filesystem::path& target, std::filesystem::pat
 
 }  // namespace
 
-ReplaceResult ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes) {
+Status ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes) {
     const std::filesystem::path target =
         path.parent_path().empty() ? std::filesystem::path(".") / path : path;
     const DWORD attributes = ::GetFileAttributesW(target.c_str());

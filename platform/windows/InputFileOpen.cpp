@@ -9,7 +9,7 @@
 
 namespace platform {
 
-InputFile OpenInputFile(const std::filesystem::path& path) {
+Expected<FileHandle> OpenInputFile(const std::filesystem::path& path) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status))
@@ -19,9 +19,8 @@ InputFile OpenInputFile(const std::filesystem::path& path) {
     if (!std::filesystem::is_regular_file(status))
         return RefusedInput(path, InputFault::NotRegular,
                             "Not a regular file (a pipe, a device or a socket)");
-    InputFile opened;
-    opened.file.reset(::_wfopen(path.c_str(), L"rb"));
-    if (!opened.file) return RefusedInput(path, InputFault::Unreadable, ReasonOf(errno));
+    FileHandle opened(::_wfopen(path.c_str(), L"rb"));
+    if (!opened) return RefusedInput(path, InputFault::Unreadable, ReasonOf(errno));
     return opened;
 }
 

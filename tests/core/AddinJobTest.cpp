@@ -227,8 +227,9 @@ TEST_F(AddinJob, TheFileHooksShowTheirMessageEveryTimeAndRestoreTheModule) {
 }
 
 TEST(AddinAppTest, NamesTheCompanysRegistryKey) {
-    EXPECT_EQ(TheAddinApp().Name(), "Tavroset");
-    EXPECT_EQ(TheAddinApp().SettingsKey(), "Software\\Tarnwick Software LLC\\Kestrane\\Tavroset");
+    EXPECT_EQ(core::addin::TheAddinApp().Name(), "Tavroset");
+    EXPECT_EQ(core::addin::TheAddinApp().SettingsKey(),
+              "Software\\Tarnwick Software LLC\\Kestrane\\Tavroset");
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ protected:
     [[nodiscard]] std::vector<host::Entity> Drawn() const {
         std::vector<host::Entity> drawn;
         host_.ActiveDrawing().ForEach([&](const host::Entity& e) {
-            if (e.layer == kHeightsLayer) drawn.push_back(e);
+            if (e.layer == core::kHeightsLayer) drawn.push_back(e);
         });
         return drawn;
     }

@@ -12,6 +12,16 @@
 namespace {
 
 using namespace heights_testing;
+using core::ChooseLowestHit;
+using core::GroupHits;
+using core::HeightOutcome;
+using core::kApproachColor;
+using core::kDeflectorAxisColor;
+using core::kDeflectorCircleColor;
+using core::kHeightGroups;
+using core::kHeightsLayer;
+using core::kHoldingSurfaces;
+using core::kPostTopColor;
 using host::testing::RecordingHostApi;
 
 CApiPoint At(double x, double y, double z) {

@@ -21,7 +21,7 @@ std::optional<std::pair<T, int>> Sscanf(const std::string& text, const char* con
 }
 
 void ExpectSameAsSscanf(const std::string& text) {
-    const auto ours = numbertext::ScanDouble(text.c_str());
+    const auto ours = core::numbertext::ScanDouble(text.c_str());
     const auto theirs = Sscanf<double>(text, "%lf");
     ASSERT_EQ(ours.has_value(), theirs.has_value()) << '"' << text << '"';
     if (!ours) return;
@@ -31,7 +31,7 @@ void ExpectSameAsSscanf(const std::string& text) {
         EXPECT_EQ(ours->value, theirs->first) << '"' << text << '"';
     EXPECT_EQ(ours->next - text.c_str(), theirs->second) << '"' << text << '"';
 
-    const auto ourInt = numbertext::ScanInt(text.c_str());
+    const auto ourInt = core::numbertext::ScanInt(text.c_str());
     const auto theirInt = Sscanf<int>(text, "%d");
     ASSERT_EQ(ourInt.has_value(), theirInt.has_value()) << '"' << text << '"';
     if (!ourInt) return;
@@ -99,10 +99,10 @@ TEST(NumberTextTest, AgreesWithSscanfOnRandomDecimals) {
 }
 
 TEST(NumberTextTest, LeadingDoubleIsZeroWithoutANumber) {
-    EXPECT_EQ(numbertext::LeadingDouble(" 250"), 250.0);
-    EXPECT_EQ(numbertext::LeadingDouble("=250"), 0.0);
-    EXPECT_EQ(numbertext::LeadingDouble(""), 0.0);
-    EXPECT_EQ(numbertext::LeadingDouble("12.5mm"), 12.5);
+    EXPECT_EQ(core::numbertext::LeadingDouble(" 250"), 250.0);
+    EXPECT_EQ(core::numbertext::LeadingDouble("=250"), 0.0);
+    EXPECT_EQ(core::numbertext::LeadingDouble(""), 0.0);
+    EXPECT_EQ(core::numbertext::LeadingDouble("12.5mm"), 12.5);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 namespace {
 
 TEST(PostIndexTest, KeepsTheFirstPositionOfEachKeyAcrossGrowth) {
-    PostIndex index;
+    core::PostIndex index;
     EXPECT_FALSE(index.Find({1, 1, 1}));
     std::uint32_t position = 0;
     for (int section = -2; section <= 2; ++section)

@@ -25,7 +25,7 @@ TEST_F(DesktopTest, EveryWidgetSitsWhereItsTemplatePutsIt) {
     auto& backend = static_cast<desktop::DesktopBackend&>(platform::CurrentBackend());
     int checked = 0;
     for (platform::Module* module :
-         {&AddinModule(), &ravelink::LinkModule(), &installer::InstallerModule()}) {
+         {&dialogs::AddinModule(), &ravelink::LinkModule(), &installer::InstallerModule()}) {
         platform::ModuleScope scope(*module);
         for (const auto& [id, face] : module->Templates()) {
             platform::Dialog dialog(id);

@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
     platform::SetDialogBackend(std::move(owned));
     int written = 0;
     for (platform::Module* module :
-         {&AddinModule(), &ravelink::LinkModule(), &installer::InstallerModule()}) {
+         {&dialogs::AddinModule(), &ravelink::LinkModule(), &installer::InstallerModule()}) {
         platform::ModuleScope scope(*module);
         for (const auto& [id, face] : module->Templates()) {
             platform::Dialog dialog(id);

@@ -29,7 +29,7 @@ protected:
         return messages;
     }
 
-    platform::ModuleScope addin_{AddinModule()};
+    platform::ModuleScope addin_{dialogs::AddinModule()};
     CDlgMain dialog_;
 };
 
@@ -123,7 +123,7 @@ TEST_F(DlgMainTest, ThePartListHasItsOneColumnAndGrowsOnlyByPartsEntered) {
     EXPECT_EQ(parts.Columns()[0].width, 80);
     EXPECT_EQ(parts.Columns()[0].alignment, platform::ColumnAlignment::Left);
     for (int press = 0; press < 3; ++press)
-        EXPECT_FALSE(dialog_.PerformUserAction("add-setup", {"press", {}}).Failed());
+        EXPECT_TRUE(dialog_.PerformUserAction("add-setup", {"press", {}}));
     ASSERT_EQ(parts.Items().Count(), 2);
     EXPECT_EQ(parts.Items().Text(0), "Bracket");
     EXPECT_EQ(parts.Items().Text(1), "");

@@ -154,7 +154,7 @@ protected:
         return host_.SetInteraction(std::make_unique<PickWatcher>(host_, review_));
     }
 
-    platform::ModuleScope addin_{AddinModule()};
+    platform::ModuleScope addin_{dialogs::AddinModule()};
     TableDefinition table_;
     ObservedReview review_;
 };

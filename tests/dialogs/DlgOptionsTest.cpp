@@ -14,7 +14,7 @@ using platform::ControlKind;
 
 class DlgOptionsTest : public HeadlessSessionTest {
 protected:
-    platform::ModuleScope addin_{AddinModule()};
+    platform::ModuleScope addin_{dialogs::AddinModule()};
 };
 
 TEST_F(DlgOptionsTest, FaceHasItsCaptionSizeFontAndControls) {

@@ -110,7 +110,7 @@ protected:
         return entry_->DoModal();
     }
 
-    platform::ModuleScope addin_{AddinModule()};
+    platform::ModuleScope addin_{dialogs::AddinModule()};
     std::unique_ptr<ObservedPartEntry> entry_;
 };
 

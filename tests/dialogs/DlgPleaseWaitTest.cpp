@@ -14,7 +14,7 @@ using platform::ControlKind;
 
 class DlgPleaseWaitTest : public HeadlessSessionTest {
 protected:
-    platform::ModuleScope addin_{AddinModule()};
+    platform::ModuleScope addin_{dialogs::AddinModule()};
 };
 
 TEST_F(DlgPleaseWaitTest, FaceHasItsCaptionSizeFontAndControls) {
@@ -63,8 +63,8 @@ TEST_F(DlgPleaseWaitTest, CancelCloseAndEscapeLeaveTheWindowUp) {
     CDlgPleaseWait wait;
     ASSERT_TRUE(wait.Create());
     wait.Show(true);
-    EXPECT_FALSE(wait.PerformUserAction("cancel", {"press", {}}).Failed());
-    EXPECT_EQ(wait.RequestSystemClose(), "");
+    EXPECT_TRUE(wait.PerformUserAction("cancel", {"press", {}}));
+    EXPECT_TRUE(wait.RequestSystemClose());
     wait.RequestKeyboardCancel();
     EXPECT_TRUE(wait.IsVisible());
     wait.Progress().SetPosition(100);

@@ -14,7 +14,8 @@ TEST(HeightTextTest, ReadsTheLongestDecimalPrefix) {
         {"abc", 0},          {"0x1A", 0},          {"inf", 0},    {"nan", 0},        {"- 5", 0},
         {"1e999", 0},        {"-1e999", 0},        {"1e-999", 0}, {"00012.000", 12},
     };
-    for (const auto& [text, value] : cases) EXPECT_EQ(heighttext::ReadHeight(text), value) << text;
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(dialogs::heighttext::ReadHeight(text), value) << text;
 }
 
 }  // namespace

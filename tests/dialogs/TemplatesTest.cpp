@@ -50,7 +50,7 @@ std::vector<std::string> FaultsOf(const platform::Module& module,
 
 TEST(TemplatesTest, EveryTemplateHasUniqueControlsInsideItsClientArea) {
     for (const platform::Module* module :
-         {&AddinModule(), &ravelink::LinkModule(), &installer::InstallerModule()}) {
+         {&dialogs::AddinModule(), &ravelink::LinkModule(), &installer::InstallerModule()}) {
         EXPECT_FALSE(module->Templates().empty()) << module->Name();
         for (const auto& [id, face] : module->Templates()) {
             EXPECT_EQ(face.id, id);
@@ -90,7 +90,7 @@ protected:
 // A control bound to a field that is missing or of the wrong kind stops the process here.
 TEST_F(AddinDialogsTest, EveryDialogCreatesAndMovesItsDataBothWays) {
     Bind();
-    const platform::ModuleScope addin(AddinModule());
+    const platform::ModuleScope addin(dialogs::AddinModule());
     std::set<int> covered;
     for (const Factory& make : Dialogs()) {
         std::unique_ptr<platform::Dialog> dialog = make();
@@ -101,7 +101,7 @@ TEST_F(AddinDialogsTest, EveryDialogCreatesAndMovesItsDataBothWays) {
         covered.insert(dialog->TemplateId());
     }
     std::set<int> registered;
-    for (const auto& entry : AddinModule().Templates()) registered.insert(entry.first);
+    for (const auto& entry : dialogs::AddinModule().Templates()) registered.insert(entry.first);
     EXPECT_EQ(covered, registered) << "a template of the add-in without its dialog here";
 }
 

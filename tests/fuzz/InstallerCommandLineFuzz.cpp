@@ -24,7 +24,7 @@ void CheckSplit(const installer::CommandLine& line) {
         Check(!word.empty() && word.front() != '-' && word.find('"') == std::string::npos);
         tooLong = tooLong || word.size() > installer::kLongestWord;
     }
-    Check(tooLong == !line.error.empty());
+    Check(tooLong == !installer::CheckCommandLine(line));
     for (const std::string& option : line.options)
         Check(option.front() == '-' && option.find('"') == std::string::npos);
     // The words split from a joined line are the words joined.

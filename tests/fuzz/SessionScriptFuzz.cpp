@@ -25,7 +25,7 @@ constexpr int kInnerId = 2;
 
 platform::Module& FuzzModule() {
     static platform::Module& module = []() -> platform::Module& {
-        AddinModule();  // registers the grid's class
+        dialogs::AddinModule();  // registers the grid's class
         platform::Module& fuzz = platform::DefineModule("SessionScriptFuzz");
         platform::DialogTemplate every;
         every.id = kEveryKindId;
@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         every.DoModal();
     }
     {
-        platform::ModuleScope scope(AddinModule());
+        platform::ModuleScope scope(dialogs::AddinModule());
         CDlgOptions options;
         options.DoModal();
     }

@@ -48,9 +48,10 @@ TEST(CommandLineTest, CollectsAtMostAHundredWords) {
 // Guards against a long host directory cut to another, existing directory.
 TEST(CommandLineTest, RefusesWordsLongerThanTheLimit) {
     const std::string longest(installer::kLongestWord, 'x');
-    EXPECT_EQ(SplitCommandLine(longest + " setup").error, "");
+    EXPECT_TRUE(installer::CheckCommandLine(SplitCommandLine(longest + " setup")));
     const installer::CommandLine line = SplitCommandLine("c:\\host " + longest + "y");
-    EXPECT_EQ(line.error, "ERROR: Command line word 2 is longer than 259 characters");
+    EXPECT_EQ(installer::CheckCommandLine(line).Describe(),
+              "ERROR: Command line word 2 is longer than 259 characters");
     EXPECT_EQ(line.positional[1].size(), installer::kLongestWord + 1);
 }
 

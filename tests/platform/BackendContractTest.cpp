@@ -259,15 +259,16 @@ TEST_F(BackendContractTest, TypedInputReachesControlsThatTakeIt) {
         {"press an edit", input(InputKind::Press, kIdName), false},
         {"no such control", input(InputKind::Press, 4242), false},
     };
-    for (const Case& c : cases) EXPECT_EQ(dialog.Deliver(c.input).Failed(), !c.accepted) << c.what;
+    for (const Case& c : cases)
+        EXPECT_EQ(static_cast<bool>(dialog.Deliver(c.input)), c.accepted) << c.what;
     EXPECT_EQ(dialog.Item<platform::Edit>(kIdName).Text(), "x");
     EXPECT_TRUE(dialog.Item<platform::CheckBox>(kIdFlag).IsChecked());
     EXPECT_EQ(grid.ItemText(1, 1), "2.5");
     EXPECT_EQ(grid.FocusCell(), (gridwidget::CellId{2, 2}));
     dialog.Item<platform::Edit>(kIdName).Enable(false);
-    EXPECT_TRUE(dialog.Deliver(input(InputKind::TypeText, kIdName, "y")).Failed());
+    EXPECT_FALSE(dialog.Deliver(input(InputKind::TypeText, kIdName, "y")));
     dialog.Show(false);
-    EXPECT_TRUE(dialog.Deliver(input(InputKind::Toggle, kIdFlag)).Failed());
+    EXPECT_FALSE(dialog.Deliver(input(InputKind::Toggle, kIdFlag)));
 }
 
 // The script's verbs as typed calls: the one translation both backends use.
@@ -296,18 +297,18 @@ TEST_F(BackendContractTest, ScriptVerbsTranslateToTypedInput) {
     for (const Case& c : cases) {
         const platform::ScriptInput translated =
             platform::TranslateDialogAction(dialog, c.control, c.action);
-        ASSERT_TRUE(translated.error.empty()) << c.control << ": " << translated.error;
-        ASSERT_TRUE(translated.input.has_value()) << c.control;
-        EXPECT_EQ(translated.input->kind, c.kind) << c.control;
-        EXPECT_EQ(translated.input->index, c.index) << c.control;
-        EXPECT_EQ(translated.input->row, c.row) << c.control;
-        EXPECT_EQ(translated.input->column, c.column) << c.control;
-        EXPECT_EQ(translated.input->text, c.text) << c.control;
+        ASSERT_TRUE(translated) << c.control << ": " << translated.Describe();
+        ASSERT_TRUE(translated->has_value()) << c.control;
+        EXPECT_EQ((*translated)->kind, c.kind) << c.control;
+        EXPECT_EQ((*translated)->index, c.index) << c.control;
+        EXPECT_EQ((*translated)->row, c.row) << c.control;
+        EXPECT_EQ((*translated)->column, c.column) << c.control;
+        EXPECT_EQ((*translated)->text, c.text) << c.control;
     }
     // Ticking a ticked box and clearing a clear one change nothing.
     dialog.Item<platform::CheckBox>(kIdFlag).SetChecked(true);
-    EXPECT_FALSE(platform::TranslateDialogAction(dialog, "flag", {"tick", {}}).input);
-    EXPECT_TRUE(platform::TranslateDialogAction(dialog, "flag", {"clear", {}}).input);
+    EXPECT_FALSE(*platform::TranslateDialogAction(dialog, "flag", {"tick", {}}));
+    EXPECT_TRUE(*platform::TranslateDialogAction(dialog, "flag", {"clear", {}}));
 }
 
 class OtherBackend : public platform::HeadlessBackend {};

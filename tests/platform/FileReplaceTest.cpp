@@ -93,9 +93,9 @@ TEST(FileReplaceTest, AReadOnlyFileIsRefusedAndKept) {
     const fs::path file = folder / "locked.txt";
     Store(file, "protected");
     ::chmod(file.c_str(), 0444);
-    const platform::ReplaceResult result = platform::ReplaceFileContents(file, "overwritten");
-    EXPECT_EQ(result.fault, ReplaceFault::CannotOpen);
-    EXPECT_EQ(result.error, file.string() + ": is read-only");
+    const platform::Status result = platform::ReplaceFileContents(file, "overwritten");
+    EXPECT_EQ(result.FaultKind<ReplaceFault>(), ReplaceFault::CannotOpen);
+    EXPECT_EQ(result.Describe(), file.string() + ": is read-only");
     EXPECT_EQ(Contents(file), "protected");
     EXPECT_EQ(Entries(folder.path()), 1u);
 }
@@ -118,9 +118,9 @@ TEST(FileReplaceTest, DevicesArePlacesToWriteAndOddTargetsAreRefused) {
         {folder / "missing" / "a.txt", "the folder does not exist"},
     };
     for (const Case& c : cases) {
-        const platform::ReplaceResult result = platform::ReplaceFileContents(c.target, "x");
-        EXPECT_EQ(result.fault, ReplaceFault::CannotOpen) << c.target;
-        EXPECT_EQ(result.error, c.target.string() + ": " + c.reason);
+        const platform::Status result = platform::ReplaceFileContents(c.target, "x");
+        EXPECT_EQ(result.FaultKind<ReplaceFault>(), ReplaceFault::CannotOpen) << c.target;
+        EXPECT_EQ(result.Describe(), c.target.string() + ": " + c.reason);
     }
     EXPECT_TRUE(fs::is_fifo(folder / "pipe"));
     EXPECT_FALSE(fs::exists(folder / "missing"));
@@ -131,14 +131,14 @@ TEST(FileReplaceTest, AFailedWriteLeavesTheOldFile) {
     const TempFolder folder;
     const fs::path file = folder / "whole.txt";
     Store(file, "the complete old text");
-    platform::ReplaceResult result;
+    platform::Status result;
     {
         TAVRO_SKIP_WITHOUT_FILE_SIZE_LIMIT();
         const tavro::testing::FileSizeLimit fullDisk(8);
         result = platform::ReplaceFileContents(file, std::string(4096, 'n'));
     }
-    EXPECT_EQ(result.fault, ReplaceFault::CannotWrite);
-    EXPECT_NE(result.error.find("cannot write"), std::string::npos) << result.error;
+    EXPECT_EQ(result.FaultKind<ReplaceFault>(), ReplaceFault::CannotWrite);
+    EXPECT_NE(result.Describe().find("cannot write"), std::string::npos) << result.Describe();
     EXPECT_EQ(Contents(file), "the complete old text");
     EXPECT_EQ(Entries(folder.path()), 1u);
 }

@@ -17,9 +17,9 @@ using tavro::testing::TempFolder;
 TEST(InputFileTest, ReadsARegularFileWhole) {
     const TempFolder folder;
     std::ofstream(folder / "a.txt", std::ios::binary) << std::string("x\0y\r\n", 5);
-    const platform::InputText read = platform::ReadInputFile(folder / "a.txt");
-    ASSERT_TRUE(read) << read.error;
-    EXPECT_EQ(read.text, std::string("x\0y\r\n", 5));
+    const platform::Expected<std::string> read = platform::ReadInputFile(folder / "a.txt");
+    ASSERT_TRUE(read) << read.Describe();
+    EXPECT_EQ(*read, std::string("x\0y\r\n", 5));
 }
 
 // Guards against a pipe, a device or a folder named as an input blocking the program for ever
@@ -40,11 +40,11 @@ TEST(InputFileTest, RefusesAnythingButARegularFileAtOnce) {
         {folder / "missing" / "below.txt", InputFault::Missing, "No such file or directory"},
     };
     for (const Case& c : cases) {
-        const platform::InputText read = platform::ReadInputFile(c.path);
+        const platform::Expected<std::string> read = platform::ReadInputFile(c.path);
         EXPECT_FALSE(read) << c.path;
-        EXPECT_EQ(read.fault, c.fault) << c.path;
-        EXPECT_EQ(read.reason, c.reason) << c.path;
-        EXPECT_EQ(read.error, c.path.string() + ": " + c.reason);
+        EXPECT_EQ(read.GetStatus().FaultKind<InputFault>(), c.fault) << c.path;
+        EXPECT_EQ(read.GetStatus().Reason(), c.reason) << c.path;
+        EXPECT_EQ(read.Describe(), c.path.string() + ": " + c.reason);
         EXPECT_FALSE(platform::OpenInputFile(c.path)) << c.path;
     }
 }

@@ -29,12 +29,13 @@ class ProgramOptionsCases : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ProgramOptionsCases, Parse) {
     const Case& c = GetParam();
-    const platform::ParsedOptions parsed = platform::ParseOptions(kOptions, c.arguments);
-    EXPECT_EQ(parsed.error, c.error);
+    const platform::Expected<platform::ParsedOptions> parsed =
+        platform::ParseOptions(kOptions, c.arguments);
+    EXPECT_EQ(parsed.Describe(), c.error);
     if (!c.error.empty()) return;
-    EXPECT_EQ(parsed.Values("run"), c.runs);
-    EXPECT_EQ(parsed.Value("open").value_or(""), c.open);
-    EXPECT_EQ(parsed.positional, c.positional);
+    EXPECT_EQ(parsed->Values("run"), c.runs);
+    EXPECT_EQ(parsed->Value("open").value_or(""), c.open);
+    EXPECT_EQ(parsed->positional, c.positional);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -72,11 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ProgramOptions, KeepsUnknownWordsAndTakesTheDriveRoot) {
     for (const Words& arguments : {Words{"--drive-root", "/tmp/r", "-x", "c:\\host", "--y=1"},
                                    Words{"-x", "--drive-root=/tmp/r", "c:\\host", "--y=1"}}) {
-        const platform::ParsedOptions parsed =
+        const platform::Expected<platform::ParsedOptions> parsed =
             platform::ParseOptions(kOptions, arguments, platform::UnknownOptions::Keep);
-        ASSERT_TRUE(parsed) << parsed.error;
-        EXPECT_EQ(parsed.positional, (Words{"-x", "c:\\host", "--y=1"}));
-        platform::ApplyDriveRoot(parsed);
+        ASSERT_TRUE(parsed) << parsed.Describe();
+        EXPECT_EQ(parsed->positional, (Words{"-x", "c:\\host", "--y=1"}));
+        platform::ApplyDriveRoot(*parsed);
         EXPECT_EQ(platform::DriveRoot(), std::filesystem::path("/tmp/r"));
         platform::ResetDriveRoot();
     }

@@ -77,17 +77,18 @@ TEST(SessionScriptTest, HostTakesOnlyTheHostActionItAsksFor) {
     auto read = ReadSessionScript("pick-location 1 2 3\npress ok\n");
     ASSERT_TRUE(read);
     platform::SessionScript script(std::move(*read));
-    std::string error;
-    EXPECT_EQ(script.TakeHostAction("select-entities", error), nullptr);
-    EXPECT_EQ(error,
+    const auto other = script.TakeHostAction("select-entities");
+    EXPECT_FALSE(other);
+    EXPECT_EQ(other.Describe(),
               "line 1: the host needs 'select-entities' here, the script has 'pick-location'");
-    const platform::ScriptAction* pick = script.TakeHostAction("pick-location", error);
-    ASSERT_NE(pick, nullptr);
-    EXPECT_EQ(pick->arguments, (std::vector<std::string>{"1", "2", "3"}));
+    const auto pick = script.TakeHostAction("pick-location");
+    ASSERT_TRUE(pick);
+    EXPECT_EQ((*pick)->arguments, (std::vector<std::string>{"1", "2", "3"}));
     EXPECT_EQ(script.Next()->verb, "press");
     script.Consume();
-    EXPECT_EQ(script.TakeHostAction("pick-location", error), nullptr);
-    EXPECT_EQ(error, "the session script has no 'pick-location' left");
+    const auto none = script.TakeHostAction("pick-location");
+    EXPECT_FALSE(none);
+    EXPECT_EQ(none.Describe(), "the session script has no 'pick-location' left");
 }
 
 TEST(SessionScriptTest, ReservedHostVerbs) {
@@ -103,10 +104,10 @@ TEST(QuotedTextTest, QuotingRoundTripsEveryByte) {
     const std::string quoted = platform::QuoteText(all);
     for (const char c : quoted)  // one line, printable apart from bytes above 0x7f
         EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 && c != 0x7f);
-    const platform::UnquotedText back = platform::UnquoteText(quoted + " rest");
-    EXPECT_TRUE(back.error.empty());
-    EXPECT_EQ(back.text, all);
-    EXPECT_EQ(back.length, quoted.size());
+    const platform::Expected<platform::UnquotedText> back = platform::UnquoteText(quoted + " rest");
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->text, all);
+    EXPECT_EQ(back->length, quoted.size());
 }
 
 }  // namespace

@@ -23,12 +23,31 @@ TEST(StatusTest, DescribesTheReasonWithItsPlace) {
         {"at a line", Status::Failure("unknown verb", {12}), false, "line 12: unknown verb"},
         {"at an offset", Status::Failure("bad tag", {0, 40}), false, "offset 40: bad tag"},
         {"line before offset", Status::Failure("bad", {3, 7}), false, "line 3: bad"},
+        {"in a file", Status::Failure("Is a directory", {0, {}, "/tmp/x"}), false,
+         "/tmp/x: Is a directory"},
+        {"at a line of a file", Status::Failure("bad", {3, {}, "a.txt"}), false,
+         "a.txt: line 3: bad"},
         {"a failure without a reason is still one", Status::Failure(""), false, ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(static_cast<bool>(c.status), c.ok) << c.name;
         EXPECT_EQ(c.status.Describe(), c.described) << c.name;
     }
+}
+
+TEST(StatusTest, AFailureKeepsTheKindOfFaultItWasGiven) {
+    enum class Fault { None, Missing, Unreadable };
+    struct Case {
+        const char* name;
+        Status status;
+        Fault kind;
+    } cases[] = {
+        {"success", Status(), Fault::None},
+        {"a failure given no kind", Status::Failure("no"), Fault::None},
+        {"a failure of a kind", Status::Failure(Fault::Unreadable, "no", {2}), Fault::Unreadable},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.status.FaultKind<Fault>(), c.kind) << c.name;
+    EXPECT_EQ(Status::Failure(Fault::Missing, "gone", {0, {}, "a.txt"}).Describe(), "a.txt: gone");
 }
 
 TEST(StatusTest, ExpectedHoldsAValueOrTheReason) {

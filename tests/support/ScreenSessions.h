@@ -99,7 +99,7 @@ close
 };
 
 inline Lines OptionsSession() {
-    platform::ModuleScope addin(AddinModule());
+    platform::ModuleScope addin(dialogs::AddinModule());
     Lines results;
     for (int run = 0; run < 3; ++run) {
         RecordedOptions options;

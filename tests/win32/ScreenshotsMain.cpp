@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     auto owned = win32::MakeWin32Backend({});
     win32::Win32Backend& backend = *owned;
     platform::SetDialogBackend(std::move(owned));
-    platform::ModuleScope scope(AddinModule());
+    platform::ModuleScope scope(dialogs::AddinModule());
     // The main dialog as the add-in fills it (a job's default files), one part entered.
     CDlgMain main;
     platform::Dialog review(CDlgModifyValues::IDD);

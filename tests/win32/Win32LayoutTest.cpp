@@ -19,7 +19,7 @@ TEST_F(Win32Test, EveryControlSitsWhereItsDialogUnitsPutIt) {
     Play("", /*native=*/true);
     int checked = 0;
     for (platform::Module* module :
-         {&AddinModule(), &ravelink::LinkModule(), &installer::InstallerModule()}) {
+         {&dialogs::AddinModule(), &ravelink::LinkModule(), &installer::InstallerModule()}) {
         platform::ModuleScope scope(*module);
         for (const auto& [id, face] : module->Templates()) {
             platform::Dialog dialog(id);
