@@ -44,6 +44,17 @@ void BM_SurfaceFromPoints(benchmark::State& state) {
 }
 BENCHMARK(BM_SurfaceFromPoints)->Unit(benchmark::kMillisecond);
 
+// The offset's grid alone, without its tree.
+void BM_OffsetGrid(benchmark::State& state) {
+    const Surface source = Surface::Make(kGridPoints, kGridPoints, WavePoints(kGridPoints)).Value();
+    for (auto _ : state) {
+        const auto grid = host::geometry::OffsetSurface(source.Grid(), kOffsetDistance,
+                                                        host::geometry::Side::Zero);
+        benchmark::DoNotOptimize(grid->Rows());
+    }
+}
+BENCHMARK(BM_OffsetGrid)->Unit(benchmark::kMillisecond);
+
 void BM_OffsetSurface(benchmark::State& state) {
     const Surface source = Surface::Make(kGridPoints, kGridPoints, WavePoints(kGridPoints)).Value();
     for (auto _ : state) {
