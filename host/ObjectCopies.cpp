@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <vector>
+
+#include "host/geometry/LargePages.h"
 
 namespace host {
 namespace {
@@ -13,11 +16,19 @@ namespace {
 std::optional<std::vector<HostVector3>> OwnedPoints(const HandedObject& object,
                                                     const HostVector3* pointer, std::size_t count) {
     if (pointer != object.points.data() || count != object.points.size()) return std::nullopt;
-    return std::vector<HostVector3>(object.points.begin(), object.points.end());
+    return object.points;
 }
 
 GeometryOrFault ChangedStorage() {
     return {std::nullopt, "its point storage or count was changed"};
+}
+
+// `points` filled with [first, last), in storage kept or reserved on large pages.
+template <class Iterator>
+void FillPoints(std::vector<HostVector3>& points, Iterator first, Iterator last) {
+    const std::size_t count = std::size_t(std::distance(first, last));
+    if (points.capacity() < count) geometry::ReserveLargePages(points, count);
+    points.assign(first, last);
 }
 
 }  // namespace
@@ -29,7 +40,7 @@ std::size_t PointCount(const EntityGeometry& geometry) {
     return 0;
 }
 
-std::unique_ptr<HandedObject> CopyOfEntity(const Entity& entity, PointStorage storage) {
+std::unique_ptr<HandedObject> CopyOfEntity(const Entity& entity, std::vector<HostVector3> storage) {
     auto object = std::make_unique<HandedObject>();
     object->points = std::move(storage);
     object->color = entity.color;
@@ -47,15 +58,15 @@ std::unique_ptr<HandedObject> CopyOfEntity(const Entity& entity, PointStorage st
             o.payload = HostArcObject{g.center, g.axis, g.startDir, g.sweep, g.radius};
         }
         void operator()(const PolylineGeometry& g) {
-            o.points.assign(g.vertices.begin(), g.vertices.end());
+            FillPoints(o.points, g.vertices.begin(), g.vertices.end());
             o.payload = HostPolylineObject{std::uint32_t(o.points.size()), o.points.data()};
         }
         void operator()(const CurveGeometry& g) {
-            o.points.assign(g.controlPoints.begin(), g.controlPoints.end());
+            FillPoints(o.points, g.controlPoints.begin(), g.controlPoints.end());
             o.payload = HostCurveObject{std::uint32_t(o.points.size()), o.points.data()};
         }
         void operator()(const SurfaceGeometry& g) {
-            o.points.assign(g.points.begin(), g.points.end());
+            FillPoints(o.points, g.points.begin(), g.points.end());
             o.payload = HostSurfaceObject{std::uint32_t(g.rows), std::uint32_t(g.columns), g.form,
                                           g.options, o.points.data()};
         }
@@ -70,11 +81,13 @@ std::unique_ptr<HandedObject> CopyOfEntity(const Entity& entity, PointStorage st
 
 std::unique_ptr<HandedObject> NewSurfaceObject(std::uint32_t form, std::uint32_t options,
                                                std::uint32_t rows, std::uint32_t columns, int color,
-                                               int layer, PointStorage storage) {
+                                               int layer, std::vector<HostVector3> storage) {
     const std::uint64_t count = std::uint64_t(rows) * columns;
     if (rows < 2 || columns < 2 || count > kMaxEntityPoints) return nullptr;
     auto object = NewObject<HostSurfaceObject>(color, layer);
     object->points = std::move(storage);
+    if (object->points.capacity() < count)
+        geometry::ReserveLargePages(object->points, std::size_t(count));
     object->points.assign(std::size_t(count), HostVector3{});
     object->payload = HostSurfaceObject{rows, columns, form, options, object->points.data()};
     return object;

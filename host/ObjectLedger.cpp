@@ -47,7 +47,7 @@ void ObjectLedger::Reset() {
     kept_.clear();
 }
 
-PointStorage ObjectLedger::StorageFor(std::size_t count) {
+std::vector<HostVector3> ObjectLedger::StorageFor(std::size_t count) {
     if (count < kLargeObjectPoints) return {};
     // The smallest that holds them.
     auto best = kept_.end();
@@ -55,12 +55,12 @@ PointStorage ObjectLedger::StorageFor(std::size_t count) {
         if (it->capacity() >= count && (best == kept_.end() || it->capacity() < best->capacity()))
             best = it;
     if (best == kept_.end()) return {};
-    PointStorage storage = std::move(*best);
+    std::vector<HostVector3> storage = std::move(*best);
     kept_.erase(best);
     return storage;
 }
 
-void ObjectLedger::Keep(PointStorage points) {
+void ObjectLedger::Keep(std::vector<HostVector3> points) {
     if (points.capacity() < kLargeObjectPoints) return;
     if (kept_.size() == kKeptStorages) {
         // The smallest kept makes room, unless this one is smaller still.

@@ -9,7 +9,6 @@
 #include <variant>
 #include <vector>
 
-#include "host/geometry/LargePages.h"
 #include "hostlink/HostApi.h"
 
 namespace host {
@@ -19,10 +18,6 @@ using AllocatedBlock = std::vector<unsigned char>;
 
 struct BuiltSurface;
 
-// The storage behind the points of a handed-out object: a surface's million points start on a
-// large page and fill whole ones, so that none of them is left to small pages.
-using PointStorage = std::vector<HostVector3, geometry::LargePageAllocator<HostVector3>>;
-
 using ObjectPayload = std::variant<HostPointObject, HostLineObject, HostArcObject,
                                    HostPolylineObject, HostCurveObject, HostSurfaceObject,
                                    HostTextObject, HostLayerObject, AllocatedBlock>;
@@ -31,7 +26,7 @@ using ObjectPayload = std::variant<HostPointObject, HostLineObject, HostArcObjec
 // the attributes the host keeps beside it.
 struct HandedObject {
     ObjectPayload payload;
-    PointStorage points;  // behind a polyline's, curve's or surface's pointer
+    std::vector<HostVector3> points;  // behind a polyline's, curve's or surface's pointer
     int color = 0;
     int layer = 0;
     bool selected = false;
@@ -70,26 +65,25 @@ public:
     // Storage for the points of an object about to be handed out: for `count` points of a large
     // object, the storage of a freed one that holds them (its old points still in it: the caller
     // fills it), else none.
-    [[nodiscard]] PointStorage StorageFor(std::size_t count);
+    [[nodiscard]] std::vector<HostVector3> StorageFor(std::size_t count);
     // Freed point storage kept for StorageFor.
     [[nodiscard]] std::size_t KeptStorage() const { return kept_.size(); }
 
     // Objects of fewer points are left to the allocator.
-    static constexpr std::size_t kLargeObjectPoints =
-        platform::kLargePageBytes / sizeof(HostVector3);
+    static constexpr std::size_t kLargeObjectPoints = (std::size_t{2} << 20) / sizeof(HostVector3);
     // At most this many freed storages are kept.
     static constexpr std::size_t kKeptStorages = 4;
 
 private:
     // Keeps the point storage of an object being freed when it is large.
-    void Keep(PointStorage points);
+    void Keep(std::vector<HostVector3> points);
 
     std::unordered_map<const void*, std::unique_ptr<HandedObject>> objects_;
     std::size_t rejectedFrees_ = 0;
     // The point storage of freed large objects, to be handed out again: a job gets, frees and
     // makes surfaces of a million points, and fresh memory is cleared by the system page by page,
     // which costs more than filling it.
-    std::vector<PointStorage> kept_;
+    std::vector<std::vector<HostVector3>> kept_;
 };
 
 }  // namespace host
