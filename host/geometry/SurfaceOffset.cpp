@@ -188,13 +188,11 @@ platform::Expected<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double di
     const int columns = grid.Columns();
     std::vector<Vec3> points;
     ReserveLargePages(points, grid.Points().size());
-    // Each row is written here, checked while it is in the cache and then appended, so that the
-    // grid's storage is written once.
-    std::vector<Vec3> rowPoints(static_cast<std::size_t>(columns));
-    Vec3* const row = rowPoints.data();
+    points.resize(grid.Points().size());
     PointChecks checks;
     for (int r = 0; r < rows; ++r) {
         const bool inner = r > 0 && r < rows - 1;
+        Vec3* row = &points[std::size_t(r) * std::size_t(columns)];
         for (int column = 0; column < columns;) {
             // The points the pairs leave: the borders, an inner point left alone, a point where
             // the central differences give no normal.
@@ -206,8 +204,8 @@ platform::Expected<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double di
                 column = OffsetInnerPairs(grid, r, column, signedDistance, row);
             }
         }
+        // Checked while the row is in the cache.
         checks.Take(row, std::size_t(columns));
-        points.insert(points.end(), rowPoints.begin(), rowPoints.end());
     }
     if (!checks.AllInRange()) {
         // The grid's own checks name the point.
