@@ -3,10 +3,10 @@
 // posts against 200 x 200 points.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <memory>
 #include <vector>
 
+#include "WaveSurface.h"
 #include "core/HeightComputation.h"
 #include "core/TableDefinition.h"
 #include "host/Host.h"
@@ -16,23 +16,6 @@
 #include "platform/dialog/HeadlessBackend.h"
 
 namespace {
-
-constexpr double kSide = 1000.0;
-
-// The wave surface of the projection benchmark: a doubly curved height field with a few
-// hundred waves; columns along +x and rows along +y.
-std::vector<HostVector3> WavePoints(int gridPoints) {
-    std::vector<HostVector3> points;
-    points.reserve(std::size_t(gridPoints) * gridPoints);
-    for (int r = 0; r < gridPoints; ++r) {
-        for (int c = 0; c < gridPoints; ++c) {
-            const double x = kSide * c / (gridPoints - 1);
-            const double y = kSide * r / (gridPoints - 1);
-            points.push_back({x, y, 20.0 * std::sin(x / 40.0) * std::cos(y / 55.0) + 0.01 * x});
-        }
-    }
-    return points;
-}
 
 // rows x columns vertical posts below the surface, well inside its border.
 void AddPosts(TableDefinition& table, int rows, int columns) {
@@ -74,7 +57,7 @@ void WholeComputation(benchmark::State& state) {
     const int gridPoints = int(state.range(0));
     const int postRows = int(state.range(1));
     const int postColumns = int(state.range(2));
-    const std::vector<HostVector3> points = WavePoints(gridPoints);
+    const std::vector<HostVector3> points = bench::WavePoints<HostVector3>(gridPoints);
     int raised = 0;
     for (auto _ : state) {
         state.PauseTiming();

@@ -3,12 +3,44 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "host/Host.h"
 #include "host/geometry/LargePages.h"
 
 namespace host {
+namespace {
+
+// Host points read as geometry points, for copying them in one go: a vector made from forward
+// iterators takes their count first and constructs each point in place, without a check of its
+// capacity per point.
+class AsGeometry {
+public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = geometry::Vec3;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = geometry::Vec3;
+
+    explicit AsGeometry(const HostVector3* p) : p_(p) {}
+    geometry::Vec3 operator*() const { return {p_->x, p_->y, p_->z}; }
+    AsGeometry& operator++() {
+        ++p_;
+        return *this;
+    }
+    AsGeometry operator++(int) {
+        AsGeometry before = *this;
+        ++p_;
+        return before;
+    }
+    friend bool operator==(AsGeometry a, AsGeometry b) { return a.p_ == b.p_; }
+
+private:
+    const HostVector3* p_;
+};
+
+}  // namespace
 
 SurfaceStamp StampOf(const HostSurfaceObject& surface) {
     SurfaceStamp stamp{surface.points, surface.rows, surface.columns, {}};
@@ -44,7 +76,8 @@ std::shared_ptr<const BuiltSurface> Host::BuiltGeometryOf(HandedObject& object) 
 
     std::vector<geometry::Vec3> points;
     geometry::ReserveLargePages(points, object.points.size());
-    for (const HostVector3& p : object.points) points.push_back({p.x, p.y, p.z});
+    points.assign(AsGeometry(object.points.data()),
+                  AsGeometry(object.points.data() + object.points.size()));
     object.built = std::make_shared<const BuiltSurface>(BuiltSurface{
         stamp,
         geometry::Surface::Make(int(surface.rows), int(surface.columns), std::move(points))});

@@ -27,6 +27,21 @@ std::map<int, View> StandardViews() {
     };
 }
 
+void Drawing::SlotBlocks::emplace_back() {
+    const auto [block, offset] = Locate(size_);
+    if (block == blocks_.size()) {
+        // Reserved whole, so that the block never reallocates and its slots never move.
+        blocks_.emplace_back().reserve(kFirstBlock << block);
+    }
+    blocks_[block].emplace_back();
+    ++size_;
+}
+
+void Drawing::SlotBlocks::clear() {
+    blocks_.clear();
+    size_ = 0;
+}
+
 Drawing::Drawing() { Clear(); }
 
 Entity& Drawing::Place(std::size_t slot, EntityGeometry geometry, int color, int layer) {
@@ -35,7 +50,7 @@ Entity& Drawing::Place(std::size_t slot, EntityGeometry geometry, int color, int
     TAVRO_INVARIANT(GeometryFault(geometry).empty() && IsColorNumber(color) && IsLayerNumber(layer),
                     "check entities before adding them (GeometryFault)");
     const std::uint32_t id = ++lastId_;
-    slotOfId_[id] = slot;
+    slotOfId_.push_back(std::uint32_t(slot));
     slots_[slot].entity = Entity{id, color, layer, false, std::move(geometry)};
     ++liveCount_;
     AddLayer(layer, {});
@@ -49,16 +64,15 @@ std::uint32_t Drawing::Add(EntityGeometry geometry, int color, int layer) {
 
 std::uint32_t Drawing::AddInPlaceOf(std::uint32_t formerId, EntityGeometry geometry, int color,
                                     int layer) {
-    const auto found = slotOfId_.find(formerId);
-    if (found == slotOfId_.end() || slots_[found->second].entity)
-        return Add(std::move(geometry), color, layer);
-    return Place(found->second, std::move(geometry), color, layer).id;
+    const std::optional<std::size_t> slot = SlotOf(formerId);
+    if (!slot || slots_[*slot].entity) return Add(std::move(geometry), color, layer);
+    return Place(*slot, std::move(geometry), color, layer).id;
 }
 
 bool Drawing::Delete(std::uint32_t id) {
     Entity* entity = Find(id);
     if (!entity) return false;
-    slots_[slotOfId_.at(id)].entity.reset();
+    slots_[*SlotOf(id)].entity.reset();
     --liveCount_;
     return true;
 }
@@ -68,10 +82,15 @@ Entity* Drawing::Find(std::uint32_t id) {
 }
 
 const Entity* Drawing::Find(std::uint32_t id) const {
-    const auto found = slotOfId_.find(id);
-    if (found == slotOfId_.end()) return nullptr;
-    const std::optional<Entity>& entity = slots_[found->second].entity;
+    const std::optional<std::size_t> slot = SlotOf(id);
+    if (!slot) return nullptr;
+    const std::optional<Entity>& entity = slots_[*slot].entity;
     return entity && entity->id == id ? &*entity : nullptr;
+}
+
+std::optional<std::size_t> Drawing::SlotOf(std::uint32_t id) const {
+    if (id < firstId_ || id - firstId_ >= slotOfId_.size()) return std::nullopt;
+    return slotOfId_[id - firstId_];
 }
 
 std::uint32_t Drawing::LiveIdFrom(std::size_t slot) const {
@@ -83,23 +102,26 @@ std::uint32_t Drawing::LiveIdFrom(std::size_t slot) const {
 std::uint32_t Drawing::First() const { return LiveIdFrom(0); }
 
 std::uint32_t Drawing::Next(std::uint32_t id) const {
-    const auto found = slotOfId_.find(id);
-    return found == slotOfId_.end() ? 0 : LiveIdFrom(found->second + 1);
+    const std::optional<std::size_t> slot = SlotOf(id);
+    return slot ? LiveIdFrom(*slot + 1) : 0;
 }
 
 void Drawing::ForEach(const std::function<void(const Entity&)>& visit) const {
-    for (const Slot& slot : slots_)
+    slots_.ForEach([&](const Slot& slot) {
         if (slot.entity) visit(*slot.entity);
+    });
 }
 
 void Drawing::ForEach(const std::function<void(Entity&)>& visit) {
-    for (Slot& slot : slots_)
+    slots_.ForEach([&](Slot& slot) {
         if (slot.entity) visit(*slot.entity);
+    });
 }
 
 void Drawing::Clear() {
     slots_.clear();
     slotOfId_.clear();
+    firstId_ = lastId_ + 1;
     liveCount_ = 0;
     layers_.clear();
     views_ = StandardViews();

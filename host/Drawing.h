@@ -2,12 +2,13 @@
 // selection and the current colour, layer and views.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/EntityGeometry.h"
@@ -119,13 +120,59 @@ private:
     struct Slot {
         std::optional<Entity> entity;
     };
+    // The slots in drawing order, in blocks that never move: block k holds kFirstBlock << k
+    // slots. A job adds tens of thousands of entities one by one; a vector of slots would copy
+    // them all at every growth and fill fresh memory for each copy, which costs more than the
+    // entities themselves.
+    class SlotBlocks {
+    public:
+        [[nodiscard]] std::size_t size() const { return size_; }
+        [[nodiscard]] Slot& operator[](std::size_t slot) {
+            const auto [block, offset] = Locate(slot);
+            return blocks_[block][offset];
+        }
+        [[nodiscard]] const Slot& operator[](std::size_t slot) const {
+            const auto [block, offset] = Locate(slot);
+            return blocks_[block][offset];
+        }
+        // Appends an empty slot.
+        void emplace_back();
+        void clear();
+        // Calls `visit` for every slot there is when it starts, in order.
+        template <class Visit>
+        void ForEach(Visit&& visit) const {
+            const std::size_t count = size_;
+            for (std::size_t slot = 0; slot < count; ++slot) visit((*this)[slot]);
+        }
+        template <class Visit>
+        void ForEach(Visit&& visit) {
+            const std::size_t count = size_;
+            for (std::size_t slot = 0; slot < count; ++slot) visit((*this)[slot]);
+        }
+
+    private:
+        static constexpr std::size_t kFirstBlock = 64;
+        using Block = std::vector<Slot, geometry::LargePageAllocator<Slot>>;
+        // Block k starts at slot kFirstBlock * (2^k - 1).
+        static std::pair<std::size_t, std::size_t> Locate(std::size_t slot) {
+            const std::size_t block = std::bit_width(slot / kFirstBlock + 1) - 1;
+            return {block, slot + kFirstBlock - (kFirstBlock << block)};
+        }
+
+        std::vector<Block> blocks_;  // each reserved to its whole size when made
+        std::size_t size_ = 0;
+    };
+
     Entity& Place(std::size_t slot, EntityGeometry geometry, int color, int layer);
     [[nodiscard]] std::uint32_t LiveIdFrom(std::size_t slot) const;
+    // The slot of an id given out since the last Clear, deleted or not; none for other ids.
+    [[nodiscard]] std::optional<std::size_t> SlotOf(std::uint32_t id) const;
 
-    // Tens of thousands of entities in a job: the slots grow by reallocation into large pages.
-    std::vector<Slot, geometry::LargePageAllocator<Slot>> slots_;
-    // Slot of every id this drawing has given out since its last Clear, deleted ones included.
-    std::unordered_map<std::uint32_t, std::size_t> slotOfId_;
+    SlotBlocks slots_;
+    // Slot of every id this drawing has given out since its last Clear, deleted ones included:
+    // ids are given out one after the other, so the slot of id firstId_ + i is slotOfId_[i].
+    std::vector<std::uint32_t> slotOfId_;
+    std::uint32_t firstId_ = 1;
     std::size_t liveCount_ = 0;
     std::uint32_t lastId_ = 0;
 

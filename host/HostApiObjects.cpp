@@ -19,7 +19,9 @@ Payload* GetObject(HostHandle handle, HostKind kind, const char* operation) {
     if (!host || handle.low != std::uint32_t(kDrawingNumber)) return nullptr;
     const Entity* entity = host->ActiveDrawing().Find(handle.high);
     if (!entity || KindOf(entity->geometry) != kind) return nullptr;
-    return static_cast<Payload*>(host->Objects().Hand(CopyOfEntity(*entity)));
+    ObjectLedger& objects = host->Objects();
+    return static_cast<Payload*>(
+        objects.Hand(CopyOfEntity(*entity, objects.StorageFor(PointCount(entity->geometry)))));
 }
 
 HostPointObject* GetPoint(HostHandle h) {
@@ -62,8 +64,8 @@ HostSurfaceObject* NewSurface(std::uint32_t form, std::uint32_t options, std::ui
     Host* host = HostFor("HostNewSurface");
     if (!host) return nullptr;
     const Drawing& d = host->ActiveDrawing();
-    auto object =
-        NewSurfaceObject(form, options, rows, columns, d.CurrentColor(), d.CurrentLayer());
+    auto object = NewSurfaceObject(form, options, rows, columns, d.CurrentColor(), d.CurrentLayer(),
+                                   host->Objects().StorageFor(std::size_t(rows) * columns));
     if (!object) {
         Refused("HostNewSurface",
                 "a surface needs 2 x 2 points and at most " + std::to_string(kMaxEntityPoints));

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 #include "host/geometry/LargePages.h"
 
@@ -21,10 +23,26 @@ GeometryOrFault ChangedStorage() {
     return {std::nullopt, "its point storage or count was changed"};
 }
 
+// `points` filled with [first, last), in storage kept or reserved on large pages.
+template <class Iterator>
+void FillPoints(std::vector<HostVector3>& points, Iterator first, Iterator last) {
+    const std::size_t count = std::size_t(std::distance(first, last));
+    if (points.capacity() < count) geometry::ReserveLargePages(points, count);
+    points.assign(first, last);
+}
+
 }  // namespace
 
-std::unique_ptr<HandedObject> CopyOfEntity(const Entity& entity) {
+std::size_t PointCount(const EntityGeometry& geometry) {
+    if (const auto* g = std::get_if<PolylineGeometry>(&geometry)) return g->vertices.size();
+    if (const auto* g = std::get_if<CurveGeometry>(&geometry)) return g->controlPoints.size();
+    if (const auto* g = std::get_if<SurfaceGeometry>(&geometry)) return g->points.size();
+    return 0;
+}
+
+std::unique_ptr<HandedObject> CopyOfEntity(const Entity& entity, std::vector<HostVector3> storage) {
     auto object = std::make_unique<HandedObject>();
+    object->points = std::move(storage);
     object->color = entity.color;
     object->layer = entity.layer;
     object->selected = entity.selected;
@@ -40,16 +58,15 @@ std::unique_ptr<HandedObject> CopyOfEntity(const Entity& entity) {
             o.payload = HostArcObject{g.center, g.axis, g.startDir, g.sweep, g.radius};
         }
         void operator()(const PolylineGeometry& g) {
-            o.points = g.vertices;
+            FillPoints(o.points, g.vertices.begin(), g.vertices.end());
             o.payload = HostPolylineObject{std::uint32_t(o.points.size()), o.points.data()};
         }
         void operator()(const CurveGeometry& g) {
-            o.points = g.controlPoints;
+            FillPoints(o.points, g.controlPoints.begin(), g.controlPoints.end());
             o.payload = HostCurveObject{std::uint32_t(o.points.size()), o.points.data()};
         }
         void operator()(const SurfaceGeometry& g) {
-            geometry::ReserveLargePages(o.points, g.points.size());
-            o.points.assign(g.points.begin(), g.points.end());
+            FillPoints(o.points, g.points.begin(), g.points.end());
             o.payload = HostSurfaceObject{std::uint32_t(g.rows), std::uint32_t(g.columns), g.form,
                                           g.options, o.points.data()};
         }
@@ -64,11 +81,13 @@ std::unique_ptr<HandedObject> CopyOfEntity(const Entity& entity) {
 
 std::unique_ptr<HandedObject> NewSurfaceObject(std::uint32_t form, std::uint32_t options,
                                                std::uint32_t rows, std::uint32_t columns, int color,
-                                               int layer) {
+                                               int layer, std::vector<HostVector3> storage) {
     const std::uint64_t count = std::uint64_t(rows) * columns;
     if (rows < 2 || columns < 2 || count > kMaxEntityPoints) return nullptr;
     auto object = NewObject<HostSurfaceObject>(color, layer);
-    geometry::ReserveLargePages(object->points, std::size_t(count));
+    object->points = std::move(storage);
+    if (object->points.capacity() < count)
+        geometry::ReserveLargePages(object->points, std::size_t(count));
     object->points.assign(std::size_t(count), HostVector3{});
     object->payload = HostSurfaceObject{rows, columns, form, options, object->points.data()};
     return object;

@@ -34,6 +34,7 @@ bool ObjectLedger::Free(const void* handedOut) {
     }
     const char* textBlock = nullptr;
     if (auto* text = std::get_if<HostTextObject>(&found->second->payload)) textBlock = text->text;
+    Keep(std::move(found->second->points));
     objects_.erase(found);
     // The text object owns its HostAlloc block; another pointer there is the caller's own.
     if (textBlock && FindAs<AllocatedBlock>(textBlock)) objects_.erase(textBlock);
@@ -43,6 +44,33 @@ bool ObjectLedger::Free(const void* handedOut) {
 void ObjectLedger::Reset() {
     objects_.clear();
     rejectedFrees_ = 0;
+    kept_.clear();
+}
+
+std::vector<HostVector3> ObjectLedger::StorageFor(std::size_t count) {
+    if (count < kLargeObjectPoints) return {};
+    // The smallest that holds them.
+    auto best = kept_.end();
+    for (auto it = kept_.begin(); it != kept_.end(); ++it)
+        if (it->capacity() >= count && (best == kept_.end() || it->capacity() < best->capacity()))
+            best = it;
+    if (best == kept_.end()) return {};
+    std::vector<HostVector3> storage = std::move(*best);
+    kept_.erase(best);
+    return storage;
+}
+
+void ObjectLedger::Keep(std::vector<HostVector3> points) {
+    if (points.capacity() < kLargeObjectPoints) return;
+    if (kept_.size() == kKeptStorages) {
+        // The smallest kept makes room, unless this one is smaller still.
+        auto smallest = kept_.begin();
+        for (auto it = kept_.begin(); it != kept_.end(); ++it)
+            if (it->capacity() < smallest->capacity()) smallest = it;
+        if (smallest->capacity() >= points.capacity()) return;
+        kept_.erase(smallest);
+    }
+    kept_.push_back(std::move(points));
 }
 
 }  // namespace host

@@ -62,9 +62,28 @@ public:
     // Releases everything and clears the counts.
     void Reset();
 
+    // Storage for the points of an object about to be handed out: for `count` points of a large
+    // object, the storage of a freed one that holds them (its old points still in it: the caller
+    // fills it), else none.
+    [[nodiscard]] std::vector<HostVector3> StorageFor(std::size_t count);
+    // Freed point storage kept for StorageFor.
+    [[nodiscard]] std::size_t KeptStorage() const { return kept_.size(); }
+
+    // Objects of fewer points are left to the allocator.
+    static constexpr std::size_t kLargeObjectPoints = (std::size_t{2} << 20) / sizeof(HostVector3);
+    // At most this many freed storages are kept.
+    static constexpr std::size_t kKeptStorages = 4;
+
 private:
+    // Keeps the point storage of an object being freed when it is large.
+    void Keep(std::vector<HostVector3> points);
+
     std::unordered_map<const void*, std::unique_ptr<HandedObject>> objects_;
     std::size_t rejectedFrees_ = 0;
+    // The point storage of freed large objects, to be handed out again: a job gets, frees and
+    // makes surfaces of a million points, and fresh memory is cleared by the system page by page,
+    // which costs more than filling it.
+    std::vector<std::vector<HostVector3>> kept_;
 };
 
 }  // namespace host

@@ -59,6 +59,12 @@ platform::Expected<SurfaceGrid> SurfaceGrid::Make(int rows, int columns, std::ve
         lowest = {std::min(lowest.x, p.x), std::min(lowest.y, p.y), std::min(lowest.z, p.z)};
         highest = {std::max(highest.x, p.x), std::max(highest.y, p.y), std::max(highest.z, p.z)};
     }
+    return FromCheckedPoints(rows, columns, std::move(points), lowest, highest);
+}
+
+platform::Expected<SurfaceGrid> SurfaceGrid::FromCheckedPoints(int rows, int columns,
+                                                               std::vector<Vec3> points,
+                                                               Vec3 lowest, Vec3 highest) {
     // Points closer than this count as one: a relative 1e-10 of the coordinates' size, so that
     // points that differ only by rounding (a seam, a pole, a surface collapsed by an offset)
     // match.

@@ -11,6 +11,8 @@
 
 namespace host::geometry {
 
+enum class Side;
+
 class SurfaceGrid {
 public:
     // Largest accepted number of points; bigger grids are refused rather than exhausting memory.
@@ -60,6 +62,16 @@ public:
     [[nodiscard]] bool ClosedAlongV() const { return closedAlongV_; }
 
 private:
+    // An offset checks its points as it writes them (SurfaceOffset.cpp), so that a grid of a
+    // million points is not read once more for the checks.
+    friend platform::Expected<SurfaceGrid> OffsetSurface(const SurfaceGrid& grid, double distance,
+                                                         Side side);
+    // Make's checks after the points' own: `points` (rows x columns of them, rows and columns at
+    // least 2, at most kMaxPoints) are every one InRange, with the box `lowest`, `highest`.
+    static platform::Expected<SurfaceGrid> FromCheckedPoints(int rows, int columns,
+                                                             std::vector<Vec3> points, Vec3 lowest,
+                                                             Vec3 highest);
+
     SurfaceGrid(int rows, int columns, std::vector<Vec3> points, double coincidence)
         : rows_(rows), columns_(columns), points_(std::move(points)), coincidence_(coincidence) {}
 

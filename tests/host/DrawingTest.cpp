@@ -114,6 +114,38 @@ TEST_F(DrawingTest, AnObjectAddedTwiceAppendsTheSecondCopy) {
     EXPECT_EQ(WalkXs(), (std::vector<double>{1, 2, 1}));
 }
 
+// Guards against the drawing's blocks of slots losing, mixing or moving entities where one block
+// ends and the next begins: a thousand entities keep their handles, their order and their
+// addresses, and entities re-added at the block boundaries keep their places.
+TEST_F(DrawingTest, ThousandsOfEntitiesKeepHandlesOrderAndPlaces) {
+    Drawing& drawing = host_.ActiveDrawing();
+    const std::uint32_t firstId = AddPoint(0);
+    const Entity* first = drawing.Find(firstId);
+    std::vector<double> expected{0};
+    for (int i = 1; i < 1000; ++i) {
+        AddPoint(i);
+        expected.push_back(i);
+    }
+    EXPECT_EQ(drawing.Find(firstId), first) << "an entity moved as the drawing grew";
+    std::vector<HostHandle> handles;
+    for (HostHandle h = api_.HostFirstEntity(api_.HostDrawing()); api_.HostEntityValid(h);
+         h = api_.HostNextEntity(h))
+        handles.push_back(h);
+    ASSERT_EQ(handles.size(), 1000u);
+    for (const int slot : {63, 64, 191, 192, 447, 448, 959, 960, 999}) {
+        HostPointObject* p = api_.HostGetPoint(handles[slot]);
+        ASSERT_NE(p, nullptr) << slot;
+        EXPECT_EQ(p->x, slot);
+        EXPECT_EQ(api_.HostDeleteEntity(handles[slot]), 0);
+        p->x += 0.5;
+        EXPECT_EQ(api_.HostAddPoint(api_.HostDrawing(), p), 0);
+        api_.HostFree(p);
+        expected[slot] += 0.5;
+    }
+    EXPECT_EQ(WalkXs(), expected);
+    EXPECT_EQ(drawing.EntityCount(), 1000u);
+}
+
 TEST_F(DrawingTest, AddingOnAnUnknownLayerCreatesItUnnamed) {
     AddPoint(0, 42);
     EXPECT_EQ(api_.HostLayerExists(42), 1);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 #include "HostFixture.h"
 
@@ -377,6 +378,64 @@ TEST_F(SurfaceOperationsTest, GeometryIsBuiltOncePerSurfaceObject) {
     api_.HostFree(first);
     api_.HostFree(second);
     api_.HostFree(plane);
+}
+
+// Guards against the storage of a freed surface carrying its points, or its geometry, into the
+// object that gets it next: a new surface starts at the origin, a copy holds its entity's points,
+// and each is projected onto as it is then filled.
+TEST_F(SurfaceOperationsTest, StorageOfFreedSurfacesIsUsedAgainWithoutItsPoints) {
+    constexpr int kSide = 300;  // points enough for the host to keep the storage when freed
+    ASSERT_GE(std::size_t(kSide) * kSide, ObjectLedger::kLargeObjectPoints);
+    const HostViewRecord top = View(1);
+    std::vector<HostVector3> drawn;
+    for (int r = 0; r < kSide; ++r)
+        for (int c = 0; c < kSide; ++c) drawn.push_back({double(c), double(r), 0.01 * c});
+    const auto id = host_.ActiveDrawing().Add(
+        SurfaceGeometry{kSide, kSide, kHostSurfacePointGrid, 0, drawn}, 1, 1);
+    const struct {
+        const char* name;
+        int side;
+        bool copy;
+    } cases[] = {
+        {"a new surface of the same shape", kSide, false},
+        {"a new surface of fewer points", kSide - 4, false},
+        {"a copy of a drawing surface", kSide, true},
+    };
+    for (const auto& c : cases) {
+        HostSurfaceObject* freed = Sampled(kSide, kSide, [](double u, double v) {
+            return HostVector3{300 * u, 300 * v, 7};
+        });
+        ExpectNear(*Project(freed, {10, 10, 0}, &top), {10, 10, 7}, 1e-9);
+        const HostVector3* storage = freed->points;
+        api_.HostFree(freed);
+        HostSurfaceObject* s = c.copy
+                                   ? api_.HostGetSurface({std::uint32_t(kDrawingNumber), id})
+                                   : api_.HostNewSurface(kHostSurfacePointGrid, 0, c.side, c.side);
+        ASSERT_NE(s, nullptr) << c.name;
+        EXPECT_EQ(s->points, storage) << c.name << ": the freed storage is used again";
+        const std::size_t count = std::size_t(c.side) * c.side;
+        for (std::size_t i = 0; i < count; ++i)
+            ASSERT_EQ(s->points[i], c.copy ? drawn[i] : HostVector3{}) << c.name << " " << i;
+        for (std::size_t i = 0; i < count; ++i)
+            s->points[i] = {double(i % c.side), double(i / c.side), 4};
+        ExpectNear(*Project(s, {10, 10, 0}, &top), {10, 10, 4}, 1e-9);
+        api_.HostFree(s);
+    }
+}
+
+// Guards against a host holding on to the storage of every surface ever freed.
+TEST_F(SurfaceOperationsTest, AFewFreedStoragesAreKept) {
+    const int side = 300;
+    std::vector<HostSurfaceObject*> surfaces;
+    for (std::size_t i = 0; i < ObjectLedger::kKeptStorages + 2; ++i)
+        surfaces.push_back(api_.HostNewSurface(kHostSurfacePointGrid, 0, side + int(i), side));
+    for (HostSurfaceObject* s : surfaces) api_.HostFree(s);
+    EXPECT_EQ(host_.Objects().KeptStorage(), ObjectLedger::kKeptStorages);
+    // The largest are kept: a new surface of the largest shape gets its storage.
+    HostSurfaceObject* largest = api_.HostNewSurface(
+        kHostSurfacePointGrid, 0, side + int(ObjectLedger::kKeptStorages) + 1, side);
+    EXPECT_EQ(host_.Objects().KeptStorage(), ObjectLedger::kKeptStorages - 1);
+    api_.HostFree(largest);
 }
 
 // Guards against answering from a stale geometry after the caller edited the points in place.

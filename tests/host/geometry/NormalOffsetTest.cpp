@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <string>
 
 #include "SampleSurfaces.h"
 #include "host/geometry/Projection.h"
@@ -168,6 +169,53 @@ TEST(SurfaceOffsetTest, OffsetPointsMoveAlongTheGridNormals) {
                 EXPECT_EQ(offset->At(row, column), grid.At(row, column) + -0.75 * *n)
                     << shape.name << " " << row << " " << column;
             }
+        }
+    }
+}
+
+// Guards against the offset's own checks of the points it writes drifting from the grid's: an
+// offset grid has the box, seams and refusals of a grid made from the same points, also for a
+// box reached only by a border point or a point left over at the end of a row, and for a
+// distance that carries points beyond 1e15.
+TEST(SurfaceOffsetTest, OffsetGridsAreCheckedAsGridsMadeFromTheirPoints) {
+    const struct {
+        const char* name;
+        Surface surface;
+        double distance;
+    } cases[] = {
+        {"wave, even columns",
+         samples::Sampled(9, 12,
+                          [](double u, double v) {
+                              return Vec3{30 * u, 20 * v, 3 * std::sin(7 * u + 4 * v)};
+                          }),
+         0.5},
+        {"bowl, odd columns, highest at the last point",
+         samples::Sampled(6, 7,
+                          [](double u, double v) {
+                              return Vec3{u, v, u * u + v * v};
+                          }),
+         -0.25},
+        {"tube", samples::Cylinder(4.0, 10.0, 13, 6), 1.5},
+        {"sphere", samples::Sphere({1, 2, 3}, 5.0, 11, 15), 2.0},
+        {"beyond 1e15", samples::TiltedPlane(30, 0), 3e15},
+    };
+    for (const auto& c : cases) {
+        for (const Side side : {Side::Zero, Side::One}) {
+            const platform::Expected<SurfaceGrid> offset =
+                OffsetSurface(c.surface.Grid(), c.distance, side);
+            ASSERT_TRUE(offset || std::string(c.name) == "beyond 1e15") << c.name;
+            if (!offset) {
+                EXPECT_NE(offset.Describe().find("lies beyond 1e15"), std::string::npos)
+                    << offset.Describe();
+                continue;
+            }
+            const platform::Expected<SurfaceGrid> made =
+                SurfaceGrid::Make(offset->Rows(), offset->Columns(), offset->Points());
+            ASSERT_TRUE(made) << c.name;
+            EXPECT_EQ(offset->Lowest(), made->Lowest()) << c.name;
+            EXPECT_EQ(offset->Highest(), made->Highest()) << c.name;
+            EXPECT_EQ(offset->ClosedAlongU(), made->ClosedAlongU()) << c.name;
+            EXPECT_EQ(offset->ClosedAlongV(), made->ClosedAlongV()) << c.name;
         }
     }
 }
