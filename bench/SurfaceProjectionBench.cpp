@@ -13,6 +13,8 @@
 #include "host/geometry/Projection.h"
 #include "host/geometry/Surface.h"
 
+#include "WaveSurface.h"
+
 #ifdef TAVRO_BENCH_EMBREE
 #include <embree3/rtcore.h>
 #endif
@@ -22,28 +24,14 @@ namespace {
 using host::geometry::Surface;
 using host::geometry::Vec3;
 
-constexpr double kSide = 1000.0;  // the surface spans kSide x kSide in x and y
 constexpr int kRays = 1 << 16;
-
-// A doubly curved height field with a few hundred waves, sampled with n x n points.
-std::vector<Vec3> WavePoints(int n) {
-    std::vector<Vec3> points;
-    points.reserve(std::size_t(n) * n);
-    for (int r = 0; r < n; ++r) {
-        for (int c = 0; c < n; ++c) {
-            const double x = kSide * c / (n - 1);
-            const double y = kSide * r / (n - 1);
-            points.push_back({x, y, 20.0 * std::sin(x / 40.0) * std::cos(y / 55.0) + 0.01 * x});
-        }
-    }
-    return points;
-}
 
 const Surface& WaveSurface(int n) {
     static std::map<int, std::unique_ptr<Surface>> surfaces;
     auto& surface = surfaces[n];
     if (!surface) {
-        surface = std::make_unique<Surface>(Surface::Make(n, n, WavePoints(n)).Value());
+        surface =
+            std::make_unique<Surface>(Surface::Make(n, n, bench::WavePoints<Vec3>(n)).Value());
     }
     return *surface;
 }
@@ -97,7 +85,7 @@ BENCHMARK(BM_TreeRowOrder)->Unit(benchmark::kMillisecond);
 
 void BM_TreeBuild(benchmark::State& state) {
     const host::geometry::SurfaceGrid grid =
-        host::geometry::SurfaceGrid::Make(1000, 1000, WavePoints(1000)).Value();
+        host::geometry::SurfaceGrid::Make(1000, 1000, bench::WavePoints<Vec3>(1000)).Value();
     for (auto _ : state) {
         const host::geometry::PatchTree tree(grid);
         tree.PrepareNearest();  // the whole structure, as for both kinds of projection
@@ -155,7 +143,7 @@ struct EmbreeScene {
     RTCScene scene = rtcNewScene(device);
 
     explicit EmbreeScene(int n) {
-        const std::vector<Vec3> points = WavePoints(n);
+        const std::vector<Vec3> points = bench::WavePoints<Vec3>(n);
         RTCGeometry mesh = rtcNewGeometry(device, RTC_GEOMETRY_TYPE_TRIANGLE);
         auto* vertices = static_cast<float*>(rtcSetNewGeometryBuffer(
             mesh, RTC_BUFFER_TYPE_VERTEX, 0, RTC_FORMAT_FLOAT3, 3 * sizeof(float), points.size()));
