@@ -55,9 +55,9 @@ void Register(benchmark::State& state, bool settled) {
             std::filesystem::last_write_time(
                 ini, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
         state.ResumeTiming();
-        const std::string fault =
+        const platform::Status entered =
             installer::EnterAddIn(ini.string(), "tavroset.dll", "c:\\Surfcam\\Tavroset.dll,Table");
-        if (!fault.empty()) state.SkipWithError(fault.c_str());
+        if (!entered) state.SkipWithError(entered.Describe().c_str());
     }
     state.counters["file MB"] = static_cast<double>(text.size()) / 1e6;
 }

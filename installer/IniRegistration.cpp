@@ -46,38 +46,38 @@ int findEntry(const std::string& iniPath, int count, std::string_view dllName) {
 // Writes a new entry after the last one, the count first. An entry the ini file cannot hold is
 // refused before anything is written, and the count is restored when the entry's write fails,
 // so that the count never names an entry that is not there.
-std::string appendEntry(const std::string& iniPath, const std::string& countText, int count,
-                        const std::string& entryValue) {
+platform::Status appendEntry(const std::string& iniPath, const std::string& countText, int count,
+                             const std::string& entryValue) {
     const std::string key = entryKey(count + 1);
     if (platform::Status storable = platform::IniDocument::CheckEntry(kSection, key, entryValue);
         !storable)
-        return storable.Describe();
+        return storable;
     if (auto written = platform::WritePrivateProfileInt(kSection, kCountKey, count + 1, iniPath);
         !written)
-        return written.Describe();
+        return written;
     auto written = platform::WritePrivateProfileString(kSection, key, entryValue, iniPath);
-    if (written) return {};
+    if (written) return written;
     if (auto restored =
             platform::WritePrivateProfileString(kSection, kCountKey, countText, iniPath);
         !restored)
-        return written.Describe() +
-               "; the count could not be restored either: " + restored.Describe();
-    return written.Describe();
+        return platform::Status::Failure(
+            written.Describe() +
+            "; the count could not be restored either: " + restored.Describe());
+    return written;
 }
 
 }  // namespace
 
-std::string EnterAddIn(const std::string& iniPath, std::string_view dllName,
-                       const std::string& entryValue) {
+platform::Status EnterAddIn(const std::string& iniPath, std::string_view dllName,
+                            const std::string& entryValue) {
     const std::string countText =
         platform::GetPrivateProfileString(kSection, kCountKey, "0", iniPath);
     const int count = leadingCount(countText);
     if (count > kMostAddInEntries)
-        return std::string(kCountKey) + " is " + countText + ", more than " +
-               std::to_string(kMostAddInEntries);
+        return platform::Status::Failure(std::string(kCountKey) + " is " + countText +
+                                         ", more than " + std::to_string(kMostAddInEntries));
     if (const int number = findEntry(iniPath, count, dllName); number != 0)
-        return platform::WritePrivateProfileString(kSection, entryKey(number), entryValue, iniPath)
-            .Describe();
+        return platform::WritePrivateProfileString(kSection, entryKey(number), entryValue, iniPath);
     return appendEntry(iniPath, countText, count, entryValue);
 }
 
@@ -102,8 +102,9 @@ void registerAddIn(MarkupDocument& script, std::string_view hostDirectory,
             const std::string directory = script.childText();
             if (directory.empty() || dllName.empty()) continue;
             const std::string iniPath = base + directory + "\\surfcam.ini";
-            if (std::string error = EnterAddIn(iniPath, dllName, entryValue); !error.empty()) {
-                status("ERROR: Cannot register the add-in in " + iniPath + ": " + error);
+            if (platform::Status entered = EnterAddIn(iniPath, dllName, entryValue); !entered) {
+                status("ERROR: Cannot register the add-in in " + iniPath + ": " +
+                       entered.Describe());
                 failed.push_back(iniPath);
             }
         }

@@ -6,6 +6,7 @@
 
 #include "installer/MarkupDocument.h"
 #include "installer/RunParameters.h"
+#include "platform/Status.h"
 
 namespace installer {
 
@@ -23,8 +24,8 @@ void registerAddIn(MarkupDocument& script, std::string_view hostDirectory,
 
 // Enters `entryValue` in the ini file `iniPath`: into the first "UserApp<n>" (n up to the
 // count) whose value contains `dllName` (both lower-cased), else as a new entry after the
-// count, which is raised first. Empty on success, else why nothing usable was written.
-[[nodiscard]] std::string EnterAddIn(const std::string& iniPath, std::string_view dllName,
-                                     const std::string& entryValue);
+// count, which is raised first. On failure, says why nothing usable was written.
+platform::Status EnterAddIn(const std::string& iniPath, std::string_view dllName,
+                            const std::string& entryValue);
 
 }  // namespace installer

@@ -59,7 +59,7 @@ TEST_F(IniRegistrationTest, UpdatesTheEntryNamingTheLibraryElseAppends) {
     };
     for (const EntryCase& each : cases) {
         Write(Host("surfcam.ini"), std::string("[SystemOptional]\n") + each.before);
-        EXPECT_EQ(installer::EnterAddIn(kIni, "addin.dll", kEntry), "") << each.before;
+        EXPECT_TRUE(installer::EnterAddIn(kIni, "addin.dll", kEntry)) << each.before;
         EXPECT_EQ(Key("UserApplications"), each.count) << each.before;
         EXPECT_EQ(Key(each.key), kEntry) << each.before;
     }
@@ -68,14 +68,14 @@ TEST_F(IniRegistrationTest, UpdatesTheEntryNamingTheLibraryElseAppends) {
 // Guards against a count raised for an entry that was never written.
 TEST_F(IniRegistrationTest, EntryTheFileCannotHoldLeavesTheCount) {
     Write(Host("surfcam.ini"), "[SystemOptional]\nUserApplications=1\nUserApp1=a.dll\n");
-    EXPECT_NE(installer::EnterAddIn(kIni, "x.dll", "x.dll,two\nlines"), "");
+    EXPECT_FALSE(installer::EnterAddIn(kIni, "x.dll", "x.dll,two\nlines"));
     EXPECT_EQ(Key("UserApplications"), "1");
 }
 
 // Guards against reading two billion keys (and overflowing the count) for a damaged file.
 TEST_F(IniRegistrationTest, ImplausibleCountIsRefused) {
     Write(Host("surfcam.ini"), "[SystemOptional]\nUserApplications=2147483647\n");
-    EXPECT_EQ(installer::EnterAddIn(kIni, "addin.dll", kEntry),
+    EXPECT_EQ(installer::EnterAddIn(kIni, "addin.dll", kEntry).Describe(),
               "UserApplications is 2147483647, more than 1000");
     EXPECT_EQ(Key("UserApp2147483647"), "(none)");
 }
@@ -117,7 +117,7 @@ TEST_F(IniRegistrationTest, ARegistrationParsesTheFileOnce) {
                 Host("surfcam.ini"),
                 std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
         platform::ForgetParsedIniFiles();
-        ASSERT_EQ(installer::EnterAddIn(kIni, "addin.dll", kEntry), "");
+        ASSERT_TRUE(installer::EnterAddIn(kIni, "addin.dll", kEntry));
         EXPECT_EQ(platform::IniFileParses(), 1u) << (settled ? "settled" : "fresh");
         EXPECT_EQ(Key("UserApp201"), kEntry);
         EXPECT_EQ(Key("UserApplications"), "201");
