@@ -142,12 +142,12 @@ void CSurfcamCtrl::Paste_Operation(const std::string& path) {
 
 void CSurfcamCtrl::Read_CDL(char* path, int /*extra: not used*/) {
     ravelink::NoThrow("Read_CDL", [&] {
-        platform::DynamicLibrary library = platform::DynamicLibrary::Load(kHostDllPath);
+        const auto library = platform::DynamicLibrary::Load(kHostDllPath);
         if (!library) {
             platform::ShowMessage("DLL open failed");
             return;
         }
-        if (const auto entry = library.FunctionNamed<HostDllEntryPoint>(kHostDllEntry))
+        if (const auto entry = library->FunctionNamed<HostDllEntryPoint>(kHostDllEntry))
             entry("", "", path != nullptr ? path : "", ravelink::State().api);
     });
 }

@@ -6,16 +6,13 @@
 namespace platform {
 
 DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)),
-      file_(std::move(other.file_)),
-      error_(std::move(other.error_)) {}
+    : handle_(std::exchange(other.handle_, nullptr)), file_(std::move(other.file_)) {}
 
 DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
     if (this != &other) {
         Unload();
         handle_ = std::exchange(other.handle_, nullptr);
         file_ = std::move(other.file_);
-        error_ = std::move(other.error_);
     }
     return *this;
 }

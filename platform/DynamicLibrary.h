@@ -7,14 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Status.h"
+
 namespace platform {
 
 class DynamicLibrary {
 public:
     // Loads the library named by `systemPath`. Tried in turn: the mapped path as written, then,
-    // for a name ending in ".dll", the same name ending in ".so" and "lib" + that name. The
-    // result is either loaded or carries the reason it is not (see Error()).
-    [[nodiscard]] static DynamicLibrary Load(std::string_view systemPath);
+    // for a name ending in ".dll", the same name ending in ".so" and "lib" + that name. On
+    // failure, says why none loaded.
+    static Expected<DynamicLibrary> Load(std::string_view systemPath);
 
     // The files Load tries for `systemPath`, in order.
     [[nodiscard]] static std::vector<std::filesystem::path> Candidates(std::string_view systemPath);
@@ -26,10 +28,8 @@ public:
     // Unloads the library (the system unloads it when nothing else holds it).
     ~DynamicLibrary();
 
-    // True when the library is loaded.
+    // True until Unload().
     explicit operator bool() const { return handle_ != nullptr; }
-    // Why loading failed; empty when it is loaded.
-    [[nodiscard]] const std::string& Error() const { return error_; }
     // The file that was loaded; empty when none.
     [[nodiscard]] const std::filesystem::path& File() const { return file_; }
 
@@ -50,7 +50,6 @@ private:
 
     void* handle_ = nullptr;
     std::filesystem::path file_;
-    std::string error_;
 };
 
 }  // namespace platform

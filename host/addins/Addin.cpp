@@ -17,10 +17,11 @@ Addin::Addin(platform::DynamicLibrary library) : library_(std::move(library)) {
 }
 
 platform::Expected<Addin> Addin::Load(const AddinEntry& entry) {
-    platform::DynamicLibrary library = platform::DynamicLibrary::Load(entry.libraryPath);
+    platform::Expected<platform::DynamicLibrary> library =
+        platform::DynamicLibrary::Load(entry.libraryPath);
     const std::string which = "the add-in \"" + entry.menuText + "\" (" + entry.libraryPath + ")";
-    if (!library) return platform::Status::Failure(which + " does not load: " + library.Error());
-    Addin addin(std::move(library));
+    if (!library) return platform::Status::Failure(which + " does not load: " + library.Describe());
+    Addin addin(std::move(library).Value());
     if (addin.command_ == nullptr)
         return platform::Status::Failure(which + " does not export " + kCommandExport + " (" +
                                          addin.library_.File().string() + ")");

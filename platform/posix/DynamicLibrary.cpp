@@ -32,30 +32,24 @@ std::vector<std::filesystem::path> DynamicLibrary::Candidates(std::string_view s
     return candidates;
 }
 
-DynamicLibrary DynamicLibrary::Load(std::string_view systemPath) {
-    DynamicLibrary library;
-    if (systemPath.empty()) {
-        library.error_ = "no library path given";
-        return library;
-    }
+Expected<DynamicLibrary> DynamicLibrary::Load(std::string_view systemPath) {
+    if (systemPath.empty()) return Status::Failure("no library path given");
     for (const std::filesystem::path& candidate : Candidates(systemPath)) {
         std::error_code error;
         if (!std::filesystem::is_regular_file(candidate, error)) continue;
         // Absolute, so that dlopen never searches its library path for a bare file name.
         const std::filesystem::path file = std::filesystem::absolute(candidate, error);
+        DynamicLibrary library;
         library.handle_ = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (library.handle_ != nullptr) {
-            library.file_ = file;
-            library.error_.clear();
-            return library;
+        if (library.handle_ == nullptr) {
+            const char* reason = ::dlerror();
+            return Status::Failure(reason != nullptr ? reason : "cannot load " + file.string());
         }
-        const char* reason = ::dlerror();
-        library.error_ = reason != nullptr ? reason : "cannot load " + file.string();
+        library.file_ = file;
         return library;
     }
-    library.error_ = "no library at " + std::string(systemPath) + " (looked for " +
-                     Candidates(systemPath).front().string() + ")";
-    return library;
+    return Status::Failure("no library at " + std::string(systemPath) + " (looked for " +
+                           Candidates(systemPath).front().string() + ")");
 }
 
 void* DynamicLibrary::Symbol(const char* name) const {

@@ -12,27 +12,20 @@ std::vector<std::filesystem::path> DynamicLibrary::Candidates(std::string_view s
     return {MapPath(systemPath)};
 }
 
-DynamicLibrary DynamicLibrary::Load(std::string_view systemPath) {
-    DynamicLibrary library;
-    if (systemPath.empty()) {
-        library.error_ = "no library path given";
-        return library;
-    }
+Expected<DynamicLibrary> DynamicLibrary::Load(std::string_view systemPath) {
+    if (systemPath.empty()) return Status::Failure("no library path given");
     const std::filesystem::path candidate = MapPath(systemPath);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(candidate, error)) {
-        library.error_ =
-            "no library at " + std::string(systemPath) + " (looked for " + candidate.string() + ")";
-        return library;
-    }
+    if (!std::filesystem::is_regular_file(candidate, error))
+        return Status::Failure("no library at " + std::string(systemPath) + " (looked for " +
+                               candidate.string() + ")");
     // Absolute, and with the library's own folder searched first for the libraries it needs,
     // as for a library installed beside its link library.
     const std::filesystem::path file = std::filesystem::absolute(candidate, error);
     const HMODULE module = ::LoadLibraryExW(file.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (module == nullptr) {
-        library.error_ = file.string() + ": " + SystemErrorText(::GetLastError());
-        return library;
-    }
+    if (module == nullptr)
+        return Status::Failure(file.string() + ": " + SystemErrorText(::GetLastError()));
+    DynamicLibrary library;
     library.handle_ = reinterpret_cast<void*>(module);
     library.file_ = file;
     return library;

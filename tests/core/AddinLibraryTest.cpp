@@ -28,8 +28,9 @@ protected:
 // at the process's exit ran code that was gone (the program then crashed as it ended).
 TEST_F(LoadedAddinTest, RunsItsCommandAndHooksAgainAfterBeingLoadedAgain) {
     for (int load = 0; load < 2; ++load) {
-        platform::DynamicLibrary addin = platform::DynamicLibrary::Load(TAVROSET_LIBRARY);
-        ASSERT_TRUE(addin) << addin.Error();
+        auto loaded = platform::DynamicLibrary::Load(TAVROSET_LIBRARY);
+        ASSERT_TRUE(loaded) << loaded.Describe();
+        platform::DynamicLibrary addin = std::move(loaded).Value();
         const auto command = addin.FunctionNamed<int (*)(void*)>("UserApp_nCallback");
         const auto fileOpen = addin.FunctionNamed<int (*)()>("FileOpenEntryPoint");
         const auto fileSave = addin.FunctionNamed<int (*)()>("FileSaveEntryPoint");

@@ -53,10 +53,10 @@ protected:
     int Run(const std::string& commands) {
         WriteFile("c:\\commands.txt", commands);
         EXPECT_TRUE(InstallHostDll());
-        platform::DynamicLibrary dll =
-            platform::DynamicLibrary::Load("c:\\Surfcam\\SrpApiV3\\cadlsilent.dll");
-        EXPECT_TRUE(dll) << dll.Error();
-        auto entry = dll.FunctionNamed<HostDllEntryPoint>("SurfcamDllEntryPoint");
+        const auto dll = platform::DynamicLibrary::Load("c:\\Surfcam\\SrpApiV3\\cadlsilent.dll");
+        EXPECT_TRUE(dll) << dll.Describe();
+        if (!dll) return -99;
+        auto entry = dll->FunctionNamed<HostDllEntryPoint>("SurfcamDllEntryPoint");
         EXPECT_NE(entry, nullptr);
         if (!entry) return -99;
         return entry("", "", "c:\\commands.txt", &api_);
@@ -83,9 +83,9 @@ TEST_F(HostDllTest, MalformedCommandFileRunsNothingAndGivesItsLine) {
 
 TEST_F(HostDllTest, MissingCommandFileGivesMinusOne) {
     ASSERT_TRUE(InstallHostDll());
-    platform::DynamicLibrary dll =
-        platform::DynamicLibrary::Load("c:\\Surfcam\\SrpApiV3\\cadlsilent.dll");
-    auto entry = dll.FunctionNamed<HostDllEntryPoint>("SurfcamDllEntryPoint");
+    const auto dll = platform::DynamicLibrary::Load("c:\\Surfcam\\SrpApiV3\\cadlsilent.dll");
+    ASSERT_TRUE(dll) << dll.Describe();
+    auto entry = dll->FunctionNamed<HostDllEntryPoint>("SurfcamDllEntryPoint");
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry("", "", "c:\\missing.txt", &api_), -1);
     EXPECT_EQ(entry("", "", nullptr, &api_), -1);

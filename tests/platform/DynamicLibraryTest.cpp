@@ -32,10 +32,10 @@ using Twice = int (*)(int);
 
 TEST_F(DynamicLibraryTest, LoadsByTheMappedPathAndFindsExports) {
     PlaceModule("Surfcam/SrpApiV3/cadlsilent.dll");
-    platform::DynamicLibrary library =
-        platform::DynamicLibrary::Load("c:\\Surfcam\\SrpApiV3\\cadlsilent.dll");
-    ASSERT_TRUE(library) << library.Error();
-    EXPECT_TRUE(library.Error().empty());
+    auto loaded = platform::DynamicLibrary::Load("c:\\Surfcam\\SrpApiV3\\cadlsilent.dll");
+    ASSERT_TRUE(loaded) << loaded.Describe();
+    platform::DynamicLibrary library = std::move(loaded).Value();
+    ASSERT_TRUE(library);
     const Twice twice = library.FunctionNamed<Twice>("TestModuleTwice");
     ASSERT_NE(twice, nullptr);
     EXPECT_EQ(twice(21), 42);
@@ -56,9 +56,9 @@ TEST_F(DynamicLibraryTest, DllNamesFindTheirSharedObjects) {
     };
     for (const Case& c : cases) {
         PlaceModule(c.placed);
-        const platform::DynamicLibrary library = platform::DynamicLibrary::Load(c.loaded);
-        EXPECT_TRUE(library) << c.loaded << ": " << library.Error();
-        EXPECT_EQ(library.File().filename(), std::filesystem::path(c.placed).filename());
+        const auto library = platform::DynamicLibrary::Load(c.loaded);
+        ASSERT_TRUE(library) << c.loaded << ": " << library.Describe();
+        EXPECT_EQ(library->File().filename(), std::filesystem::path(c.placed).filename());
     }
 }
 
@@ -67,10 +67,9 @@ TEST_F(DynamicLibraryTest, FailuresSayWhy) {
         << "not a library";
     for (const char* path : {"c:\\Surfcam\\SrpApiV3\\cadlsilent.dll",
                              "c:\\Surfcam\\SrpApiV3\\broken.dll", "c:\\Surfcam", ""}) {
-        const platform::DynamicLibrary library = platform::DynamicLibrary::Load(path);
+        const auto library = platform::DynamicLibrary::Load(path);
         EXPECT_FALSE(library) << path;
-        EXPECT_FALSE(library.Error().empty()) << path;
-        EXPECT_EQ(library.Symbol("TestModuleTwice"), nullptr);
+        EXPECT_FALSE(library.Describe().empty()) << path;
     }
 }
 
