@@ -21,23 +21,22 @@ using markup::TokenKind;
 
 namespace {
 
-// The whole contents of a file, or the reason it could not be read.
+// The whole contents of a file that could be read.
 struct FileContents {
     std::string text;
-    std::string error;
-    size_t tooLargeBytes = 0;  // set (with no error) when the file is larger than the reader takes
+    size_t tooLargeBytes = 0;  // set (with no text) when the file is larger than the reader takes
 };
 
-std::string ErrorText(int error) { return std::strerror(error); }
+platform::Status ErrnoFailure(int error) { return platform::Status::Failure(std::strerror(error)); }
 
-FileContents ReadWholeFile(const std::filesystem::path& path) {
+platform::Expected<FileContents> ReadWholeFile(const std::filesystem::path& path) {
     FileContents contents;
     // Only a regular file is read: a folder, a pipe or a device is refused at once.
     const platform::Expected<platform::FileHandle> input = platform::OpenInputFile(path);
-    if (!input) return {{}, input.GetStatus().Reason()};
+    if (!input) return platform::Status::Failure(input.GetStatus().Reason());
     std::FILE* const file = input->get();
     const std::optional<std::uint64_t> size = platform::SizeOfOpenFile(file);
-    if (!size) return {{}, ErrorText(errno)};
+    if (!size) return ErrnoFailure(errno);
     if (*size > markup::kMaxDocumentBytes) {
         contents.tooLargeBytes = static_cast<size_t>(*size);
         return contents;
@@ -45,10 +44,10 @@ FileContents ReadWholeFile(const std::filesystem::path& path) {
     try {
         contents.text.resize(static_cast<size_t>(*size));
     } catch (const std::bad_alloc&) {
-        return {{}, ErrorText(ENOMEM)};
+        return ErrnoFailure(ENOMEM);
     }
     const size_t read = std::fread(contents.text.data(), 1, contents.text.size(), file);
-    if (std::ferror(file)) return {{}, ErrorText(errno != 0 ? errno : EIO)};
+    if (std::ferror(file)) return ErrnoFailure(errno != 0 ? errno : EIO);
     contents.text.resize(read);  // a file that shrank since the seek gives what it still holds
     return contents;
 }
@@ -71,14 +70,14 @@ bool MarkupDocument::RefuseTooLarge(size_t bytes) {
 }
 
 bool MarkupDocument::loadFile(std::string_view path) {
-    FileContents contents = ReadWholeFile(platform::MapPath(path));
-    if (contents.tooLargeBytes != 0) return RefuseTooLarge(contents.tooLargeBytes);
-    if (!contents.error.empty()) {
-        status_ = std::move(contents.error);
+    platform::Expected<FileContents> contents = ReadWholeFile(platform::MapPath(path));
+    if (!contents) {
+        status_ = contents.GetStatus().Reason();
         failure_ = status_;
         return false;
     }
-    text_ = std::move(contents.text);
+    if (contents->tooLargeBytes != 0) return RefuseTooLarge(contents->tooLargeBytes);
+    text_ = std::move(contents->text);
     status_ = std::to_string(text_.size()) + " bytes";
     return Parse();
 }

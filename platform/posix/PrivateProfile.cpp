@@ -78,10 +78,8 @@ bool Settled(const FileIdentity& identity) {
     return nanoseconds(now.tv_sec, now.tv_nsec) - changed > kTimestampStepNanoseconds;
 }
 
-// An ini file as read: missing (an empty document), parsed, or refused.
+// An ini file as read; a missing file reads as an empty document.
 struct ParsedIni {
-    bool missing = false;
-    std::string error;  // why the file cannot be read; empty otherwise
     IniEncoding encoding = IniEncoding::Bytes;
     std::string unwritable;
     IniDocument document;
@@ -130,15 +128,15 @@ const ParsedIni* KeptDocument(const std::filesystem::path& path) {
     return nullptr;
 }
 
-// The file at `path` parsed, from the kept documents while it is unchanged.
-const ParsedIni& Load(const std::filesystem::path& path, ParsedIni& scratch) {
-    if (const ParsedIni* kept = KeptDocument(path)) return *kept;
+// The file at `path` parsed, from the kept documents while it is unchanged; `scratch` holds a
+// document that is not kept. Fails when the file is there but cannot be read.
+Expected<const ParsedIni*> Load(const std::filesystem::path& path, ParsedIni& scratch) {
+    if (const ParsedIni* kept = KeptDocument(path)) return kept;
     const Expected<FileHandle> input = OpenInputFile(path);
     scratch = {};
-    const auto refuse = [&](const Status& why) -> const ParsedIni& {
-        scratch.missing = why.FaultKind<InputFault>() == InputFault::Missing;
-        if (!scratch.missing) scratch.error = why.Describe();
-        return scratch;
+    const auto refuse = [&](const Status& why) -> Expected<const ParsedIni*> {
+        if (why.FaultKind<InputFault>() == InputFault::Missing) return &scratch;
+        return why;
     };
     if (!input) return refuse(input.GetStatus());
     struct stat status {};
@@ -152,17 +150,17 @@ const ParsedIni& Load(const std::filesystem::path& path, ParsedIni& scratch) {
     ++Parses();
     // The identity taken before reading: a change made meanwhile makes the next read parse again.
     const std::optional<FileIdentity> identity = stated ? IdentityOf(status) : std::nullopt;
-    if (!identity) return scratch;
+    if (!identity) return &scratch;
     Keep(path, *identity, std::move(*text), std::move(scratch));
-    return Kept().front().parsed;
+    return &Kept().front().parsed;
 }
 
 std::optional<std::string> Find(std::string_view section, std::string_view key,
                                 std::string_view iniPath) {
     ParsedIni scratch;
-    const ParsedIni& ini = Load(MapPath(iniPath), scratch);
-    if (ini.missing || !ini.error.empty()) return std::nullopt;
-    return ini.document.Find(section, key);
+    const Expected<const ParsedIni*> ini = Load(MapPath(iniPath), scratch);
+    if (!ini) return std::nullopt;
+    return (*ini)->document.Find(section, key);
 }
 
 }  // namespace
@@ -183,11 +181,12 @@ Status WritePrivateProfileString(std::string_view section, std::string_view key,
     if (iniPath.empty()) return Status::Failure("no ini file named");
     const std::filesystem::path path = MapPath(iniPath);
     ParsedIni scratch;
-    const ParsedIni& read = Load(path, scratch);
+    const Expected<const ParsedIni*> read = Load(path, scratch);
     // An existing file that cannot be read is never overwritten: its other lines would be lost.
-    if (!read.error.empty()) return Status::Failure(read.error);
-    if (!read.unwritable.empty()) return Status::Failure(path.string() + ": " + read.unwritable);
-    ParsedIni edited = read;
+    if (!read) return read.GetStatus();
+    if (!(*read)->unwritable.empty())
+        return Status::Failure(path.string() + ": " + (*read)->unwritable);
+    ParsedIni edited = **read;
     if (Status set = edited.document.Set(section, key, value); !set) return set;
     const std::optional<std::string> bytes = EncodeIniFile(edited.document.Text(), edited.encoding);
     if (!bytes)
@@ -196,7 +195,6 @@ Status WritePrivateProfileString(std::string_view section, std::string_view key,
                                "has no UTF-16 form");
     if (const Status replaced = ReplaceFileContents(path, *bytes); !replaced)
         return Status::Failure(replaced.Describe());
-    edited.missing = false;
     if (const std::optional<FileIdentity> identity = IdentityOf(path))
         Keep(path, *identity, *bytes, std::move(edited));
     return {};
