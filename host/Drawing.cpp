@@ -47,8 +47,8 @@ Drawing::Drawing() { Clear(); }
 Entity& Drawing::Place(std::size_t slot, EntityGeometry geometry, int color, int layer) {
     // Ids are never reused, so a handle of a deleted entity can never name another one.
     TAVRO_INVARIANT(lastId_ != UINT32_MAX, "entity ids of this drawing are exhausted");
-    TAVRO_INVARIANT(GeometryFault(geometry).empty() && IsColorNumber(color) && IsLayerNumber(layer),
-                    "check entities before adding them (GeometryFault)");
+    TAVRO_INVARIANT(CheckGeometry(geometry) && IsColorNumber(color) && IsLayerNumber(layer),
+                    "check entities before adding them (CheckGeometry)");
     const std::uint32_t id = ++lastId_;
     slotOfId_.push_back(std::uint32_t(slot));
     slots_[slot].entity = Entity{id, color, layer, false, std::move(geometry)};

@@ -56,7 +56,7 @@ public:
 
     // ---- entities, in drawing order ----
     // Appends an entity with a new id (its layer is created when missing); returns the id.
-    // The geometry must be valid (GeometryFault empty), colour and layer in range.
+    // The geometry must be valid (CheckGeometry), colour and layer in range.
     std::uint32_t Add(EntityGeometry geometry, int color, int layer);
     // Like Add, but into the place of the deleted entity `formerId` when that place is still
     // empty, so that deleting, changing and re-adding an entity keeps its place in the order.

@@ -193,9 +193,8 @@ private:
                          " <colour 0-255> <layer 0-999> ...\"");
         std::optional<EntityGeometry> geometry = Geometry(kind, f);
         if (!geometry) return false;
-        const std::string fault = GeometryFault(*geometry);
-        if (!fault.empty())
-            return Wrong(std::string("the ") + KindName(kind) + " is not valid: " + fault);
+        if (const platform::Status valid = CheckGeometry(*geometry); !valid)
+            return Wrong(std::string("the ") + KindName(kind) + " is not valid: " + valid.Reason());
         drawing_.Add(std::move(*geometry), int(color), int(layer));
         return true;
     }

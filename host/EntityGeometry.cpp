@@ -90,43 +90,46 @@ const char* KindName(HostKind kind) {
     return "unknown";
 }
 
-std::string GeometryFault(const EntityGeometry& geometry) {
+platform::Status CheckGeometry(const EntityGeometry& geometry) {
+    // Each case names what is wrong, or nullptr when nothing is.
     struct Visitor {
-        std::string operator()(const PointGeometry& g) const {
-            return Finite(g.at) ? "" : "a coordinate is not a finite number";
+        const char* operator()(const PointGeometry& g) const {
+            return Finite(g.at) ? nullptr : "a coordinate is not a finite number";
         }
-        std::string operator()(const LineGeometry& g) const {
-            return Finite(g.start) && Finite(g.end) ? "" : "a coordinate is not a finite number";
+        const char* operator()(const LineGeometry& g) const {
+            return Finite(g.start) && Finite(g.end) ? nullptr
+                                                    : "a coordinate is not a finite number";
         }
-        std::string operator()(const ArcGeometry& g) const {
+        const char* operator()(const ArcGeometry& g) const {
             const bool finite = Finite(g.center) && Finite(g.axis) && Finite(g.startDir) &&
                                 std::isfinite(g.sweep) && std::isfinite(g.radius);
-            return finite ? "" : "a number is not finite";
+            return finite ? nullptr : "a number is not finite";
         }
-        std::string operator()(const PolylineGeometry& g) const { return Points(g.vertices, 2); }
-        std::string operator()(const CurveGeometry& g) const { return Points(g.controlPoints, 2); }
-        std::string operator()(const SurfaceGeometry& g) const {
+        const char* operator()(const PolylineGeometry& g) const { return Points(g.vertices, 2); }
+        const char* operator()(const CurveGeometry& g) const { return Points(g.controlPoints, 2); }
+        const char* operator()(const SurfaceGeometry& g) const {
             if (g.rows < 2 || g.columns < 2) return "a surface needs at least 2 rows and 2 columns";
             if (std::size_t(g.rows) * std::size_t(g.columns) != g.points.size())
                 return "the number of points is not rows x columns";
             return Points(g.points, 4);
         }
-        std::string operator()(const TextGeometry& g) const {
+        const char* operator()(const TextGeometry& g) const {
             const bool finite = Finite(g.position) && std::isfinite(g.height) &&
                                 std::isfinite(g.slant) &&
                                 std::all_of(g.matrix.begin(), g.matrix.end(),
                                             [](double m) { return std::isfinite(m); });
             if (!finite) return "a number is not finite";
-            return g.text.find_first_of("\r\n") == std::string::npos ? ""
+            return g.text.find_first_of("\r\n") == std::string::npos ? nullptr
                                                                      : "a text holds a line break";
         }
-        static std::string Points(const std::vector<HostVector3>& points, std::size_t least) {
+        static const char* Points(const std::vector<HostVector3>& points, std::size_t least) {
             if (points.size() < least) return "too few points";
             if (points.size() > kMaxEntityPoints) return "too many points";
-            return AllFinite(points) ? "" : "a coordinate is not a finite number";
+            return AllFinite(points) ? nullptr : "a coordinate is not a finite number";
         }
     };
-    return std::visit(Visitor{}, geometry);
+    const char* fault = std::visit(Visitor{}, geometry);
+    return fault == nullptr ? platform::Status{} : platform::Status::Failure(fault);
 }
 
 std::vector<HostVector3> OutlinePoints(const EntityGeometry& geometry) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hostlink/HostApi.h"
+#include "platform/Status.h"
 
 namespace host {
 
@@ -78,9 +79,9 @@ using EntityGeometry = std::variant<PointGeometry, LineGeometry, ArcGeometry, Po
 // Largest number of points of one polyline, curve or surface the host accepts.
 inline constexpr std::size_t kMaxEntityPoints = std::size_t{1} << 21;
 
-// Why the geometry cannot be part of a drawing (non-finite numbers, too few or too many points,
-// a surface whose point count is not rows x columns), or an empty text when it can.
-[[nodiscard]] std::string GeometryFault(const EntityGeometry& geometry);
+// Whether the geometry can be part of a drawing; if not, why (non-finite numbers, too few or too
+// many points, a surface whose point count is not rows x columns).
+platform::Status CheckGeometry(const EntityGeometry& geometry);
 
 // Every point that outlines the geometry (arcs sampled), for extents and picking.
 [[nodiscard]] std::vector<HostVector3> OutlinePoints(const EntityGeometry& geometry);

@@ -83,12 +83,12 @@ int AddObject(int drawing, Payload* object, const char* operation) {
         return Refused(operation, "no drawing " + std::to_string(drawing));
     const HandedObject* handed = host->Objects().FindAs<Payload>(object);
     if (!handed) return Refused(operation, "not an object of this kind handed out by the host");
-    GeometryOrFault geometry = GeometryOfObject(*handed, host->Objects());
-    if (!geometry.geometry) return Refused(operation, geometry.fault);
+    platform::Expected<EntityGeometry> geometry = GeometryOfObject(*handed, host->Objects());
+    if (!geometry) return Refused(operation, geometry.GetStatus().Reason());
     if (!IsColorNumber(handed->color) || !IsLayerNumber(handed->layer))
         return Refused(operation, "colour or layer out of range");
-    host->ActiveDrawing().AddInPlaceOf(handed->sourceId, std::move(*geometry.geometry),
-                                       handed->color, handed->layer);
+    host->ActiveDrawing().AddInPlaceOf(handed->sourceId, std::move(*geometry), handed->color,
+                                       handed->layer);
     return 0;
 }
 

@@ -19,8 +19,8 @@ std::optional<std::vector<HostVector3>> OwnedPoints(const HandedObject& object,
     return object.points;
 }
 
-GeometryOrFault ChangedStorage() {
-    return {std::nullopt, "its point storage or count was changed"};
+platform::Status ChangedStorage() {
+    return platform::Status::Failure("its point storage or count was changed");
 }
 
 // `points` filled with [first, last), in storage kept or reserved on large pages.
@@ -93,41 +93,42 @@ std::unique_ptr<HandedObject> NewSurfaceObject(std::uint32_t form, std::uint32_t
     return object;
 }
 
-GeometryOrFault GeometryOfObject(const HandedObject& object, ObjectLedger& ledger) {
+platform::Expected<EntityGeometry> GeometryOfObject(const HandedObject& object,
+                                                    ObjectLedger& ledger) {
     struct Visitor {
         const HandedObject& o;
         ObjectLedger& ledger;
-        GeometryOrFault operator()(const HostPointObject& p) {
-            return {PointGeometry{{p.x, p.y, p.z}}, {}};
+        static platform::Status Fault(const char* why) { return platform::Status::Failure(why); }
+        platform::Expected<EntityGeometry> operator()(const HostPointObject& p) {
+            return PointGeometry{{p.x, p.y, p.z}};
         }
-        GeometryOrFault operator()(const HostLineObject& l) {
-            return {LineGeometry{l.start, l.end}, {}};
+        platform::Expected<EntityGeometry> operator()(const HostLineObject& l) {
+            return LineGeometry{l.start, l.end};
         }
-        GeometryOrFault operator()(const HostArcObject& a) {
-            return {ArcGeometry{a.center, a.axis, a.startDir, a.sweep, a.radius}, {}};
+        platform::Expected<EntityGeometry> operator()(const HostArcObject& a) {
+            return ArcGeometry{a.center, a.axis, a.startDir, a.sweep, a.radius};
         }
-        GeometryOrFault operator()(const HostPolylineObject& p) {
+        platform::Expected<EntityGeometry> operator()(const HostPolylineObject& p) {
             auto points = OwnedPoints(o, p.vertices, p.count);
             if (!points) return ChangedStorage();
-            return {PolylineGeometry{std::move(*points)}, {}};
+            return PolylineGeometry{std::move(*points)};
         }
-        GeometryOrFault operator()(const HostCurveObject& c) {
+        platform::Expected<EntityGeometry> operator()(const HostCurveObject& c) {
             auto points = OwnedPoints(o, c.controlPoints, c.count);
             if (!points) return ChangedStorage();
-            return {CurveGeometry{std::move(*points)}, {}};
+            return CurveGeometry{std::move(*points)};
         }
-        GeometryOrFault operator()(const HostSurfaceObject& s) {
+        platform::Expected<EntityGeometry> operator()(const HostSurfaceObject& s) {
             auto points = OwnedPoints(o, s.points, std::size_t(s.rows) * s.columns);
             if (!points) return ChangedStorage();
-            return {
-                SurfaceGeometry{int(s.rows), int(s.columns), s.form, s.options, std::move(*points)},
-                {}};
+            return SurfaceGeometry{int(s.rows), int(s.columns), s.form, s.options,
+                                   std::move(*points)};
         }
-        GeometryOrFault operator()(const HostTextObject& t) {
+        platform::Expected<EntityGeometry> operator()(const HostTextObject& t) {
             TextGeometry text;
             if (t.text) {
                 const HandedObject* block = ledger.FindAs<AllocatedBlock>(t.text);
-                if (!block) return {std::nullopt, "its text is not a block from HostAlloc"};
+                if (!block) return Fault("its text is not a block from HostAlloc");
                 const auto& bytes = std::get<AllocatedBlock>(block->payload);
                 const std::size_t length = std::min<std::size_t>(
                     std::max(t.length, 0),
@@ -143,20 +144,18 @@ GeometryOrFault GeometryOfObject(const HandedObject& object, ObjectLedger& ledge
                 font.faceName[sizeof font.faceName - 1] = '\0';
                 text.font = font;
             }
-            return {std::move(text), {}};
+            return text;
         }
-        GeometryOrFault operator()(const HostLayerObject&) {
-            return {std::nullopt, "a layer record is not an entity"};
+        platform::Expected<EntityGeometry> operator()(const HostLayerObject&) {
+            return Fault("a layer record is not an entity");
         }
-        GeometryOrFault operator()(const AllocatedBlock&) {
-            return {std::nullopt, "a memory block is not an entity"};
+        platform::Expected<EntityGeometry> operator()(const AllocatedBlock&) {
+            return Fault("a memory block is not an entity");
         }
     };
-    GeometryOrFault result = std::visit(Visitor{object, ledger}, object.payload);
-    if (result.geometry) {
-        std::string fault = GeometryFault(*result.geometry);
-        if (!fault.empty()) return {std::nullopt, std::move(fault)};
-    }
+    platform::Expected<EntityGeometry> result = std::visit(Visitor{object, ledger}, object.payload);
+    if (!result) return result;
+    if (platform::Status valid = CheckGeometry(*result); !valid) return valid;
     return result;
 }
 

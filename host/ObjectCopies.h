@@ -36,10 +36,7 @@ template <class T>
 
 // The geometry an object stands for, or the reason it cannot be added: pointers or counts that
 // were changed by the caller, a text that is not in a HostAlloc block, numbers out of range.
-struct GeometryOrFault {
-    std::optional<EntityGeometry> geometry;
-    std::string fault;
-};
-[[nodiscard]] GeometryOrFault GeometryOfObject(const HandedObject& object, ObjectLedger& ledger);
+platform::Expected<EntityGeometry> GeometryOfObject(const HandedObject& object,
+                                                    ObjectLedger& ledger);
 
 }  // namespace host

@@ -49,8 +49,8 @@ int Host::SurfaceFromPoints(std::FILE* file, HostPointAdapter adapter) {
         }
         if (code == kHostPointEndOfData) {
             SurfaceGeometry surface{rows, columns, kHostSurfacePointGrid, 0, std::move(points)};
-            const std::string fault = GeometryFault(surface);
-            if (!fault.empty()) return NoSurface(fault);
+            if (const platform::Status valid = CheckGeometry(surface); !valid)
+                return NoSurface(valid.Reason());
             drawing_.Add(std::move(surface), drawing_.CurrentColor(), drawing_.CurrentLayer());
             return 0;
         }
