@@ -67,7 +67,8 @@ struct NearestSlots {
     // Each child's rank among the four, counted in lanes without branches (an insertion sort's
     // branches are mispredicted about every other node): a missed child ranks after every met
     // one, and ties go by slot.
-    constexpr int kBits[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+    // Static, so that the table is not copied onto the stack at every call.
+    static constexpr int kBits[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
     const __m128 d = _mm_loadu_ps(distance.data());
     const __m128 infinite = _mm_set1_ps(INFINITY);
     const __m128 met = _mm_and_ps(_mm_cmple_ps(d, _mm_set1_ps(bound)), _mm_cmplt_ps(d, infinite));
