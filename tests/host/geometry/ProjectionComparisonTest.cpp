@@ -39,6 +39,10 @@ std::vector<Shape> Shapes() {
                       })});
     // Coplanar points: lines in the plane, lines through edges shared by two patches.
     shapes.push_back({"flat", samples::TiltedPlane(0.0, 2.0, 17)});
+    // A long strip: the upper levels' nodes have children beyond the grid on one side.
+    shapes.push_back({"strip", samples::Sampled(5, 70, [](double u, double v) {
+                          return Vec3{200 * v, 8 * u, 6 * std::sin(9 * v) * (u - 0.5)};
+                      })});
     return shapes;
 }
 
