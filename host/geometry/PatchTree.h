@@ -161,7 +161,9 @@ private:
     // The nodes waiting to be searched, one array per field: each field is then read back with
     // the width it was written with, so that the processor forwards it from the store at once.
     struct Pending {
-        static constexpr int kSize = 256;  // at most 15 entries wait per two levels
+        // At most 15 entries wait per two levels a line decides at once and 3 per level
+        // otherwise: fewer than 150 for the largest grid (SurfaceGrid::kMaxPoints).
+        static constexpr int kSize = 256;
         std::array<float, kSize> distance;
         std::array<int, kSize> level;
         std::array<int, kSize> row;
@@ -355,12 +357,9 @@ bool PatchTree::DescendTwoLevels(Distances& distances, Pending& stack, float bou
         int r = 0;
         int c = 0;
         cell(order[i], r, c);
-        if (below >= 2) {
-            PrefetchNode(NodeAt(below, r, c));
-        }
-        if (below <= 2) {
-            const int patches = 1 << below;
-            PrefetchPoints(patches * r, patches * c, patches);
+        PrefetchNode(NodeAt(below, r, c));
+        if (below == 2) {
+            PrefetchPoints(4 * r, 4 * c, 4);
         }
         if (i > 0) {
             stack.Push(key(order[i]), below, r, c);
