@@ -36,6 +36,9 @@ bool WithinSlack(double k, Vec3 edge0, Vec3 edge1, double tolerance) {
     if (k >= 0.0 && k <= 1.0) {
         return true;
     }
+    if (std::isnan(k)) {
+        return false;  // a root that does not exist (a planar patch has one root only)
+    }
     constexpr double kRounding = 1e-12;
     const double outside = k < 0.0 ? -k : k - 1.0;
     const double longerSq = std::max(Dot(edge0, edge0), Dot(edge1, edge1));
@@ -53,8 +56,10 @@ double Norm1(Vec3 a) { return std::abs(a.x) + std::abs(a.y) + std::abs(a.z); }
 // The line through the origin (already subtracted from the patch) meets the patch's isoline at
 // `u`: returns the line parameter and the clamped (s, t), or nullopt when the line runs parallel
 // to the isoline or passes the patch farther than the tolerance.
-std::optional<PatchLineHit> HitOnIsoline(const BilinearPatch& p, Vec3 direction, double u,
-                                         double tolerance) {
+// Inlined, so that the tests of the two roots overlap.
+[[gnu::always_inline]] inline std::optional<PatchLineHit> HitOnIsoline(const BilinearPatch& p,
+                                                                       Vec3 direction, double u,
+                                                                       double tolerance) {
     if (!WithinSlack(u, p.p10 - p.p00, p.p11 - p.p01, tolerance)) {
         return std::nullopt;
     }
