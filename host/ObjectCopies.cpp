@@ -23,11 +23,16 @@ platform::Status ChangedStorage() {
     return platform::Status::Failure("its point storage or count was changed");
 }
 
-// `points` filled with [first, last), in storage kept or reserved on large pages.
+// Room for `count` points: the storage `points` holds when large enough, else fresh storage on
+// large pages.
+void MakeRoom(std::vector<HostVector3>& points, std::size_t count) {
+    if (points.capacity() < count) geometry::ReserveLargePages(points, count);
+}
+
+// `points` filled with [first, last), in storage kept or made room for.
 template <class Iterator>
 void FillPoints(std::vector<HostVector3>& points, Iterator first, Iterator last) {
-    const std::size_t count = std::size_t(std::distance(first, last));
-    if (points.capacity() < count) geometry::ReserveLargePages(points, count);
+    MakeRoom(points, std::size_t(std::distance(first, last)));
     points.assign(first, last);
 }
 
@@ -86,8 +91,7 @@ std::unique_ptr<HandedObject> NewSurfaceObject(std::uint32_t form, std::uint32_t
     if (rows < 2 || columns < 2 || count > kMaxEntityPoints) return nullptr;
     auto object = NewObject<HostSurfaceObject>(color, layer);
     object->points = std::move(storage);
-    if (object->points.capacity() < count)
-        geometry::ReserveLargePages(object->points, std::size_t(count));
+    MakeRoom(object->points, std::size_t(count));
     object->points.assign(std::size_t(count), HostVector3{});
     object->payload = HostSurfaceObject{rows, columns, form, options, object->points.data()};
     return object;

@@ -1,6 +1,7 @@
 // Accounting of the objects handed out by the host.
 #include "host/ObjectLedger.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace host {
@@ -64,9 +65,9 @@ void ObjectLedger::Keep(std::vector<HostVector3> points) {
     if (points.capacity() < kLargeObjectPoints) return;
     if (kept_.size() == kKeptStorages) {
         // The smallest kept makes room, unless this one is smaller still.
-        auto smallest = kept_.begin();
-        for (auto it = kept_.begin(); it != kept_.end(); ++it)
-            if (it->capacity() < smallest->capacity()) smallest = it;
+        const auto smallest = std::min_element(
+            kept_.begin(), kept_.end(),
+            [](const auto& a, const auto& b) { return a.capacity() < b.capacity(); });
         if (smallest->capacity() >= points.capacity()) return;
         kept_.erase(smallest);
     }

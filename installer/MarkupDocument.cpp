@@ -33,7 +33,7 @@ platform::Expected<FileContents> ReadWholeFile(const std::filesystem::path& path
     FileContents contents;
     // Only a regular file is read: a folder, a pipe or a device is refused at once.
     const platform::Expected<platform::FileHandle> input = platform::OpenInputFile(path);
-    if (!input) return platform::Status::Failure(input.GetStatus().Reason());
+    if (!input) return input.GetStatus();
     std::FILE* const file = input->get();
     const std::optional<std::uint64_t> size = platform::SizeOfOpenFile(file);
     if (!size) return ErrnoFailure(errno);
