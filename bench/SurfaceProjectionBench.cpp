@@ -76,6 +76,8 @@ void Project(benchmark::State& state, int n, bool shuffled) {
         state.SkipWithError("a ray missed the surface");
     }
     SetRaysPerSecond(state, kRays);
+    state.counters["grid bytes/patch"] =
+        double(surface.Grids().Bytes()) / double(surface.Grid().PatchCount());
 }
 
 void BM_TreeRandomOrder(benchmark::State& state) { Project(state, 1000, true); }

@@ -51,8 +51,6 @@ bool WithinSlack(double k, Vec3 edge0, Vec3 edge1, double tolerance) {
     return k >= -slack && k <= 1.0 + slack;
 }
 
-double Norm1(Vec3 a) { return std::abs(a.x) + std::abs(a.y) + std::abs(a.z); }
-
 // The line through the origin (already subtracted from the patch) meets the patch's isoline at
 // `u`: returns the line parameter and the clamped (s, t), or nullopt when the line runs parallel
 // to the isoline or passes the patch farther than the tolerance.
@@ -84,8 +82,7 @@ double Norm1(Vec3 a) { return std::abs(a.x) + std::abs(a.y) + std::abs(a.z); }
     const Vec3 q = p.At(s, t);
     const Vec3 offLine = Cross(q, direction);
     const double lengthSq = Dot(direction, direction);
-    const double allowed =
-        tolerance + 1e-9 * (Norm1(q) + Norm1(p.p11 - p.p00) + Norm1(p.p10 - p.p01));
+    const double allowed = LineAllowance(p, Norm1(q), tolerance);
     if (Dot(offLine, offLine) > allowed * allowed * lengthSq) {
         return std::nullopt;
     }

@@ -47,6 +47,15 @@ struct PatchLineHit {
 [[nodiscard]] std::optional<PatchLineHit> IntersectLine(const BilinearPatch& patch, Vec3 origin,
                                                         Vec3 direction, double tolerance);
 
+// How far from a line a point of the patch may lie and still be its hit: the tolerance, plus an
+// allowance for rounding that grows with the patch's size and the point's, `pointNorm1` (Norm1
+// of the point relative to the line's origin, like the patch).
+[[nodiscard]] inline double LineAllowance(const BilinearPatch& relative, double pointNorm1,
+                                          double tolerance) {
+    return tolerance + 1e-9 * (pointNorm1 + Norm1(relative.p11 - relative.p00) +
+                               Norm1(relative.p10 - relative.p01));
+}
+
 // The nearest point of a patch to a point.
 struct PatchFoot {
     Vec3 point;

@@ -5,11 +5,13 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 
 #include <xmmintrin.h>
 
 #include "host/geometry/BilinearPatch.h"
+#include "host/geometry/DirectionGrid.h"
 
 namespace host::geometry {
 namespace {
@@ -190,6 +192,18 @@ private:
     __m128 pad_;
 };
 
+// The largest line allowance (LineAllowance) of any point of the surface seen from `point`, plus
+// the rounding of the projections onto a direction grid's plane: no line through `point` meets
+// a patch whose projection lies farther from the point's.
+double LineReach(const Surface& surface, Vec3 point, double tolerance) {
+    const Vec3 lowest = surface.Grid().Lowest();
+    const Vec3 highest = surface.Grid().Highest();
+    const double size = Norm1(highest - lowest);
+    const double fromCentre = Norm1(point - 0.5 * (lowest + highest));
+    return (tolerance + 1e-9 * (fromCentre + 2.5 * size)) * (1.0 + 1e-9) +
+           1e-12 * (Norm1(point) + Norm1(lowest) + Norm1(highest));
+}
+
 // Keeps the line intersection nearest to the query point over the patches it is shown.
 class LineSearch {
 public:
@@ -197,14 +211,20 @@ public:
         : surface_(surface), point_(point), direction_(direction), tolerance_(tolerance) {}
 
     float Visit(int row, int column) {
-        const BilinearPatch patch = surface_.Grid().Patch(row, column);
+        return VisitAt(std::uint32_t(row) * Columns() + std::uint32_t(column));
+    }
+    // The same by the index of the patch's first corner among the grid's points.
+    float VisitAt(std::uint32_t first) {
+        const std::vector<Vec3>& points = surface_.Grid().Points();
+        const std::uint32_t columns = Columns();
+        const BilinearPatch patch{points[first], points[first + 1], points[first + columns],
+                                  points[first + columns + 1]};
         const std::optional<PatchLineHit> hit =
             IntersectLine(patch, point_, direction_, tolerance_);
         if (hit && (!found_ || IsNearerAlong(hit->along, best_.along))) {
             found_ = true;
             best_ = *hit;
-            row_ = row;
-            column_ = column;
+            first_ = first;
         }
         return found_ ? BoundAbove(std::abs(best_.along)) : INFINITY;
     }
@@ -213,18 +233,21 @@ public:
         if (!found_) {
             return std::nullopt;
         }
-        return HitAt(surface_, row_, column_, best_.s, best_.t, best_.along);
+        return HitAt(surface_, int(first_ / Columns()), int(first_ % Columns()), best_.s, best_.t,
+                     best_.along);
     }
 
 private:
+    // Points in a row of the grid; a grid holds fewer than 2^32 points.
+    std::uint32_t Columns() const { return std::uint32_t(surface_.Grid().Columns()); }
+
     const Surface& surface_;
     Vec3 point_;
     Vec3 direction_;
     double tolerance_;
     bool found_ = false;
     PatchLineHit best_;
-    int row_ = 0;
-    int column_ = 0;
+    std::uint32_t first_ = 0;
 };
 
 // Keeps the surface point nearest to the query point over the patches it is shown.
@@ -298,7 +321,20 @@ std::optional<SurfaceHit> ProjectAlong(const Surface& surface, Vec3 point, Vec3 
         return std::nullopt;
     }
     LineSearch search(surface, point, *unit, tolerance);
-    surface.Tree().Search(LineBoxes(surface, point, *unit, tolerance), search);
+    const DirectionGrid* grid = surface.GridAlong(*unit);
+    const double reach = grid ? LineReach(surface, point, tolerance) : INFINITY;
+    if (grid && reach <= grid->Pad()) {
+        const std::vector<Vec3>& points = surface.Grid().Points();
+        const std::uint32_t columns = std::uint32_t(surface.Grid().Columns());
+        grid->ForPatchesAt(point, [&](std::uint32_t first) {
+            if (grid->MayMeet(points[first], points[first + 1], points[first + columns],
+                              points[first + columns + 1], point, reach)) {
+                search.VisitAt(first);
+            }
+        });
+    } else {
+        surface.Tree().Search(LineBoxes(surface, point, *unit, tolerance), search);
+    }
     return search.Result();
 }
 

@@ -1,10 +1,12 @@
 // A host surface ready for queries: its grid, the patch tree built once, and (u, v) mapping.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "host/geometry/DirectionGrid.h"
 #include "host/geometry/PatchTree.h"
 #include "host/geometry/SurfaceGrid.h"
 #include "platform/Status.h"
@@ -28,21 +30,29 @@ class Surface {
 public:
     // Builds the tree over an accepted grid.
     explicit Surface(SurfaceGrid grid) : grid_(std::move(grid)), tree_(grid_) {}
-    // Copies and moves keep the tree and point it at their own grid.
-    Surface(const Surface& other) : grid_(other.grid_), tree_(other.tree_) { tree_.Attach(grid_); }
+    // Copies and moves keep the tree and point it at their own grid. The direction grids depend
+    // on the points alone, so that copies share them.
+    Surface(const Surface& other)
+        : grid_(other.grid_), tree_(other.tree_), directionGrids_(other.directionGrids_) {
+        tree_.Attach(grid_);
+    }
     Surface(Surface&& other) noexcept
-        : grid_(std::move(other.grid_)), tree_(std::move(other.tree_)) {
+        : grid_(std::move(other.grid_)),
+          tree_(std::move(other.tree_)),
+          directionGrids_(std::move(other.directionGrids_)) {
         tree_.Attach(grid_);
     }
     Surface& operator=(const Surface& other) {
         grid_ = other.grid_;
         tree_ = other.tree_;
+        directionGrids_ = other.directionGrids_;
         tree_.Attach(grid_);
         return *this;
     }
     Surface& operator=(Surface&& other) noexcept {
         grid_ = std::move(other.grid_);
         tree_ = std::move(other.tree_);
+        directionGrids_ = std::move(other.directionGrids_);
         tree_.Attach(grid_);
         return *this;
     }
@@ -52,6 +62,11 @@ public:
 
     [[nodiscard]] const SurfaceGrid& Grid() const { return grid_; }
     [[nodiscard]] const PatchTree& Tree() const { return tree_; }
+    // The grid along `direction` (of unit length) once lines along it have earned one, else null.
+    [[nodiscard]] const DirectionGrid* GridAlong(Vec3 direction) const {
+        return directionGrids_->Along(grid_, direction);
+    }
+    [[nodiscard]] const DirectionGrids& Grids() const { return *directionGrids_; }
 
     // (u, v) of parameters (s, t) in a patch.
     [[nodiscard]] double U(int column, double s) const {
@@ -66,6 +81,7 @@ public:
 private:
     SurfaceGrid grid_;
     PatchTree tree_;
+    std::shared_ptr<DirectionGrids> directionGrids_ = std::make_shared<DirectionGrids>();
 };
 
 }  // namespace host::geometry

@@ -27,6 +27,8 @@ struct Vec3 {
 [[nodiscard]] inline double Length(Vec3 a) { return std::sqrt(Dot(a, a)); }
 // a + (b - a) * k.
 [[nodiscard]] inline Vec3 Lerp(Vec3 a, Vec3 b, double k) { return a + k * (b - a); }
+// |x| + |y| + |z|: a size for rounding allowances, cheaper than the length.
+[[nodiscard]] inline double Norm1(Vec3 a) { return std::abs(a.x) + std::abs(a.y) + std::abs(a.z); }
 // True when every component is a finite number.
 [[nodiscard]] inline bool IsFinite(Vec3 a) {
     return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z);

@@ -1,6 +1,7 @@
-// Fuzz target for the tree's fast path: a grid of up to 32 x 32 points shaped from a few bytes
-// (folds, closed seams, collapsed rows, bumps), then lines and points aimed at its corners and
-// edges, exactly or off by about the tolerance; the tree must give brute force's answers.
+// Fuzz target for the fast paths: a grid of up to 32 x 32 points shaped from a few bytes (folds,
+// closed seams, collapsed rows, bumps), then lines and points aimed at its corners and edges,
+// exactly or off by about the tolerance; the tree, or the grid along one direction when the
+// lines share it, must give brute force's answers.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -77,6 +78,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const Surface& surface = *made;
+    // Lines along one direction, after a run along it long enough to build its grid.
+    const bool oneDirection = in.Next() % 2 == 0;
+    const Vec3 shared{in.Signed(), in.Signed(), in.Signed()};
+    if (oneDirection) {
+        const std::size_t run = DirectionGrids::RunToBuild(surface.Grid().PatchCount());
+        for (std::size_t i = 0; i < run; ++i) {
+            (void)ProjectAlong(surface, surface.Tree().Centre(), shared);
+        }
+    }
     for (int query = 0; query < 8 && in.More(); ++query) {
         // A target on a patch's border or inside it, a direction, how far back along it the
         // point starts and how far aside.
@@ -85,7 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const double s = std::abs(in.Signed());
         const double t = std::abs(in.Signed());
         const Vec3 target = patch.At(s, t);
-        const Vec3 direction{in.Signed(), in.Signed(), in.Signed()};
+        const Vec3 own{in.Signed(), in.Signed(), in.Signed()};
+        const Vec3 direction = oneDirection ? shared : own;
         const double back = 100.0 * in.Signed();
         const Vec3 aside = 2.0 * kHostTolerance * Vec3{in.Signed(), in.Signed(), in.Signed()};
         const Vec3 point = target + aside - back * direction;
@@ -95,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (fast.has_value() != slow.has_value() ||
             (fast &&
              std::abs(fast->distance - slow->distance) > 1e-9 * (1 + std::abs(slow->distance)))) {
-            std::abort();  // the tree lost or invented an intersection
+            std::abort();  // the tree or the grid lost or invented an intersection
         }
         // The foot of the target (nearly on the surface) and of the line's starting point (away
         // from it, where the frame nodes' boxes along their own axes do the pruning).

@@ -119,6 +119,35 @@ TEST(ProjectionComparisonTest, LinesGrazingEdgesAndCornersAgreeWithBruteForce) {
     }
 }
 
+// Runs of lines along one direction, long enough that the surface then answers them from its
+// grid along that direction (over folds, the seam seen end on, the poles, the apex): before the
+// grid and after it, aimed at borders or off them by about the tolerance, or anywhere at all,
+// the answers are brute force's. The flat sheet seen edge on gets no grid and keeps its tree.
+TEST(ProjectionComparisonTest, RunsAlongOneDirectionAgreeWithBruteForce) {
+    std::mt19937 random(43);
+    std::uniform_real_distribution<double> unit(-1, 1);
+    const double offsets[] = {0.0, 0.5 * kHostTolerance, 1.5 * kHostTolerance, 1e-12};
+    for (const Shape& shape : Shapes()) {
+        const Surface& s = shape.surface;
+        const Vec3 directions[] = {{0, 0, -1}, {1, 0, 0}, {unit(random), unit(random), 1}};
+        for (const Vec3 direction : directions) {
+            const std::size_t run = DirectionGrids::RunToBuild(s.Grid().PatchCount()) + 200;
+            for (std::size_t i = 0; i < run; ++i) {
+                const Vec3 target =
+                    i % 5 == 0
+                        ? s.Tree().Centre() +
+                              s.Tree().Size() * Vec3{unit(random), unit(random), unit(random)}
+                        : OnPatchBorder(s, random);
+                const Vec3 aside = offsets[i % 4] * Vec3{unit(random), unit(random), unit(random)};
+                const std::string what = shape.name + " #" + std::to_string(i);
+                ExpectSameLineAnswer(s, target + aside - 30.0 * direction, direction, what);
+            }
+        }
+        EXPECT_GT(s.Grids().Bytes(), 0u) << shape.name;
+    }
+    EXPECT_EQ(DirectionGrid::Build(samples::TiltedPlane(0.0, 2.0).Grid(), {1, 0, 0}), nullptr);
+}
+
 // The nearest point through the frame nodes on a surface large enough for several levels of
 // them, wavy and tilted so that their axes turn, from points near it (where neighbouring patches
 // nearly tie) to far above, below and beside it.
