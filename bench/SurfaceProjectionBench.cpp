@@ -61,13 +61,23 @@ void SetRaysPerSecond(benchmark::State& state, int raysPerIteration) {
                                                   benchmark::Counter::kIsRate);
 }
 
-void Project(benchmark::State& state, int n, bool shuffled) {
+// Rays along kDirection, as a job's posts along one axis: after the first run of them the surface
+// answers from its grid along that direction where it keeps one. With `varying`, each ray's
+// direction differs from the others' in its last digits, so that no run forms and every ray
+// searches the tree.
+void Project(benchmark::State& state, int n, bool shuffled, bool varying = false) {
     const Surface& surface = WaveSurface(n);
     const std::vector<Vec3> origins = RayOrigins(shuffled);
+    std::vector<Vec3> directions(origins.size(), kDirection);
+    if (varying) {
+        for (std::size_t i = 0; i < directions.size(); ++i) {
+            directions[i].x += 1e-12 * double(i);
+        }
+    }
     int missed = 0;
     for (auto _ : state) {
-        for (const Vec3& o : origins) {
-            const auto hit = host::geometry::ProjectAlong(surface, o, kDirection);
+        for (std::size_t i = 0; i < origins.size(); ++i) {
+            const auto hit = host::geometry::ProjectAlong(surface, origins[i], directions[i]);
             missed += !hit;
             benchmark::DoNotOptimize(hit);
         }
@@ -123,6 +133,20 @@ void BM_ProjectionCost(benchmark::State& state) {
 BENCHMARK(BM_ProjectionCost)
     ->ArgsProduct({{100, 1000, 2000}, {1, 0}})
     ->ArgNames({"n", "random"})
+    ->Unit(benchmark::kMillisecond);
+
+// The same in random order with every ray's direction its own: the tree alone, as for rays that
+// do not come in runs along one direction.
+void BM_ProjectionCostVaryingDirections(benchmark::State& state) {
+    Project(state, int(state.range(0)), true, true);
+    state.counters["s/ray"] =
+        benchmark::Counter(double(kRays) * state.iterations(),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ProjectionCostVaryingDirections)
+    ->Arg(100)
+    ->Arg(1000)
+    ->ArgName("n")
     ->Unit(benchmark::kMillisecond);
 
 // Nearest surface point (no direction) in random order, for comparison.

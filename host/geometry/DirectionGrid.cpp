@@ -58,8 +58,7 @@ std::uint64_t KeyOf(Vec3 direction) {
 
 }  // namespace
 
-std::unique_ptr<const DirectionGrid> DirectionGrid::Build(const SurfaceGrid& grid,
-                                                          Vec3 direction) {
+std::unique_ptr<const DirectionGrid> DirectionGrid::Build(const SurfaceGrid& grid, Vec3 direction) {
     if (grid.PatchCount() > kMaxPatches) {
         return nullptr;
     }
@@ -125,8 +124,8 @@ std::unique_ptr<const DirectionGrid> DirectionGrid::Build(const SurfaceGrid& gri
     // same arithmetic as the lookup's.
     const auto halfRange = [&](const FlatBox& box, int k) {
         const auto half = [&](double at) {
-            return std::clamp(int(std::floor((at - out->lowest_[k]) * out->inverseHalfCell_[k])),
-                              0, 2 * out->cells_[k] - 1);
+            return std::clamp(int(std::floor((at - out->lowest_[k]) * out->inverseHalfCell_[k])), 0,
+                              2 * out->cells_[k] - 1);
         };
         return std::array<int, 2>{half(box.lo[k] - out->pad_), half(box.hi[k] + out->pad_)};
     };
@@ -204,8 +203,7 @@ const DirectionGrid* DirectionGrids::Find(Vec3 direction) const {
 const DirectionGrid* DirectionGrids::BuildOnce(const SurfaceGrid& grid, Vec3 direction) {
     const std::lock_guard lock(building_);
     const DirectionGrid* found = Find(direction);
-    const bool tried =
-        std::find(refused_.begin(), refused_.end(), direction) != refused_.end();
+    const bool tried = std::find(refused_.begin(), refused_.end(), direction) != refused_.end();
     if (!found && !tried && built_.size() + refused_.size() < kMaxTries) {
         std::unique_ptr<const DirectionGrid> made = DirectionGrid::Build(grid, direction);
         if (made) {

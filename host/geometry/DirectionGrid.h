@@ -87,8 +87,8 @@ public:
         const __m128d d = project(p11);
         const __m128d lo = _mm_min_pd(_mm_min_pd(a, b), _mm_min_pd(c, d));
         const __m128d hi = _mm_max_pd(_mm_max_pd(a, b), _mm_max_pd(c, d));
-        const __m128d outside = _mm_or_pd(_mm_cmpgt_pd(lo, _mm_set1_pd(reach)),
-                                          _mm_cmplt_pd(hi, _mm_set1_pd(-reach)));
+        const __m128d outside =
+            _mm_or_pd(_mm_cmpgt_pd(lo, _mm_set1_pd(reach)), _mm_cmplt_pd(hi, _mm_set1_pd(-reach)));
         return _mm_movemask_pd(outside) == 0;
     }
 
@@ -103,7 +103,7 @@ private:
     static constexpr std::uint32_t kPointMask = (std::uint32_t{1} << kQuadrantShift) - 1;
 
     Vec3 direction_;
-    Vec3 across_[2];  // orthonormal to the direction and to each other
+    Vec3 across_[2];   // orthonormal to the direction and to each other
     __m128d acrossX_;  // the two axes' x components side by side
     __m128d acrossY_;
     __m128d acrossZ_;
