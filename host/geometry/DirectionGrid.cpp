@@ -34,18 +34,44 @@ struct FlatBox {
     Flat lo;
     Flat hi;
 };
-FlatBox BoxOfPatch(const std::vector<Flat, LargePageAllocator<Flat>>& flat, std::size_t first,
-                   std::size_t columns) {
-    const Flat corners[4] = {flat[first], flat[first + 1], flat[first + columns],
-                             flat[first + columns + 1]};
-    FlatBox box{corners[0], corners[0]};
-    for (const Flat& c : corners) {
-        for (int k = 0; k < 2; ++k) {
-            box.lo[k] = std::min(box.lo[k], c[k]);
-            box.hi[k] = std::max(box.hi[k], c[k]);
+
+// Calls `use(firstPoint, box)` for every patch, row after row: `firstPoint` is the index of its
+// first corner among the grid's points. Each grid row is projected once per call, into two rows
+// of storage that take turns: a projection of the whole grid would be fresh memory, whose first
+// touch costs more than projecting the rows again.
+template <class Use>
+void ForEachPatchBox(const SurfaceGrid& grid, const std::array<Vec3, 2>& across, Use&& use) {
+    const int columns = grid.Columns();
+    std::vector<Flat> below(static_cast<std::size_t>(columns));
+    std::vector<Flat> above(static_cast<std::size_t>(columns));
+    const auto project = [&](int row, std::vector<Flat>& out) {
+        for (int column = 0; column < columns; ++column) {
+            const Vec3 p = grid.At(row, column);
+            out[std::size_t(column)] = {Dot(p, across[0]), Dot(p, across[1])};
         }
+    };
+    project(0, below);
+    for (int row = 0; row < grid.PatchRows(); ++row) {
+        project(row + 1, above);
+        for (int column = 0; column < grid.PatchColumns(); ++column) {
+            const std::size_t c = std::size_t(column);
+            FlatBox box{below[c], below[c]};
+            for (const Flat& corner : {below[c + 1], above[c], above[c + 1]}) {
+                for (int k = 0; k < 2; ++k) {
+                    box.lo[k] = std::min(box.lo[k], corner[k]);
+                    box.hi[k] = std::max(box.hi[k], corner[k]);
+                }
+            }
+            use(std::size_t(row) * std::size_t(columns) + c, box);
+        }
+        std::swap(below, above);
     }
-    return box;
+}
+
+// The two bits for the halves of cell `cell` that the half cells [first, last] cover.
+std::uint32_t HalvesCovered(int first, int last, int cell) {
+    const auto covered = [&](int half) { return half >= first && half <= last; };
+    return std::uint32_t(covered(2 * cell)) | std::uint32_t(covered(2 * cell + 1)) << 1;
 }
 
 // A key for a run of lines along one direction; equal directions have equal keys.
@@ -63,21 +89,8 @@ std::unique_ptr<const DirectionGrid> DirectionGrid::Build(const SurfaceGrid& gri
         return nullptr;
     }
     const std::array<Vec3, 2> across = AcrossAxes(direction);
-    const std::vector<Vec3>& points = grid.Points();
-    std::vector<Flat, LargePageAllocator<Flat>> flat(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        flat[i] = {Dot(points[i], across[0]), Dot(points[i], across[1])};
-    }
-    const std::size_t columns = std::size_t(grid.Columns());
     const std::size_t patchCount = grid.PatchCount();
-    const auto forEachPatch = [&](auto&& use) {
-        for (int row = 0; row < grid.PatchRows(); ++row) {
-            for (int column = 0; column < grid.PatchColumns(); ++column) {
-                const std::size_t firstPoint = std::size_t(row) * columns + std::size_t(column);
-                use(firstPoint, BoxOfPatch(flat, firstPoint, columns));
-            }
-        }
-    };
+    const auto forEachPatch = [&](auto&& use) { ForEachPatchBox(grid, across, use); };
 
     Flat lowest{INFINITY, INFINITY};
     Flat highest{-INFINITY, -INFINITY};
@@ -129,22 +142,19 @@ std::unique_ptr<const DirectionGrid> DirectionGrid::Build(const SurfaceGrid& gri
         };
         return std::array<int, 2>{half(box.lo[k] - out->pad_), half(box.hi[k] + out->pad_)};
     };
-    // Calls `list(cell, quadrants)` for each cell the patch's box overlaps.
+    // Calls `list(cell, quadrants)` for each cell the patch's box overlaps, with the entry's
+    // bits for the quarters it overlaps.
     const auto forEachCell = [&](const FlatBox& box, auto&& list) {
         const std::array<int, 2> a = halfRange(box, 0);
         const std::array<int, 2> b = halfRange(box, 1);
         for (int j = b[0] >> 1; j <= b[1] >> 1; ++j) {
+            const std::uint32_t rowHalves = HalvesCovered(b[0], b[1], j);
             for (int i = a[0] >> 1; i <= a[1] >> 1; ++i) {
-                std::uint32_t quadrants = 0;
-                for (int qb = 0; qb < 2; ++qb) {
-                    for (int qa = 0; qa < 2; ++qa) {
-                        if (2 * i + qa >= a[0] && 2 * i + qa <= a[1] && 2 * j + qb >= b[0] &&
-                            2 * j + qb <= b[1]) {
-                            quadrants |= std::uint32_t{1} << (kQuadrantShift + 2 * qb + qa);
-                        }
-                    }
-                }
-                list(std::size_t(j) * std::size_t(out->cells_[0]) + std::size_t(i), quadrants);
+                const std::uint32_t columnHalves = HalvesCovered(a[0], a[1], i);
+                const std::uint32_t quadrants = ((rowHalves & 1) ? columnHalves : 0) |
+                                                ((rowHalves & 2) ? columnHalves << 2 : 0);
+                list(std::size_t(j) * std::size_t(out->cells_[0]) + std::size_t(i),
+                     quadrants << kQuadrantShift);
             }
         }
     };
