@@ -1,11 +1,10 @@
-// Building the direction grids, looking a point up in one, and deciding when one is worth it.
+// Building the direction grids, and deciding when one is worth it.
 #include "host/geometry/DirectionGrid.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
-#include <limits>
 
 namespace host::geometry {
 namespace {
