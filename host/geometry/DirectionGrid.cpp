@@ -125,6 +125,9 @@ std::unique_ptr<const DirectionGrid> DirectionGrid::Build(const SurfaceGrid& gri
         out->lowest_[k] = lowest[k] - 2.0 * out->pad_;
         out->inverseHalfCell_[k] = 2.0 * out->cells_[k] / (span[k] + 4.0 * out->pad_);
     }
+    out->centre_ = 0.5 * (grid.Lowest() + grid.Highest());
+    out->size_ = Norm1(grid.Highest() - grid.Lowest());
+    out->cornersNorm1_ = Norm1(grid.Lowest()) + Norm1(grid.Highest());
     out->direction_ = direction;
     out->across_[0] = across[0];
     out->across_[1] = across[1];

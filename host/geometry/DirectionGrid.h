@@ -12,6 +12,7 @@
 #include <mutex>
 #include <vector>
 
+#include "host/geometry/BilinearPatch.h"
 #include "host/geometry/LargePages.h"
 #include "host/geometry/SurfaceGrid.h"
 #include "host/geometry/Vec3.h"
@@ -70,21 +71,28 @@ public:
         }
     }
 
-    // False only where no line along the direction through `point` meets the patch of these
-    // corners in IntersectLine: the point's projection lies farther than `reach` outside the box
-    // of the corners' projections, where `reach` bounds the line allowance (LineAllowance) of
-    // every patch point seen from `point`. Both axes at once, one in each lane.
-    [[nodiscard]] bool MayMeet(const Vec3& p00, const Vec3& p10, const Vec3& p01, const Vec3& p11,
-                               Vec3 point, double reach) const {
+    // The largest line allowance (LineAllowance) of any point of the surface seen from `point`,
+    // plus the rounding of the projections onto the grid's plane: no line through `point` meets a
+    // patch whose projection lies farther from the point's. The grid can answer for `point` when
+    // this is no more than Pad().
+    [[nodiscard]] double Reach(Vec3 point, double tolerance) const {
+        return (tolerance + 1e-9 * (Norm1(point - centre_) + 2.5 * size_)) * (1.0 + 1e-9) +
+               1e-12 * (Norm1(point) + cornersNorm1_);
+    }
+
+    // False only where no line along the direction through `point` meets `patch` in
+    // IntersectLine: the point's projection lies farther than `reach` (Reach) outside the box of
+    // the corners' projections. Both axes at once, one in each lane.
+    [[nodiscard]] bool MayMeet(const BilinearPatch& patch, Vec3 point, double reach) const {
         const auto project = [&](const Vec3& c) {
             return _mm_add_pd(_mm_add_pd(_mm_mul_pd(_mm_set1_pd(c.x - point.x), acrossX_),
                                          _mm_mul_pd(_mm_set1_pd(c.y - point.y), acrossY_)),
                               _mm_mul_pd(_mm_set1_pd(c.z - point.z), acrossZ_));
         };
-        const __m128d a = project(p00);
-        const __m128d b = project(p10);
-        const __m128d c = project(p01);
-        const __m128d d = project(p11);
+        const __m128d a = project(patch.p00);
+        const __m128d b = project(patch.p10);
+        const __m128d c = project(patch.p01);
+        const __m128d d = project(patch.p11);
         const __m128d lo = _mm_min_pd(_mm_min_pd(a, b), _mm_min_pd(c, d));
         const __m128d hi = _mm_max_pd(_mm_max_pd(a, b), _mm_max_pd(c, d));
         const __m128d outside =
@@ -111,6 +119,11 @@ private:
     double inverseHalfCell_[2] = {};
     int cells_[2] = {};
     double pad_ = 0.0;
+    // The surface's box, for Reach: its centre, Norm1 of its diagonal, and the sum of its
+    // corners' Norm1.
+    Vec3 centre_;
+    double size_ = 0.0;
+    double cornersNorm1_ = 0.0;
     // Cell (i, j) lists patches_[first_[c] .. first_[c + 1]), c = j * cells_[0] + i.
     std::vector<std::uint32_t, LargePageAllocator<std::uint32_t>> first_;
     std::vector<std::uint32_t, LargePageAllocator<std::uint32_t>> patches_;

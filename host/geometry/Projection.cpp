@@ -192,18 +192,6 @@ private:
     __m128 pad_;
 };
 
-// The largest line allowance (LineAllowance) of any point of the surface seen from `point`, plus
-// the rounding of the projections onto a direction grid's plane: no line through `point` meets
-// a patch whose projection lies farther from the point's.
-double LineReach(const Surface& surface, Vec3 point, double tolerance) {
-    const Vec3 lowest = surface.Grid().Lowest();
-    const Vec3 highest = surface.Grid().Highest();
-    const double size = Norm1(highest - lowest);
-    const double fromCentre = Norm1(point - 0.5 * (lowest + highest));
-    return (tolerance + 1e-9 * (fromCentre + 2.5 * size)) * (1.0 + 1e-9) +
-           1e-12 * (Norm1(point) + Norm1(lowest) + Norm1(highest));
-}
-
 // Keeps the line intersection nearest to the query point over the patches it is shown.
 class LineSearch {
 public:
@@ -211,14 +199,11 @@ public:
         : surface_(surface), point_(point), direction_(direction), tolerance_(tolerance) {}
 
     float Visit(int row, int column) {
-        return VisitAt(std::uint32_t(row) * Columns() + std::uint32_t(column));
+        const std::uint32_t first = std::uint32_t(row) * Columns() + std::uint32_t(column);
+        return Visit(surface_.Grid().PatchFrom(first), first);
     }
-    // The same by the index of the patch's first corner among the grid's points.
-    float VisitAt(std::uint32_t first) {
-        const std::vector<Vec3>& points = surface_.Grid().Points();
-        const std::uint32_t columns = Columns();
-        const BilinearPatch patch{points[first], points[first + 1], points[first + columns],
-                                  points[first + columns + 1]};
+    // The same for a patch already read, by the index of its first corner among the grid's points.
+    float Visit(const BilinearPatch& patch, std::uint32_t first) {
         const std::optional<PatchLineHit> hit =
             IntersectLine(patch, point_, direction_, tolerance_);
         if (hit && (!found_ || IsNearerAlong(hit->along, best_.along))) {
@@ -322,14 +307,12 @@ std::optional<SurfaceHit> ProjectAlong(const Surface& surface, Vec3 point, Vec3 
     }
     LineSearch search(surface, point, *unit, tolerance);
     const DirectionGrid* grid = surface.GridAlong(*unit);
-    const double reach = grid ? LineReach(surface, point, tolerance) : INFINITY;
+    const double reach = grid ? grid->Reach(point, tolerance) : INFINITY;
     if (grid && reach <= grid->Pad()) {
-        const std::vector<Vec3>& points = surface.Grid().Points();
-        const std::uint32_t columns = std::uint32_t(surface.Grid().Columns());
         grid->ForPatchesAt(point, [&](std::uint32_t first) {
-            if (grid->MayMeet(points[first], points[first + 1], points[first + columns],
-                              points[first + columns + 1], point, reach)) {
-                search.VisitAt(first);
+            const BilinearPatch patch = surface.Grid().PatchFrom(first);
+            if (grid->MayMeet(patch, point, reach)) {
+                search.Visit(patch, first);
             }
         });
     } else {

@@ -48,7 +48,12 @@ public:
     }
     // The patch whose first corner is the point at `row`, `column`; s runs along the columns.
     [[nodiscard]] BilinearPatch Patch(int row, int column) const {
-        return {At(row, column), At(row, column + 1), At(row + 1, column), At(row + 1, column + 1)};
+        return PatchFrom(std::size_t(row) * std::size_t(columns_) + std::size_t(column));
+    }
+    // The same by the index of its first corner among the points (row * columns + column).
+    [[nodiscard]] BilinearPatch PatchFrom(std::size_t first) const {
+        const std::size_t next = first + std::size_t(columns_);
+        return {points_[first], points_[first + 1], points_[next], points_[next + 1]};
     }
     [[nodiscard]] const std::vector<Vec3>& Points() const { return points_; }
     // The box around the points, corner by corner.
