@@ -169,36 +169,6 @@ std::optional<PatchLineHit> IntersectLine(const BilinearPatch& patch, Vec3 origi
     return best;
 }
 
-double DistanceBelow(const BilinearPatch& patch, Vec3 point) {
-    const Vec3 corner[4] = {patch.p00 - point, patch.p10 - point, patch.p01 - point,
-                            patch.p11 - point};
-    // The least and greatest extent of the corners along a direction of length `length`.
-    const auto extent = [&corner](Vec3 along, double length, bool either) {
-        double lo = Dot(along, corner[0]);
-        double hi = lo;
-        for (int i = 1; i < 4; ++i) {
-            const double at = Dot(along, corner[i]);
-            lo = std::min(lo, at);
-            hi = std::max(hi, at);
-        }
-        return (either ? std::max(lo, -hi) : lo) / length;
-    };
-    const Vec3 towards = 0.25 * (corner[0] + corner[1] + corner[2] + corner[3]);
-    const Vec3 normal = Cross(patch.p11 - patch.p00, patch.p01 - patch.p10);
-    const double towardsLength = Length(towards);
-    const double normalLength = Length(normal);
-    double below = 0.0;
-    if (towardsLength > 0.0) {
-        below = std::max(below, extent(towards, towardsLength, false));
-    }
-    if (normalLength > 0.0) {
-        below = std::max(below, extent(normal, normalLength, true));
-    }
-    // Less the rounding of the products above.
-    const double size = Norm1(patch.p11 - patch.p00) + Norm1(patch.p10 - patch.p01);
-    return std::max(0.0, below - 1e-9 * (towardsLength + size));
-}
-
 PatchFoot NearestOnPatch(const BilinearPatch& patch, Vec3 point, double tolerance) {
     PatchFoot best{patch.p00, 0.0, 0.0, INFINITY};
     KeepNearer(best, patch, point, NearestOnSegment(patch.p00, patch.p10, point), 0.0);

@@ -69,10 +69,4 @@ struct PatchFoot {
 // `tolerance`.
 [[nodiscard]] PatchFoot NearestOnPatch(const BilinearPatch& patch, Vec3 point, double tolerance);
 
-// A lower bound of the distance from `point` to the patch, far cheaper than NearestOnPatch: the
-// patch lies in the convex hull of its corners, and that hull lies beyond the nearest corner
-// along the direction towards the corners' centre and beyond the nearer extreme along the
-// normal of the diagonals.
-[[nodiscard]] double DistanceBelow(const BilinearPatch& patch, Vec3 point);
-
 }  // namespace host::geometry

@@ -132,8 +132,8 @@ public:
 
     // The corners' convex hull holds the patch, and lies beyond the nearest corner along the
     // direction towards the corners' centre and beyond the nearer extreme along the normal of the
-    // diagonals (DistanceBelow's bound, four patches at once). Single precision errs by a
-    // relative 1e-7 of the distances, inside the padding.
+    // diagonals; four patches at once. Single precision errs by a relative 1e-7 of the
+    // distances, inside the padding.
     void operator()(const PatchCorners& patches, std::array<float, 4>& out) const {
         const __m128 zero = _mm_setzero_ps();
         __m128 c[4][3];  // the corners relative to the query point
@@ -235,28 +235,20 @@ private:
     std::uint32_t first_ = 0;
 };
 
-// Keeps the surface point nearest to the query point over the patches it is shown.
+// Keeps the surface point nearest to the query point over the patches it is shown. The tree's
+// search shows a patch only while its corners' hull may beat the best foot so far.
 class NearestSearch {
 public:
-    // `skipFarPatches` lets cheap lower bounds spare patches the full search; the brute-force
-    // reference goes without, so that it checks those bounds too.
-    NearestSearch(const Surface& surface, Vec3 point, double tolerance, bool skipFarPatches)
-        : surface_(surface),
-          point_(point),
-          tolerance_(tolerance),
-          skipFarPatches_(skipFarPatches) {}
+    NearestSearch(const Surface& surface, Vec3 point, double tolerance)
+        : surface_(surface), point_(point), tolerance_(tolerance) {}
 
     float Visit(int row, int column) {
-        const BilinearPatch patch = surface_.Grid().Patch(row, column);
-        // Most patches whose box is near enough lie wholly farther than the best foot so far.
-        if (!skipFarPatches_ || DistanceBelow(patch, point_) <= bestDistance_) {
-            const PatchFoot foot = NearestOnPatch(patch, point_, tolerance_);
-            if (foot.distanceSq < best_.distanceSq) {
-                best_ = foot;
-                bestDistance_ = std::sqrt(foot.distanceSq);
-                row_ = row;
-                column_ = column;
-            }
+        const PatchFoot foot = NearestOnPatch(surface_.Grid().Patch(row, column), point_, tolerance_);
+        if (foot.distanceSq < best_.distanceSq) {
+            best_ = foot;
+            bestDistance_ = std::sqrt(foot.distanceSq);
+            row_ = row;
+            column_ = column;
         }
         return BoundAbove(bestDistance_);
     }
@@ -272,7 +264,6 @@ private:
     const Surface& surface_;
     Vec3 point_;
     double tolerance_;
-    bool skipFarPatches_;
     PatchFoot best_{{}, 0.0, 0.0, INFINITY};
     double bestDistance_ = INFINITY;
     int row_ = 0;
@@ -325,7 +316,7 @@ std::optional<SurfaceHit> NearestPoint(const Surface& surface, Vec3 point, doubl
     if (!ValidQuery(point, tolerance)) {
         return std::nullopt;
     }
-    NearestSearch search(surface, point, tolerance, true);
+    NearestSearch search(surface, point, tolerance);
     surface.Tree().SearchNearest(PointBoxes(surface, point, tolerance), search);
     return search.Result();
 }
@@ -346,7 +337,7 @@ std::optional<SurfaceHit> NearestPointBruteForce(const Surface& surface, Vec3 po
     if (!ValidQuery(point, tolerance)) {
         return std::nullopt;
     }
-    NearestSearch search(surface, point, tolerance, false);
+    NearestSearch search(surface, point, tolerance);
     VisitEveryPatch(surface, search);
     return search.Result();
 }
