@@ -116,30 +116,34 @@ QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int col
 }
 
 PatchCorners PatchBlockCorners(const SurfaceGrid& grid, Vec3 centre, int row, int column) {
-    // The 3 x 3 points around the block (beyond the grid the last ones again), then each patch's
-    // corners from them.
-    float at[3][3][3];  // at[axis][r][c]
-    for (int r = 0; r < 3; ++r) {
-        const Vec3* line =
-            &grid.Points()[std::size_t(std::min(row + r, grid.Rows() - 1)) * grid.Columns()];
-        for (int c = 0; c < 3; ++c) {
-            const Vec3 p = line[std::min(column + c, grid.Columns() - 1)] - centre;
-            at[0][r][c] = float(p.x);
-            at[1][r][c] = float(p.y);
-            at[2][r][c] = float(p.z);
-        }
-    }
+    // The 3 x 3 points around the block (beyond the grid the last ones again), each read as a
+    // vector of its coordinates as in PatchBlockBoxes; the same corner of the four patches is four
+    // neighbouring points, turned from points into axes. A point is read again for each corner
+    // it is: nine vectors kept across the corners would not fit the registers.
+    const std::size_t columns = std::size_t(grid.Columns());
+    const Vec3* lines[3] = {
+        &grid.Points()[std::size_t(row) * columns], &grid.Points()[std::size_t(row + 1) * columns],
+        &grid.Points()[std::size_t(std::min(row + 2, grid.Rows() - 1)) * columns]};
+    const int at[3] = {column, column + 1, std::min(column + 2, grid.Columns() - 1)};
+    const __m128d centreXY = _mm_loadu_pd(&centre.x);
+    const __m128d centreZ = _mm_load_sd(&centre.z);
     PatchCorners out;
+    for (int k = 0; k < 4; ++k) {
+        const int r = k / 2;  // corners 01 and 11 lie a row on, 10 and 11 a column on
+        const int c = k % 2;
+        // Slot 2a + b is the patch a rows and b columns on.
+        __m128 v0 = Local(lines[r][at[c]], centreXY, centreZ);
+        __m128 v1 = Local(lines[r][at[c + 1]], centreXY, centreZ);
+        __m128 v2 = Local(lines[r + 1][at[c]], centreXY, centreZ);
+        __m128 v3 = Local(lines[r + 1][at[c + 1]], centreXY, centreZ);
+        _MM_TRANSPOSE4_PS(v0, v1, v2, v3);
+        _mm_store_ps(out.corner[k][0].data(), v0);
+        _mm_store_ps(out.corner[k][1].data(), v1);
+        _mm_store_ps(out.corner[k][2].data(), v2);
+    }
     for (int slot = 0; slot < 4; ++slot) {
-        const int a = slot / 2;
-        const int b = slot % 2;
-        for (int axis = 0; axis < 3; ++axis) {
-            out.corner[0][axis][slot] = at[axis][a][b];
-            out.corner[1][axis][slot] = at[axis][a][b + 1];
-            out.corner[2][axis][slot] = at[axis][a + 1][b];
-            out.corner[3][axis][slot] = at[axis][a + 1][b + 1];
-        }
-        const bool inside = row + a < grid.PatchRows() && column + b < grid.PatchColumns();
+        const bool inside =
+            row + slot / 2 < grid.PatchRows() && column + slot % 2 < grid.PatchColumns();
         out.missing[slot] = inside ? 0.0f : INFINITY;
     }
     return out;

@@ -243,7 +243,8 @@ public:
         : surface_(surface), point_(point), tolerance_(tolerance) {}
 
     float Visit(int row, int column) {
-        const PatchFoot foot = NearestOnPatch(surface_.Grid().Patch(row, column), point_, tolerance_);
+        const PatchFoot foot =
+            NearestOnPatch(surface_.Grid().Patch(row, column), point_, tolerance_);
         if (foot.distanceSq < best_.distanceSq) {
             best_ = foot;
             bestDistance_ = std::sqrt(foot.distanceSq);
