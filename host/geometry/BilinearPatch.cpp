@@ -6,6 +6,8 @@
 #include <cmath>
 #include <utility>
 
+#include <emmintrin.h>
+
 namespace host::geometry {
 namespace {
 
@@ -89,11 +91,80 @@ bool WithinSlack(double k, Vec3 edge0, Vec3 edge1, double tolerance) {
     return PatchLineHit{Dot(q, direction) / lengthSq, s, t};
 }
 
-// Nearest point of the segment a + k (b - a), k in [0, 1], to `x`: the parameter k.
-double NearestOnSegment(Vec3 a, Vec3 b, Vec3 x) {
-    const Vec3 ab = b - a;
-    const double lengthSq = Dot(ab, ab);
-    return lengthSq > 0.0 ? std::clamp(Dot(x - a, ab) / lengthSq, 0.0, 1.0) : 0.0;
+// Three coordinates, each of two points side by side: the arithmetic of Vec3 on two points at
+// once, operation for operation, so that each lane rounds exactly as Vec3 would.
+struct Vec3Pair {
+    __m128d x;
+    __m128d y;
+    __m128d z;
+
+    static Vec3Pair Of(Vec3 a, Vec3 b) {
+        return {_mm_setr_pd(a.x, b.x), _mm_setr_pd(a.y, b.y), _mm_setr_pd(a.z, b.z)};
+    }
+    static Vec3Pair Both(Vec3 a) { return {_mm_set1_pd(a.x), _mm_set1_pd(a.y), _mm_set1_pd(a.z)}; }
+    friend Vec3Pair operator+(Vec3Pair a, Vec3Pair b) {
+        return {_mm_add_pd(a.x, b.x), _mm_add_pd(a.y, b.y), _mm_add_pd(a.z, b.z)};
+    }
+    friend Vec3Pair operator-(Vec3Pair a, Vec3Pair b) {
+        return {_mm_sub_pd(a.x, b.x), _mm_sub_pd(a.y, b.y), _mm_sub_pd(a.z, b.z)};
+    }
+    friend Vec3Pair operator*(__m128d k, Vec3Pair a) {
+        return {_mm_mul_pd(k, a.x), _mm_mul_pd(k, a.y), _mm_mul_pd(k, a.z)};
+    }
+    friend __m128d Dot(Vec3Pair a, Vec3Pair b) {
+        return _mm_add_pd(_mm_add_pd(_mm_mul_pd(a.x, b.x), _mm_mul_pd(a.y, b.y)),
+                          _mm_mul_pd(a.z, b.z));
+    }
+    friend Vec3Pair Lerp(Vec3Pair a, Vec3Pair b, __m128d k) { return a + k * (b - a); }
+};
+
+// Nearest point of the segments a + k (b - a), k in [0, 1], to `x`: the parameters k. A segment
+// without length gives 0; a NaN passes the clamp as std::clamp lets it.
+__m128d NearestOnSegments(Vec3Pair a, Vec3Pair b, Vec3Pair x) {
+    const Vec3Pair ab = b - a;
+    const __m128d lengthSq = Dot(ab, ab);
+    const __m128d k = _mm_div_pd(Dot(x - a, ab), lengthSq);
+    const __m128d zero = _mm_setzero_pd();
+    const __m128d one = _mm_set1_pd(1.0);
+    const __m128d above = _mm_cmplt_pd(one, k);
+    const __m128d upper = _mm_or_pd(_mm_and_pd(above, one), _mm_andnot_pd(above, k));
+    const __m128d clamped = _mm_andnot_pd(_mm_cmplt_pd(k, zero), upper);
+    return _mm_and_pd(_mm_cmpgt_pd(lengthSq, zero), clamped);
+}
+
+// The nearest points of the four edges, two at a time: t = 0 and t = 1 (along s), then s = 0 and
+// s = 1 (along t); kept in that order as the nearest so far when nearer.
+void KeepNearerOnEdges(PatchFoot& best, const BilinearPatch& p, Vec3 point) {
+    const Vec3Pair x = Vec3Pair::Both(point);
+    const Vec3Pair p00 = Vec3Pair::Both(p.p00);
+    const Vec3Pair p10 = Vec3Pair::Both(p.p10);
+    const Vec3Pair p01 = Vec3Pair::Both(p.p01);
+    const Vec3Pair p11 = Vec3Pair::Both(p.p11);
+    const __m128d ends = _mm_setr_pd(0.0, 1.0);
+    const __m128d s[2] = {
+        NearestOnSegments(Vec3Pair::Of(p.p00, p.p01), Vec3Pair::Of(p.p10, p.p11), x), ends};
+    const __m128d t[2] = {
+        ends, NearestOnSegments(Vec3Pair::Of(p.p00, p.p10), Vec3Pair::Of(p.p01, p.p11), x)};
+    for (int pair = 0; pair < 2; ++pair) {
+        // BilinearPatch::At and the distance, for both edges.
+        const Vec3Pair q = Lerp(Lerp(p00, p10, s[pair]), Lerp(p01, p11, s[pair]), t[pair]);
+        const Vec3Pair d = q - x;
+        alignas(16) double lanes[6][2];
+        _mm_store_pd(lanes[0], q.x);
+        _mm_store_pd(lanes[1], q.y);
+        _mm_store_pd(lanes[2], q.z);
+        _mm_store_pd(lanes[3], s[pair]);
+        _mm_store_pd(lanes[4], t[pair]);
+        _mm_store_pd(lanes[5], Dot(d, d));
+        for (int lane = 0; lane < 2; ++lane) {
+            if (lanes[5][lane] < best.distanceSq) {
+                best = {{lanes[0][lane], lanes[1][lane], lanes[2][lane]},
+                        lanes[3][lane],
+                        lanes[4][lane],
+                        lanes[5][lane]};
+            }
+        }
+    }
 }
 
 void KeepNearer(PatchFoot& best, const BilinearPatch& patch, Vec3 point, double s, double t) {
@@ -171,10 +242,7 @@ std::optional<PatchLineHit> IntersectLine(const BilinearPatch& patch, Vec3 origi
 
 PatchFoot NearestOnPatch(const BilinearPatch& patch, Vec3 point, double tolerance) {
     PatchFoot best{patch.p00, 0.0, 0.0, INFINITY};
-    KeepNearer(best, patch, point, NearestOnSegment(patch.p00, patch.p10, point), 0.0);
-    KeepNearer(best, patch, point, NearestOnSegment(patch.p01, patch.p11, point), 1.0);
-    KeepNearer(best, patch, point, 0.0, NearestOnSegment(patch.p00, patch.p01, point));
-    KeepNearer(best, patch, point, 1.0, NearestOnSegment(patch.p10, patch.p11, point));
+    KeepNearerOnEdges(best, patch, point);
     InteriorCriticalPoint(best, patch, point, tolerance);
     return best;
 }
