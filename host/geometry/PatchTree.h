@@ -226,6 +226,19 @@ private:
 
     // The grid points of the `count` x `count` patches from (row, column).
     void PrefetchPoints(int row, int column, int count) const;
+    // The level-2 nodes below the level-3 node (row, column): for the nearest child of a level-4
+    // node, so that the waits for the two levels below overlap.
+    template <class Nodes>
+    void PrefetchGrandchildren(const Nodes& nodes, int row, int column) const {
+        const Level& below = levels_[2];
+        for (int slot = 0; slot < 4; ++slot) {
+            const int childRow = 2 * row + slot / 2;
+            const int childColumn = 2 * column + slot % 2;
+            if (childRow < below.rows && childColumn < below.columns) {
+                PrefetchNode(nodes[NodeIndex(2, childRow, childColumn)]);
+            }
+        }
+    }
 
     const SurfaceGrid* grid_;
     Vec3 centre_;
@@ -277,7 +290,8 @@ void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& 
             // The others wait, farthest first, so that the nearest of them comes next. Each
             // child's node is fetched ahead meanwhile and, two levels above the patches, the grid
             // points of its patches too, so that the memory waits of the two lowest levels
-            // overlap. (Fetching the children's children as well costs more than it saves.)
+            // overlap. (Fetching all the children's children as well costs more than it saves;
+            // the nearest child's, below level 4, saves a little.)
             for (int i = order.count - 1; i >= 0; --i) {
                 const int slot = order.slot[i];
                 const int childRow = 2 * row + slot / 2;
@@ -287,6 +301,9 @@ void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& 
                     PrefetchPoints(4 * childRow, 4 * childColumn, 4);
                 } else if (level > 3) {
                     PrefetchNode(nodes[NodeIndex(level - 1, childRow, childColumn)]);
+                    if (level == 4 && i == 0) {
+                        PrefetchGrandchildren(nodes, childRow, childColumn);
+                    }
                 }
                 if (i > 0) {
                     stack.Push(distance[slot], level - 1, childRow, childColumn);
