@@ -99,8 +99,8 @@ QuadBoxes PatchBlockBoxes(const SurfaceGrid& grid, Vec3 centre, int row, int col
     __m128 lo[4];
     __m128 hi[4];
     for (int slot = 0; slot < 4; ++slot) {
-        const int a = slot / 2;
-        const int b = slot % 2;
+        const int a = SlotRow(slot);
+        const int b = SlotColumn(slot);
         const bool inside = row + a < grid.PatchRows() && column + b < grid.PatchColumns();
         lo[slot] = inside ? _mm_min_ps(rowLo[a][b], rowLo[a + 1][b]) : _mm_set1_ps(INFINITY);
         hi[slot] = inside ? _mm_max_ps(rowHi[a][b], rowHi[a + 1][b]) : _mm_set1_ps(-INFINITY);
@@ -142,8 +142,8 @@ PatchCorners PatchBlockCorners(const SurfaceGrid& grid, Vec3 centre, int row, in
         _mm_store_ps(out.corner[k][2].data(), v2);
     }
     for (int slot = 0; slot < 4; ++slot) {
-        const bool inside =
-            row + slot / 2 < grid.PatchRows() && column + slot % 2 < grid.PatchColumns();
+        const bool inside = row + SlotRow(slot) < grid.PatchRows() &&
+                            column + SlotColumn(slot) < grid.PatchColumns();
         out.missing[slot] = inside ? 0.0f : INFINITY;
     }
     return out;
@@ -196,8 +196,8 @@ PatchTree::PatchTree(const SurfaceGrid& grid) : grid_(&grid) {
                     nodes_[level.first + std::size_t(row) * level.columns + column].boxes;
                 boxes = EmptyBoxes();
                 for (int slot = 0; slot < 4; ++slot) {
-                    const int childRow = 2 * row + slot / 2;
-                    const int childColumn = 2 * column + slot % 2;
+                    const int childRow = 2 * row + SlotRow(slot);
+                    const int childColumn = 2 * column + SlotColumn(slot);
                     if (childRow >= children.rows || childColumn >= children.columns) {
                         continue;
                     }
@@ -245,8 +245,8 @@ void PatchTree::BuildLevelTwo() {
             __m128 lo[4];
             __m128 hi[4];
             for (int slot = 0; slot < 4; ++slot) {
-                const int a = slot / 2;
-                const int b = slot % 2;
+                const int a = SlotRow(slot);
+                const int b = SlotColumn(slot);
                 const bool inside = 2 * row + a < blocks.rows && 2 * column + b < blocks.columns;
                 const __m128 least = _mm_min_ps(_mm_min_ps(rowLo[2 * a][b], rowLo[2 * a + 1][b]),
                                                 rowLo[2 * a + 2][b]);
@@ -305,8 +305,8 @@ void PatchTree::FrameLevelTwo(const std::array<Vec3, 3>& axes, int row, int colu
     }
     const __m128 margin = _mm_set1_ps(float(1e-6 * size_));
     for (int slot = 0; slot < 4; ++slot) {
-        const int a = slot / 2;
-        const int b = slot % 2;
+        const int a = SlotRow(slot);
+        const int b = SlotColumn(slot);
         alignas(16) float lo[4];
         alignas(16) float hi[4];
         _mm_store_ps(lo, _mm_sub_ps(_mm_min_ps(_mm_min_ps(rowLo[2 * a][b], rowLo[2 * a + 1][b]),
@@ -343,8 +343,8 @@ void PatchTree::BuildFrames(FrameNodes& frames) const {
                     AxesOf(grid, row0, column0, std::min(row0 + span, grid.Rows() - 1),
                            std::min(column0 + span, grid.Columns() - 1));
                 FrameNode& frame = frames[NodeIndex(k, row, column)];
-                frame.along = {float(exact[0].x), float(exact[0].y), float(exact[0].z)};
-                frame.normal = {float(exact[2].x), float(exact[2].y), float(exact[2].z)};
+                frame.along = {float(exact[0].x), float(exact[0].y), float(exact[0].z), 0.0f};
+                frame.normal = {float(exact[2].x), float(exact[2].y), float(exact[2].z), 0.0f};
                 const Axes axes = AxesOf(frame);
                 if (k == 2) {
                     FrameLevelTwo(axes, row, column, frame);
@@ -355,8 +355,8 @@ void PatchTree::BuildFrames(FrameNodes& frames) const {
                     frame.hi[i].fill(-INFINITY);
                 }
                 for (int slot = 0; slot < 4; ++slot) {
-                    const int childRow = 2 * row + slot / 2;
-                    const int childColumn = 2 * column + slot % 2;
+                    const int childRow = 2 * row + SlotRow(slot);
+                    const int childColumn = 2 * column + SlotColumn(slot);
                     if (childRow >= children.rows || childColumn >= children.columns) {
                         continue;  // empty: every test misses it
                     }

@@ -41,20 +41,26 @@ struct alignas(32) QuadNode {
 struct alignas(64) FrameNode {
     std::array<std::array<float, 4>, 3> lo;  // lo[i][child]: least extent along axis i
     std::array<std::array<float, 4>, 3> hi;
-    std::array<float, 3> along;   // the first axis
-    std::array<float, 3> normal;  // the third
-    std::array<float, 2> unused{};
+    // The first and the third axis, each with a fourth component of 0 so that a search reads it
+    // as one vector.
+    alignas(16) std::array<float, 4> along{};
+    alignas(16) std::array<float, 4> normal{};
 
     // The three axes; the second is normal x along, in single precision as every user takes it.
     [[nodiscard]] std::array<std::array<float, 3>, 3> Axes() const {
-        const std::array<float, 3>& a = along;
-        const std::array<float, 3>& n = normal;
-        return {a,
-                {n[1] * a[2] - n[2] * a[1], n[2] * a[0] - n[0] * a[2], n[0] * a[1] - n[1] * a[0]},
-                n};
+        const std::array<float, 4>& a = along;
+        const std::array<float, 4>& n = normal;
+        return {{{a[0], a[1], a[2]},
+                 {n[1] * a[2] - n[2] * a[1], n[2] * a[0] - n[0] * a[2], n[0] * a[1] - n[1] * a[0]},
+                 {n[0], n[1], n[2]}}};
     }
 };
 static_assert(sizeof(FrameNode) == 128);
+
+// A child's slot, 2a + b: the child a rows and b columns on from its parent's first. (Shifts,
+// not division: a slot is never negative, which the compiler cannot know.)
+constexpr int SlotRow(int slot) { return slot >> 1; }
+constexpr int SlotColumn(int slot) { return slot & 1; }
 
 // The children worth examining, nearest first (slot order on ties): those met no farther than
 // `bound`, where an infinite distance is a miss even while nothing is found yet.
@@ -232,8 +238,8 @@ private:
     void PrefetchGrandchildren(const Nodes& nodes, int row, int column) const {
         const Level& below = levels_[2];
         for (int slot = 0; slot < 4; ++slot) {
-            const int childRow = 2 * row + slot / 2;
-            const int childColumn = 2 * column + slot % 2;
+            const int childRow = 2 * row + SlotRow(slot);
+            const int childColumn = 2 * column + SlotColumn(slot);
             if (childRow < below.rows && childColumn < below.columns) {
                 PrefetchNode(nodes[NodeIndex(2, childRow, childColumn)]);
             }
@@ -270,7 +276,7 @@ void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& 
             for (int i = 0; i < order.count; ++i) {
                 const int slot = order.slot[i];
                 if (distance[slot] <= bound) {
-                    bound = examiner.Visit(2 * row + slot / 2, 2 * column + slot % 2);
+                    bound = examiner.Visit(2 * row + SlotRow(slot), 2 * column + SlotColumn(slot));
                 }
             }
         } else if (std::is_same_v<Node, QuadNode> && level >= 4) {
@@ -294,8 +300,8 @@ void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& 
             // the nearest child's, below level 4, saves a little.)
             for (int i = order.count - 1; i >= 0; --i) {
                 const int slot = order.slot[i];
-                const int childRow = 2 * row + slot / 2;
-                const int childColumn = 2 * column + slot % 2;
+                const int childRow = 2 * row + SlotRow(slot);
+                const int childColumn = 2 * column + SlotColumn(slot);
                 if (level == 3) {
                     PrefetchNode(nodes[NodeIndex(2, childRow, childColumn)]);
                     PrefetchPoints(4 * childRow, 4 * childColumn, 4);
@@ -311,8 +317,8 @@ void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& 
             }
             if (order.count > 0) {
                 level -= 1;
-                row = 2 * row + order.slot[0] / 2;
-                column = 2 * column + order.slot[0] % 2;
+                row = 2 * row + SlotRow(order.slot[0]);
+                column = 2 * column + SlotColumn(order.slot[0]);
                 continue;
             }
         }
@@ -337,8 +343,8 @@ bool PatchTree::DescendTwoLevels(Distances& distances, Pending& stack, float bou
     std::array<std::array<float, 4>, 4> distance;
     int metMask = 0;  // bit 4 * child + slot for each grandchild met
     for (int child = 0; child < 4; ++child) {
-        const int childRow = 2 * row + child / 2;
-        const int childColumn = 2 * column + child % 2;
+        const int childRow = 2 * row + SlotRow(child);
+        const int childColumn = 2 * column + SlotColumn(child);
         if (childRow >= children.rows || childColumn >= children.columns) {
             continue;  // beyond the grid
         }
@@ -354,8 +360,8 @@ bool PatchTree::DescendTwoLevels(Distances& distances, Pending& stack, float bou
     const auto cell = [&](int grandchild, int& r, int& c) {
         const int child = grandchild / 4;
         const int slot = grandchild % 4;
-        r = 4 * row + 2 * (child / 2) + slot / 2;
-        c = 4 * column + 2 * (child % 2) + slot % 2;
+        r = 4 * row + 2 * (SlotRow(child)) + SlotRow(slot);
+        c = 4 * column + 2 * (SlotColumn(child)) + SlotColumn(slot);
     };
     const auto key = [&](int grandchild) { return distance[grandchild / 4][grandchild % 4]; };
     // Nearest first, ties in grandchild order; rarely more than two are met.
