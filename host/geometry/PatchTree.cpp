@@ -149,17 +149,19 @@ PatchCorners PatchBlockCorners(const SurfaceGrid& grid, Vec3 centre, int row, in
     return out;
 }
 
-void PatchTree::PrefetchPoints(int row, int column, int count) const {
+void PatchTree::PrefetchPoints(int row, int column) const {
+    // A row's five points span 120 bytes: three cache lines at most, the first, the next and the
+    // one holding the last byte.
     const SurfaceGrid& grid = *grid_;
-    const int lastRow = std::min(row + count, grid.Rows() - 1);
-    const int points = std::min(column + count, grid.Columns() - 1) - column + 1;
-    for (int r = row; r <= lastRow; ++r) {
-        const char* first = reinterpret_cast<const char*>(
-            &grid.Points()[std::size_t(r) * std::size_t(grid.Columns()) + std::size_t(column)]);
-        const int bytes = points * int(sizeof(Vec3));
-        for (int at = 0; at < bytes; at += 64) {
-            __builtin_prefetch(first + at);
-        }
+    const int lastRow = std::min(row + 4, grid.Rows() - 1);
+    const int points = std::min(column + 4, grid.Columns() - 1) - column + 1;
+    const int bytes = points * int(sizeof(Vec3));
+    const std::size_t stride = std::size_t(grid.Columns()) * sizeof(Vec3);
+    const char* first = reinterpret_cast<const char*>(
+        &grid.Points()[std::size_t(row) * std::size_t(grid.Columns()) + std::size_t(column)]);
+    for (int r = row; r <= lastRow; ++r, first += stride) {
+        __builtin_prefetch(first);
+        __builtin_prefetch(first + std::min(64, bytes - 1));
         __builtin_prefetch(first + bytes - 1);
     }
 }

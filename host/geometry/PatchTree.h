@@ -230,8 +230,8 @@ private:
     void FrameLevelTwo(const std::array<Vec3, 3>& axes, int row, int column,
                        FrameNode& frame) const;
 
-    // The grid points of the `count` x `count` patches from (row, column).
-    void PrefetchPoints(int row, int column, int count) const;
+    // The grid points of the 4 x 4 patches from (row, column): a level-2 node's.
+    void PrefetchPoints(int row, int column) const;
     // The level-2 nodes below the level-3 node (row, column): for the nearest child of a level-4
     // node, so that the waits for the two levels below overlap.
     template <class Nodes>
@@ -304,7 +304,7 @@ void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& 
                 const int childColumn = 2 * column + SlotColumn(slot);
                 if (level == 3) {
                     PrefetchNode(nodes[NodeIndex(2, childRow, childColumn)]);
-                    PrefetchPoints(4 * childRow, 4 * childColumn, 4);
+                    PrefetchPoints(4 * childRow, 4 * childColumn);
                 } else if (level > 3) {
                     PrefetchNode(nodes[NodeIndex(level - 1, childRow, childColumn)]);
                     if (level == 4 && i == 0) {
@@ -382,7 +382,7 @@ bool PatchTree::DescendTwoLevels(Distances& distances, Pending& stack, float bou
         cell(order[i], r, c);
         PrefetchNode(NodeAt(below, r, c));
         if (below == 2) {
-            PrefetchPoints(4 * r, 4 * c, 4);
+            PrefetchPoints(4 * r, 4 * c);
         }
         if (i > 0) {
             stack.Push(key(order[i]), below, r, c);
