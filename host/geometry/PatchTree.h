@@ -297,14 +297,18 @@ void PatchTree::SearchNodes(const Nodes& nodes, Distances& distances, Examiner& 
             // child's node is fetched ahead meanwhile and, two levels above the patches, the grid
             // points of its patches too, so that the memory waits of the two lowest levels
             // overlap. (Fetching all the children's children as well costs more than it saves;
-            // the nearest child's, below level 4, saves a little.)
+            // the nearest child's, below level 4, saves a little.) A nearest-point search fetches
+            // the points of its nearest child only: it passes more children than a line, and the
+            // points of them all fill the processor's queue of fetches, mostly for nothing.
             for (int i = order.count - 1; i >= 0; --i) {
                 const int slot = order.slot[i];
                 const int childRow = 2 * row + SlotRow(slot);
                 const int childColumn = 2 * column + SlotColumn(slot);
                 if (level == 3) {
                     PrefetchNode(nodes[NodeIndex(2, childRow, childColumn)]);
-                    PrefetchPoints(4 * childRow, 4 * childColumn);
+                    if (std::is_same_v<Node, QuadNode> || i == 0) {
+                        PrefetchPoints(4 * childRow, 4 * childColumn);
+                    }
                 } else if (level > 3) {
                     PrefetchNode(nodes[NodeIndex(level - 1, childRow, childColumn)]);
                     if (level == 4 && i == 0) {
