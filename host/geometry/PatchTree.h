@@ -364,8 +364,8 @@ bool PatchTree::DescendTwoLevels(Distances& distances, Pending& stack, float bou
     const auto cell = [&](int grandchild, int& r, int& c) {
         const int child = grandchild / 4;
         const int slot = grandchild % 4;
-        r = 4 * row + 2 * (SlotRow(child)) + SlotRow(slot);
-        c = 4 * column + 2 * (SlotColumn(child)) + SlotColumn(slot);
+        r = 4 * row + 2 * SlotRow(child) + SlotRow(slot);
+        c = 4 * column + 2 * SlotColumn(child) + SlotColumn(slot);
     };
     const auto key = [&](int grandchild) { return distance[grandchild / 4][grandchild % 4]; };
     // Nearest first, ties in grandchild order; rarely more than two are met.

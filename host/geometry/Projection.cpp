@@ -131,15 +131,15 @@ public:
         const __m128 at = _mm_add_ps(_mm_add_ps(byAxis[0], byAxis[1]), byAxis[2]);
         const __m128 zero = _mm_setzero_ps();
         __m128 sumSq = zero;
-        const auto add = [&](int i, __m128 coordinate) {
+        const auto addOutside = [&](int i, __m128 coordinate) {
             const __m128 below = _mm_sub_ps(_mm_load_ps(node.lo[i].data()), coordinate);
             const __m128 above = _mm_sub_ps(coordinate, _mm_load_ps(node.hi[i].data()));
             const __m128 outside = _mm_max_ps(_mm_max_ps(below, above), zero);
             sumSq = _mm_add_ps(sumSq, _mm_mul_ps(outside, outside));
         };
-        add(0, _mm_shuffle_ps(at, at, 0x00));
-        add(1, _mm_shuffle_ps(at, at, 0x55));
-        add(2, _mm_shuffle_ps(at, at, 0xAA));
+        addOutside(0, _mm_shuffle_ps(at, at, 0x00));
+        addOutside(1, _mm_shuffle_ps(at, at, 0x55));
+        addOutside(2, _mm_shuffle_ps(at, at, 0xAA));
         _mm_storeu_ps(out.data(), _mm_max_ps(_mm_sub_ps(_mm_sqrt_ps(sumSq), pad_), zero));
     }
 
