@@ -84,6 +84,25 @@ TEST(BilinearPatchTest, DegeneratePatchesGiveNoNaN) {
     EXPECT_DOUBLE_EQ(foot.distanceSq, 4.0);
 }
 
+TEST(BilinearPatchTest, BeyondEachEdgeTheFootLiesOnThatEdge) {
+    // Two units beyond each edge of the saddle, square to it: the foot is that edge's point.
+    const struct {
+        Vec3 query;
+        double s;
+        double t;
+    } cases[] = {{{0.3, -2, 0}, 0.3, 0.0},
+                 {{0.4, 3, 0.4}, 0.4, 1.0},
+                 {{-2, 0.7, 0}, 0.0, 0.7},
+                 {{3, 0.6, 0.6}, 1.0, 0.6}};
+    for (const auto& c : cases) {
+        const PatchFoot foot = NearestOnPatch(kSaddle, c.query, 1e-9);
+        EXPECT_DOUBLE_EQ(foot.s, c.s);
+        EXPECT_DOUBLE_EQ(foot.t, c.t);
+        EXPECT_DOUBLE_EQ(foot.distanceSq, 4.0);
+        EXPECT_NEAR(Length(kSaddle.At(c.s, c.t) - foot.point), 0.0, 1e-15);
+    }
+}
+
 TEST(BilinearPatchTest, NearestPointMatchesDenseSampling) {
     const Vec3 queries[] = {{0.3, 0.6, 0.8}, {0.9, 0.9, -0.4}, {2.0, 2.0, 2.0},
                             {-1, 0.5, 0.2},  {0.5, 0.5, 0.25}, {0.2, 0.7, -3.0}};
