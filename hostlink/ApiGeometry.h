@@ -33,7 +33,6 @@ public:
     double y = 0.0;
     double z = 1.0;
 
-    CApiVect& operator=(const CApiVect&) = default;
     // Unit direction from the origin to `p`; (0, 0, 0) when `p` is (nearly) the origin.
     void operator=(CApiPoint p);
     // Unit direction from the line's start to its end; (0, 0, 0) when they (nearly) coincide.
