@@ -264,48 +264,40 @@ BENCHMARK(BM_EmbreeCost)
 
 // The point of triangle abc nearest to p: by the region of the triangle's plane that p projects
 // into (a corner, an edge or the face), from the barycentric coordinates of the projection.
-struct Float3 {
-    float x, y, z;
-};
-Float3 operator-(Float3 a, Float3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Float3 operator+(Float3 a, Float3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Float3 operator*(float k, Float3 a) { return {k * a.x, k * a.y, k * a.z}; }
-float Dot(Float3 a, Float3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-Float3 NearestOnTriangle(Float3 p, Float3 a, Float3 b, Float3 c) {
-    const Float3 ab = b - a;
-    const Float3 ac = c - a;
-    const Float3 ap = p - a;
-    const float d1 = Dot(ab, ap);
-    const float d2 = Dot(ac, ap);
-    if (d1 <= 0.0f && d2 <= 0.0f) {
+Vec3 NearestOnTriangle(Vec3 p, Vec3 a, Vec3 b, Vec3 c) {
+    const Vec3 ab = b - a;
+    const Vec3 ac = c - a;
+    const Vec3 ap = p - a;
+    const double d1 = Dot(ab, ap);
+    const double d2 = Dot(ac, ap);
+    if (d1 <= 0.0 && d2 <= 0.0) {
         return a;
     }
-    const Float3 bp = p - b;
-    const float d3 = Dot(ab, bp);
-    const float d4 = Dot(ac, bp);
-    if (d3 >= 0.0f && d4 <= d3) {
+    const Vec3 bp = p - b;
+    const double d3 = Dot(ab, bp);
+    const double d4 = Dot(ac, bp);
+    if (d3 >= 0.0 && d4 <= d3) {
         return b;
     }
-    const float vc = d1 * d4 - d3 * d2;
-    if (vc <= 0.0f && d1 >= 0.0f && d3 <= 0.0f) {
+    const double vc = d1 * d4 - d3 * d2;
+    if (vc <= 0.0 && d1 >= 0.0 && d3 <= 0.0) {
         return a + (d1 / (d1 - d3)) * ab;
     }
-    const Float3 cp = p - c;
-    const float d5 = Dot(ab, cp);
-    const float d6 = Dot(ac, cp);
-    if (d6 >= 0.0f && d5 <= d6) {
+    const Vec3 cp = p - c;
+    const double d5 = Dot(ab, cp);
+    const double d6 = Dot(ac, cp);
+    if (d6 >= 0.0 && d5 <= d6) {
         return c;
     }
-    const float vb = d5 * d2 - d1 * d6;
-    if (vb <= 0.0f && d2 >= 0.0f && d6 <= 0.0f) {
+    const double vb = d5 * d2 - d1 * d6;
+    if (vb <= 0.0 && d2 >= 0.0 && d6 <= 0.0) {
         return a + (d2 / (d2 - d6)) * ac;
     }
-    const float va = d3 * d6 - d5 * d4;
-    if (va <= 0.0f && d4 - d3 >= 0.0f && d5 - d6 >= 0.0f) {
+    const double va = d3 * d6 - d5 * d4;
+    if (va <= 0.0 && d4 - d3 >= 0.0 && d5 - d6 >= 0.0) {
         return b + ((d4 - d3) / ((d4 - d3) + (d5 - d6))) * (c - b);
     }
-    const float denominator = 1.0f / (va + vb + vc);
+    const double denominator = 1.0 / (va + vb + vc);
     return a + (vb * denominator) * ab + (vc * denominator) * ac;
 }
 
@@ -317,25 +309,25 @@ void BM_EmbreeNearestPointRandomOrder(benchmark::State& state) {
     const std::vector<Vec3> origins = RayOrigins(true);
     struct Nearest {
         const EmbreeScene* scene;
-        Float3 point;
-        float distanceSq;
+        Vec3 point;
+        double distanceSq;
     };
     const auto examine = [](RTCPointQueryFunctionArguments* args) {
         auto& nearest = *static_cast<Nearest*>(args->userPtr);
         const unsigned* corner = nearest.scene->triangles + 3 * std::size_t(args->primID);
         const auto vertex = [&](int k) {
             const float* v = nearest.scene->vertices + 3 * std::size_t(corner[k]);
-            return Float3{v[0], v[1], v[2]};
+            return Vec3{v[0], v[1], v[2]};
         };
-        const Float3 p{args->query->x, args->query->y, args->query->z};
-        const Float3 q = NearestOnTriangle(p, vertex(0), vertex(1), vertex(2));
-        const float distanceSq = Dot(q - p, q - p);
+        const Vec3 p{args->query->x, args->query->y, args->query->z};
+        const Vec3 q = NearestOnTriangle(p, vertex(0), vertex(1), vertex(2));
+        const double distanceSq = Dot(q - p, q - p);
         if (distanceSq >= nearest.distanceSq) {
             return false;
         }
         nearest.point = q;
         nearest.distanceSq = distanceSq;
-        args->query->radius = std::sqrt(distanceSq);
+        args->query->radius = float(std::sqrt(distanceSq));
         return true;  // the sphere shrank
     };
     const auto search = [&](Vec3 point) {
